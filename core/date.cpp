@@ -1,0 +1,130 @@
+#include "core/date.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "core/error.h"
+
+namespace kw {
+
+namespace {
+
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::year;
+using std::chrono::year_month_day;
+
+// 30.12.1899, day 0 of the count.
+constexpr sys_days kOrigin = sys_days{year{1899} / 12 / 30};
+
+year_month_day ToYmd(Date date) {
+  return year_month_day{kOrigin + std::chrono::days{date.dayCount}};
+}
+
+}  // namespace
+
+bool IsValidYmd(int y, int m, int d) {
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > 31) return false;
+  return year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}}
+      .ok();
+}
+
+Date Date::FromYmd(int y, int m, int d) {
+  const sys_days days{year{y} / month{static_cast<unsigned>(m)} / day{static_cast<unsigned>(d)}};
+  return Date{static_cast<int32_t>((days - kOrigin).count())};
+}
+
+int Date::year() const { return static_cast<int>(ToYmd(*this).year()); }
+int Date::month() const { return static_cast<int>(static_cast<unsigned>(ToYmd(*this).month())); }
+int Date::day() const { return static_cast<int>(static_cast<unsigned>(ToYmd(*this).day())); }
+
+std::string FormatShortDate(Date date) {
+  const year_month_day ymd = ToYmd(date);
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02u.%02u.%04d", static_cast<unsigned>(ymd.day()),
+                static_cast<unsigned>(ymd.month()), static_cast<int>(ymd.year()));
+  return buffer;
+}
+
+namespace {
+
+// A small scanner over the date text; blanks are spaces.
+class DateScanner {
+ public:
+  explicit DateScanner(std::string_view text) : text_(text) {}
+
+  void SkipBlanks() {
+    while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+  }
+  bool Dot() {
+    SkipBlanks();
+    if (pos_ < text_.size() && text_[pos_] == '.') {
+      ++pos_;
+      return true;
+    }
+    return false;
+  }
+  // Blanks, then at least one digit; the value and the number of digits.
+  bool Number(int& value, int& digits) {
+    SkipBlanks();
+    value = 0;
+    digits = 0;
+    while (pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') {
+      value = std::min(value * 10 + (text_[pos_] - '0'), 100000);  // beyond any valid field
+      ++digits;
+      ++pos_;
+    }
+    return digits > 0;
+  }
+  bool AtEnd() {
+    SkipBlanks();
+    return pos_ == text_.size();
+  }
+  std::size_t pos() const { return pos_; }
+  void Reset(std::size_t pos) { pos_ = pos; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+Date ParseDate(std::string_view text, int currentYear) {
+  auto fail = [&]() -> ConversionError {
+    return ConversionError("'" + std::string(text) + "' is not a valid date");
+  };
+
+  DateScanner scan(text);
+  int d = 0, m = 0, y = currentYear, digits = 0;
+  if (!scan.Number(d, digits) || !scan.Dot() || !scan.Number(m, digits)) throw fail();
+  const std::size_t afterMonth = scan.pos();
+  int yearDigits = 0;
+  if (scan.Dot() && scan.Number(y, yearDigits)) {
+    if (yearDigits > 4) throw fail();
+    if (yearDigits <= 2) {
+      // The hundred years that begin 50 years before the current year.
+      const int first = currentYear - 50;
+      y += first - first % 100;
+      if (y < first) y += 100;
+    }
+  } else {
+    scan.Reset(afterMonth);
+    y = currentYear;
+  }
+  scan.Dot();  // one more full stop may follow
+  if (!scan.AtEnd() || !IsValidYmd(y, m, d)) throw fail();
+  return Date::FromYmd(y, m, d);
+}
+
+Date SystemClock::Today() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return Date::FromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+}  // namespace kw

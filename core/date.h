@@ -1,0 +1,59 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+// A whole calendar date held as a day count, so that the difference of two dates is a number
+// of days. Day 0 is 30.12.1899, the count's origin; a date that was never set is day 0.
+struct Date {
+  int32_t dayCount = 0;
+
+  static Date FromYmd(int year, int month, int day);
+  int year() const;
+  int month() const;
+  int day() const;
+
+  friend auto operator<=>(const Date&, const Date&) = default;
+  friend int32_t operator-(Date a, Date b) { return a.dayCount - b.dayCount; }
+};
+
+bool IsValidYmd(int year, int month, int day);
+
+// The German short date form "TT.MM.JJJJ".
+std::string FormatShortDate(Date date);
+
+// Day, full stop, month, then optionally full stop and year; blanks may stand before each
+// number and each full stop, one more full stop and blanks may follow. Without a year the
+// current year is taken; a one- or two-digit year lies in the hundred years that begin 50 years
+// before the current year. Throws ConversionError "'<text>' is not a valid date".
+Date ParseDate(std::string_view text, int currentYear);
+
+// Today's date, replaceable in tests.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Date Today() const = 0;
+};
+
+// The local calendar date of the system clock.
+class SystemClock : public Clock {
+ public:
+  Date Today() const override;
+};
+
+// A clock that says whatever date it was set to.
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(Date today) : today_(today) {}
+  void Set(Date today) { today_ = today; }
+  Date Today() const override { return today_; }
+
+ private:
+  Date today_;
+};
+
+}  // namespace kw

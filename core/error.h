@@ -1,0 +1,27 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kw {
+
+// A failure that carries the program's own message text (Windows-1252 bytes).
+// The windows show what() as it stands, in the general error box or a message box.
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A text that is no integer or no date.
+class ConversionError : public Error {
+ public:
+  using Error::Error;
+};
+
+// A profile file (ticket file, ZW.INI) that could not be written: "Unable to write to <path>".
+class WriteError : public Error {
+ public:
+  explicit WriteError(const std::string& path) : Error("Unable to write to " + path) {}
+};
+
+}  // namespace kw

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kw {
+
+// The INI profile store, reading and writing as the Windows profile functions do: a missing file,
+// section or key reads as the empty text; a write changes one key and keeps every other line byte
+// for byte. Texts are Windows-1252 bytes.
+
+// A profile file parsed once, for operations that read several keys.
+class Profile {
+ public:
+  Profile() = default;
+  // Reads the file; a missing or unreadable file gives an empty profile.
+  static Profile Load(const std::filesystem::path& file);
+  static Profile Parse(std::string_view bytes);
+
+  // The value of the first matching key of the first matching section; empty when missing.
+  std::string Read(std::string_view section, std::string_view key) const;
+
+ private:
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  std::vector<Entry> entries_;
+};
+
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+                              std::string_view key);
+
+// Writes key=value into the section, creating file, section or key when missing. The file is
+// replaced atomically. Throws WriteError "Unable to write to <file>" when that fails.
+void WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value);
+
+// The new file bytes for such a write, without touching the disk.
+std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
+                              std::string_view key, std::string_view value);
+
+// Replaces the file's content atomically: a temporary file in the same folder, flushed, renamed.
+// Throws WriteError when any step fails; the old file then stays as it was.
+void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace kw

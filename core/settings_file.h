@@ -1,0 +1,66 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/records.h"
+#include "core/ticket_file.h"
+
+namespace kw {
+
+// One drawing as one line of fixed columns: eight two-digit numbers, Spiel 77, Super 6, date.
+namespace DrawLine {
+
+// The SaveSettings form: the date is left out when it is exactly "???".
+std::string Format(const DrawResult& draw);
+
+// Reads a line into a drawing. False when a number does not convert; the drawing is then
+// left exactly as it was. An empty line fails on its first number.
+bool Parse(std::string_view line, DrawResult& draw);
+
+}  // namespace DrawLine
+
+// ZW.INI in the directory the program passes (its executable's directory).
+class SettingsFile {
+ public:
+  static constexpr const char* kFileName = "ZW.INI";
+  static constexpr const char* kSettingsSection = "Einstellungen";
+  static constexpr const char* kTicketKey = "Schein";
+  static constexpr const char* kDrawSection = "Zahlen";
+
+  explicit SettingsFile(const std::filesystem::path& directory);
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // "Schein": the current ticket's path.
+  std::string ReadTicketPath() const;
+  void WriteTicketPath(std::string_view ticketPath) const;
+
+  // "Mittwoch" or "Samstag": a DrawLine.
+  std::string ReadDrawLine(DrawDay day) const;
+  void WriteDrawLine(DrawDay day, std::string_view line) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// What LoadSettings hands to the main window.
+struct SettingsDisplay {
+  TicketDisplay ticket;
+  std::function<void(const DrawResult&)> showSaturday;
+};
+
+// Reads the three keys, loads the named ticket, reads both drawings and hands the Saturday
+// drawing to display.showSaturday. Reports nothing: a ticket that fails to load leaves no
+// current ticket; each day's line is read on its own, a day whose line fails keeps its values;
+// the Saturday drawing is shown when its line was read.
+void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
+                  int currentYear, const SettingsDisplay& display = {});
+
+// Writes "Schein", "Mittwoch", "Samstag" in this order. Throws WriteError at the first key
+// that cannot be written; the keys before it stay written.
+void SaveSettings(const SettingsFile& settings, const Ticket& ticket, const StoredDraws& draws);
+
+}  // namespace kw

@@ -1,0 +1,68 @@
+#include "core/text.h"
+
+#include "core/error.h"
+
+namespace kw {
+
+std::string Trim(std::string_view text) {
+  auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isBlank(text[begin])) ++begin;
+  while (end > begin && isBlank(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+namespace {
+
+int DigitValue(char c, int base) {
+  int v = -1;
+  if (c >= '0' && c <= '9') v = c - '0';
+  else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+  return v < base ? v : -1;
+}
+
+}  // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+
+  int base = 10;
+  bool negative = false;
+  std::string_view rest = text.substr(i);
+  if (rest.starts_with("0x") || rest.starts_with("0X")) {
+    base = 16;
+    i += 2;
+  } else if (!rest.empty() && (rest[0] == '$' || rest[0] == 'x' || rest[0] == 'X')) {
+    base = 16;
+    i += 1;
+  } else if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+    negative = rest[0] == '-';
+    i += 1;
+  }
+
+  if (i >= text.size()) return false;
+  // Magnitude limit: 2^31 for a negative decimal, 2^31 - 1 otherwise.
+  const int64_t limit = negative ? 2147483648LL : 2147483647LL;
+  int64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) return false;
+    magnitude = magnitude * base + digit;
+    if (magnitude > limit) return false;
+  }
+  value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+  return true;
+}
+
+int32_t StrToInt(std::string_view text) {
+  int32_t value = 0;
+  if (!TryStrToInt(text, value)) {
+    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+  }
+  return value;
+}
+
+}  // namespace kw

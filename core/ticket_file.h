@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/records.h"
+
+namespace kw {
+
+// The ticket file (*.sch): section "Schein", keys "Spiel1" to "Spiel12", "Losnummer", "Ablauf".
+// Paths are Windows-1252 text, as the settings file stores them.
+
+inline constexpr const char* kTicketSection = "Schein";
+
+// What the main window does around a ticket load: it empties its report and resets the ticket
+// labels when the ticket is cleared, and shows the ticket once it is read whole.
+struct TicketDisplay {
+  std::function<void()> cleared;
+  std::function<void(const Ticket&)> show;
+};
+
+// Reads one game value: the pieces at columns 1-2, 4-5, 7-8, 10-11, 13-14, 16-17 are integers,
+// stored one by one as their low eight bits. An empty value is an empty game.
+// Throws ConversionError at the first piece that is no number; earlier numbers stay stored.
+void ReadGameValue(std::string_view value, Game& game);
+
+// The 18-character form "03 11 24 30 41 49 "; empty when any number is 0.
+std::string FormatGameValue(const Game& game);
+
+// Reads the file into the current ticket: ClearTicket(true) first, then games, lot number and
+// expiry date one by one, path last, then display.show. The first failure (ConversionError)
+// ends the reading and leaves what was read before it; path then stays empty.
+// A missing file reads as an empty one, so it fails on the empty expiry date.
+void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
+                const TicketDisplay& display = {});
+
+// The file side of the editor's loader: games, the whole lot number, the expiry date.
+// Throws ConversionError like LoadTicket; fields read before the failure stay.
+void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear);
+
+// The writing step of "Speichern als": Spiel1..Spiel12, "Losnummer", "Ablauf", every other key
+// and section of an existing file kept. Throws WriteError at the first key it cannot write.
+void WriteTicketFile(const EditorTicket& ticket, const std::string& path);
+
+}  // namespace kw
