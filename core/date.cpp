@@ -11,14 +11,12 @@ namespace kw {
 
 namespace {
 
-using std::chrono::day;
-using std::chrono::month;
-using std::chrono::sys_days;
-using std::chrono::year;
-using std::chrono::year_month_day;
+namespace chr = std::chrono;
+using chr::sys_days;
+using chr::year_month_day;
 
 // 30.12.1899, day 0 of the count.
-constexpr sys_days kOrigin = sys_days{year{1899} / 12 / 30};
+constexpr sys_days kOrigin = sys_days{chr::year{1899} / 12 / 30};
 
 year_month_day ToYmd(Date date) {
   return year_month_day{kOrigin + std::chrono::days{date.dayCount}};
@@ -28,12 +26,14 @@ year_month_day ToYmd(Date date) {
 
 bool IsValidYmd(int y, int m, int d) {
   if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > 31) return false;
-  return year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}}
+  return year_month_day{chr::year{y}, chr::month{static_cast<unsigned>(m)},
+                        chr::day{static_cast<unsigned>(d)}}
       .ok();
 }
 
 Date Date::FromYmd(int y, int m, int d) {
-  const sys_days days{year{y} / month{static_cast<unsigned>(m)} / day{static_cast<unsigned>(d)}};
+  const sys_days days{chr::year{y} / chr::month{static_cast<unsigned>(m)} /
+                      chr::day{static_cast<unsigned>(d)}};
   return Date{static_cast<int32_t>((days - kOrigin).count())};
 }
 

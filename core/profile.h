@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kw {
@@ -23,12 +24,11 @@ class Profile {
   std::string Read(std::string_view section, std::string_view key) const;
 
  private:
-  struct Entry {
-    std::string section;
-    std::string key;
-    std::string value;
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> keys;  // name, value
   };
-  std::vector<Entry> entries_;
+  std::vector<Section> sections_;
 };
 
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,

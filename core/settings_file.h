@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/profile.h"
 #include "core/records.h"
 #include "core/ticket_file.h"
 
@@ -30,7 +31,12 @@ class SettingsFile {
   static constexpr const char* kTicketKey = "Schein";
   static constexpr const char* kDrawSection = "Zahlen";
 
-  explicit SettingsFile(const std::filesystem::path& directory);
+  // Writes one key of the file; replaceable so that tests can fail a chosen write.
+  using ProfileWriter = std::function<void(const std::filesystem::path&, std::string_view section,
+                                           std::string_view key, std::string_view value)>;
+
+  explicit SettingsFile(const std::filesystem::path& directory,
+                        ProfileWriter writer = WriteProfileString);
 
   const std::filesystem::path& path() const { return path_; }
 
@@ -44,6 +50,7 @@ class SettingsFile {
 
  private:
   std::filesystem::path path_;
+  ProfileWriter writer_;
 };
 
 // What LoadSettings hands to the main window.

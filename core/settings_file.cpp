@@ -1,0 +1,103 @@
+#include "core/settings_file.h"
+
+#include <exception>
+
+#include "core/profile.h"
+
+namespace kw {
+
+namespace {
+
+constexpr std::size_t kSpiel77Column = 16;  // columns 17-23
+constexpr std::size_t kSuper6Column = 23;   // columns 24-29
+constexpr std::size_t kDateColumn = 29;     // columns 30-37
+constexpr std::string_view kNoDate = "???";
+
+// Columns [first, first + count) of the line, fewer or none when it ends earlier.
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t count) {
+  return first < line.size() ? line.substr(first, count) : std::string_view{};
+}
+
+}  // namespace
+
+namespace DrawLine {
+
+std::string Format(const DrawResult& draw) {
+  std::string line;
+  for (uint8_t number : draw.numbers) {
+    if (number < 10) line += '0';
+    line += std::to_string(number);
+  }
+  line += draw.spiel77;
+  line += draw.super6;
+  if (draw.drawDate != kNoDate) line += draw.drawDate.str();
+  return line;
+}
+
+bool Parse(std::string_view line, DrawResult& draw) {
+  DrawResult read = draw;
+  for (std::size_t i = 0; i < read.numbers.size(); ++i) {
+    int32_t value = 0;
+    if (!TryStrToInt(Columns(line, 2 * i, 2), value)) return false;
+    read.numbers[i] = LowByte(value);
+  }
+  read.spiel77 = Columns(line, kSpiel77Column, 7);
+  read.super6 = Columns(line, kSuper6Column, 6);
+  read.drawDate = line.size() > kDateColumn ? Columns(line, kDateColumn, 8) : kNoDate;
+  draw = std::move(read);
+  return true;
+}
+
+}  // namespace DrawLine
+
+SettingsFile::SettingsFile(const std::filesystem::path& directory, ProfileWriter writer)
+    : path_(directory / kFileName), writer_(std::move(writer)) {}
+
+std::string SettingsFile::ReadTicketPath() const {
+  return ReadProfileString(path_, kSettingsSection, kTicketKey);
+}
+
+void SettingsFile::WriteTicketPath(std::string_view ticketPath) const {
+  writer_(path_, kSettingsSection, kTicketKey, ticketPath);
+}
+
+std::string SettingsFile::ReadDrawLine(DrawDay day) const {
+  return ReadProfileString(path_, kDrawSection, DayName(day));
+}
+
+void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
+  writer_(path_, kDrawSection, DayName(day), line);
+}
+
+void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
+                  int currentYear, const SettingsDisplay& display) {
+  const Profile file = Profile::Load(settings.path());
+  const std::string ticketPath =
+      file.Read(SettingsFile::kSettingsSection, SettingsFile::kTicketKey);
+  const std::string wednesday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Wednesday));
+  const std::string saturday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Saturday));
+
+  if (!ticketPath.empty()) {
+    try {
+      LoadTicket(ticket, ticketPath, currentYear, display.ticket);
+    } catch (const std::exception&) {
+      // Silent: the failed load leaves no current ticket. The drawings are read all the same,
+      // or the next save would overwrite the stored ones with empty drawings.
+    }
+  }
+
+  // Each day on its own: a broken line keeps that day's earlier values and costs the other
+  // day nothing.
+  DrawLine::Parse(wednesday, draws[DrawDay::Wednesday]);
+  if (DrawLine::Parse(saturday, draws[DrawDay::Saturday]) && display.showSaturday) {
+    display.showSaturday(draws[DrawDay::Saturday]);
+  }
+}
+
+void SaveSettings(const SettingsFile& settings, const Ticket& ticket, const StoredDraws& draws) {
+  settings.WriteTicketPath(ticket.path);
+  settings.WriteDrawLine(DrawDay::Wednesday, DrawLine::Format(draws[DrawDay::Wednesday]));
+  settings.WriteDrawLine(DrawDay::Saturday, DrawLine::Format(draws[DrawDay::Saturday]));
+}
+
+}  // namespace kw

@@ -1,0 +1,90 @@
+#include "core/ticket_file.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/cp1252.h"
+#include "core/error.h"
+#include "core/profile.h"
+
+namespace kw {
+
+namespace {
+
+std::string GameKey(int gameIndex) { return "Spiel" + std::to_string(gameIndex + 1); }
+
+}  // namespace
+
+void ReadGameValue(std::string_view value, Game& game) {
+  if (value.empty()) {
+    game.fill(0);
+    return;
+  }
+  // Only columns 1-2, 4-5, ... 16-17 are read; the separating blanks are never looked at.
+  for (std::size_t k = 0; k < game.size(); ++k) {
+    const std::size_t column = 3 * k;
+    const std::string_view piece =
+        column < value.size() ? value.substr(column, 2) : std::string_view{};
+    game[k] = LowByte(StrToInt(piece));
+  }
+}
+
+std::string FormatGameValue(const Game& game) {
+  std::string value;
+  for (uint8_t number : game) {
+    if (number == 0) return {};
+    if (number < 10) value += '0';
+    value += std::to_string(number);
+    value += ' ';
+  }
+  return value;
+}
+
+void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
+                const TicketDisplay& display) {
+  ClearTicket(ticket, true);
+  if (display.cleared) display.cleared();
+
+  const Profile file = Profile::Load(FsPath(path));
+  for (int g = 0; g < kGameCount; ++g) {
+    ReadGameValue(file.Read(kTicketSection, GameKey(g)), ticket.games[g]);
+  }
+  SetLotNumber(ticket, file.Read(kTicketSection, "Losnummer"));
+  ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
+
+  // Only a ticket read whole becomes the current ticket.
+  ticket.path = path;
+  if (display.show) display.show(ticket);
+}
+
+void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear) {
+  const Profile file = Profile::Load(FsPath(path));
+  for (int g = 0; g < kGameCount; ++g) {
+    ReadGameValue(file.Read(kTicketSection, GameKey(g)), ticket.games[g]);
+  }
+  ticket.lotNumber = file.Read(kTicketSection, "Losnummer");
+  ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
+}
+
+void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
+  const std::filesystem::path file = FsPath(path);
+
+  std::string bytes;
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in || std::filesystem::is_directory(file, ec)) throw WriteError(path);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // All keys go into the file in one replacement, so a failed save never leaves a ticket that
+  // mixes old and new games.
+  for (int g = 0; g < kGameCount; ++g) {
+    bytes = ApplyProfileWrite(bytes, kTicketSection, GameKey(g), FormatGameValue(ticket.games[g]));
+  }
+  bytes = ApplyProfileWrite(bytes, kTicketSection, "Losnummer", ticket.lotNumber);
+  bytes = ApplyProfileWrite(bytes, kTicketSection, "Ablauf", FormatShortDate(ticket.expiryDate));
+  ReplaceFileAtomically(file, bytes);
+}
+
+}  // namespace kw
