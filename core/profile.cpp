@@ -98,11 +98,17 @@ std::string_view SkipBom(std::string_view bytes) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) return std::nullopt;
+  try {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -123,8 +129,6 @@ Profile Profile::Parse(std::string_view bytes) {
 }
 
 Profile Profile::Load(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return {};
   return Parse(ReadWholeFile(file).value_or(std::string{}));
 }
 
@@ -246,7 +250,7 @@ void WriteProfileString(const std::filesystem::path& file, std::string_view sect
   if (std::filesystem::exists(file, ec)) {
     std::optional<std::string> current = ReadWholeFile(file);
     // An existing file that cannot be read must not be replaced by one holding only this key.
-    if (!current || std::filesystem::is_directory(file, ec)) throw WriteError(PathText(file));
+    if (!current) throw WriteError(PathText(file));
     bytes = std::move(*current);
   }
   ReplaceFileAtomically(file, ApplyProfileWrite(bytes, section, key, value));

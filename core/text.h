@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -29,8 +30,14 @@ template <std::size_t Capacity>
 class FixedText {
  public:
   FixedText() = default;
-  FixedText(std::string_view text) { assign(text); }  // NOLINT: implicit, like a plain string
-  FixedText& operator=(std::string_view text) {
+  template <class Text>
+    requires std::convertible_to<const Text&, std::string_view>
+  explicit FixedText(const Text& text) {
+    assign(text);
+  }
+  template <class Text>
+    requires std::convertible_to<const Text&, std::string_view>
+  FixedText& operator=(const Text& text) {
     assign(text);
     return *this;
   }
