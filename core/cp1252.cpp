@@ -10,12 +10,14 @@ namespace {
 // Code points of the bytes 0x80 to 0x9F. The five bytes Windows-1252 leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep the control character of equal code, so that every byte
 // survives a round trip. Every other byte is the code point of equal value.
+// clang-format off
 constexpr std::array<char32_t, 32> kHighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
+// clang-format on
 
 char32_t CodePoint(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char32_t{byte};
@@ -116,8 +118,6 @@ std::filesystem::path FsPath(std::string_view cp1252Path) {
   return std::filesystem::path(Cp1252ToUtf8(cp1252Path));
 }
 
-std::string PathText(const std::filesystem::path& path) {
-  return Utf8ToCp1252Lossy(path.string());
-}
+std::string PathText(const std::filesystem::path& path) { return Utf8ToCp1252Lossy(path.string()); }
 
 }  // namespace kw

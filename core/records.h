@@ -22,10 +22,10 @@ inline bool IsEmptyGame(const Game& game) { return game[0] == 0; }
 
 // The current ticket, owned by the main window.
 struct Ticket {
-  std::string path;        // the ticket file it was read from; empty: no ticket loaded
+  std::string path;  // the ticket file it was read from; empty: no ticket loaded
   Games games{};
   FixedText<7> lotNumber;  // the "Losnummer": Spiel 77 number, its last digit the Superzahl digit
-  FixedText<6> super6Number;  // characters 2 to 7 of the lot number
+  FixedText<6> super6Number;               // characters 2 to 7 of the lot number
   std::array<uint8_t, kGameCount> hits{};  // counters of the last evaluation
   uint8_t spiel77Hits = 0;
   uint8_t super6Hits = 0;

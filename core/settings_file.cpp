@@ -69,8 +69,8 @@ void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
   writer_(path_, kDrawSection, DayName(day), line);
 }
 
-void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
-                  int currentYear, const SettingsDisplay& display) {
+void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
+                  const SettingsDisplay& display) {
   const Profile file = Profile::Load(settings.path());
   const std::string ticketPath =
       file.Read(SettingsFile::kSettingsSection, SettingsFile::kTicketKey);

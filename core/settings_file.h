@@ -63,8 +63,8 @@ struct SettingsDisplay {
 // drawing to display.showSaturday. Reports nothing: a ticket that fails to load leaves no
 // current ticket; each day's line is read on its own, a day whose line fails keeps its values;
 // the Saturday drawing is shown when its line was read.
-void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
-                  int currentYear, const SettingsDisplay& display = {});
+void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
+                  const SettingsDisplay& display = {});
 
 // Writes "Schein", "Mittwoch", "Samstag" in this order. Throws WriteError at the first key
 // that cannot be written; the keys before it stay written.

@@ -25,18 +25,19 @@ constexpr uint8_t LowByte(int32_t value) {
   return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu);
 }
 
+template <class T>
+concept TextLike = std::convertible_to<const T&, std::string_view>;
+
 // A text of fixed capacity: a longer text is cut to its first Capacity characters on assignment.
 template <std::size_t Capacity>
 class FixedText {
  public:
   FixedText() = default;
-  template <class Text>
-    requires std::convertible_to<const Text&, std::string_view>
+  template <TextLike Text>
   explicit FixedText(const Text& text) {
     assign(text);
   }
-  template <class Text>
-    requires std::convertible_to<const Text&, std::string_view>
+  template <TextLike Text>
   FixedText& operator=(const Text& text) {
     assign(text);
     return *this;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "core/cp1252.h"
+
+#include <gtest/gtest.h>
 
 namespace kw {
 namespace {
@@ -15,7 +15,8 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
 }
 
 TEST(Cp1252, UmlautsEuroAndQuotesMapToTheirCharacters) {
-  EXPECT_EQ(Cp1252ToUtf8("Sch\xF6ne Gr\xFC\xDF" "e \x80 \x84x\x93"),
+  EXPECT_EQ(Cp1252ToUtf8("Sch\xF6ne Gr\xFC\xDF"
+                         "e \x80 \x84x\x93"),
             "Sch\u00F6ne Gr\u00FC\u00DFe \u20AC \u201Ex\u201C");
   EXPECT_EQ(Utf8ToCp1252("gültig – läuft €"), std::string("g\xFCltig \x96 l\xE4uft \x80"));
 }

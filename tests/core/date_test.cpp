@@ -1,6 +1,7 @@
+#include "core/date.h"
+
 #include <gtest/gtest.h>
 
-#include "core/date.h"
 #include "core/error.h"
 
 namespace kw {
@@ -61,12 +62,12 @@ TEST_P(InvalidDates, FailWithTheProgramsText) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MissingPartsWrongDaysAndOtherCharacters, InvalidDates,
-    testing::Values("", " ", "7", "7.", ".3.2026", "29.02.2026", "29.2.1900", "31.04.2026",
-                    "0.1.2026", "1.0.2026", "1.13.2026", "32.1.2026", "1.1.0000", "1.1.10000",
-                    "07-03-2026", "07/03/2026", "07.03.2026..", "07.03.2026 x", "a.3.2026",
-                    "7.3.2026\t", "+7.3.2026", "7..3.2026"));
+INSTANTIATE_TEST_SUITE_P(MissingPartsWrongDaysAndOtherCharacters, InvalidDates,
+                         testing::Values("", " ", "7", "7.", ".3.2026", "29.02.2026", "29.2.1900",
+                                         "31.04.2026", "0.1.2026", "1.0.2026", "1.13.2026",
+                                         "32.1.2026", "1.1.0000", "1.1.10000", "07-03-2026",
+                                         "07/03/2026", "07.03.2026..", "07.03.2026 x", "a.3.2026",
+                                         "7.3.2026\t", "+7.3.2026", "7..3.2026"));
 
 TEST(Date, TwoDigitYearsFollowTheCurrentYear) {
   // The window is the hundred years beginning 50 years before the current year.

@@ -1,10 +1,11 @@
+#include "core/profile.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
 
 #include "core/error.h"
-#include "core/profile.h"
 #include "tests/core/temp_dir.h"
 
 namespace kw {
@@ -15,7 +16,8 @@ using test::TempDir;
 using test::WriteFile;
 
 TEST(ProfileRead, FindsSectionsAndKeysWithoutRegardToCase) {
-  const Profile p = Profile::Parse("[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLOSNUMMER=1234567\r\n");
+  const Profile p =
+      Profile::Parse("[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLOSNUMMER=1234567\r\n");
   EXPECT_EQ(p.Read("schein", "spiel1"), "01 02 03 04 05 06");
   EXPECT_EQ(p.Read("SCHEIN", "Losnummer"), "1234567");
   EXPECT_EQ(p.Read("Schein", "Ablauf"), "");
@@ -102,8 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "[S]\nK=new\n; note\n"},
         WriteCase{"NewKeyAfterLastKeyOfSection", "[S]\r\na=1\r\nb=2\r\n\r\n[T]\r\nc=3\r\n", "S",
                   "k", "v", "[S]\r\na=1\r\nb=2\r\nk=v\r\n\r\n[T]\r\nc=3\r\n"},
-        WriteCase{"NewKeyInEmptySection", "[S]\r\n[T]\r\n", "S", "k", "v",
-                  "[S]\r\nk=v\r\n[T]\r\n"},
+        WriteCase{"NewKeyInEmptySection", "[S]\r\n[T]\r\n", "S", "k", "v", "[S]\r\nk=v\r\n[T]\r\n"},
         WriteCase{"NewSectionAtTheEnd", "; hand-made\r\n[T]\r\nc=3\r\n", "S", "k", "v",
                   "; hand-made\r\n[T]\r\nc=3\r\n[S]\r\nk=v\r\n"},
         WriteCase{"LastLineWithoutLineEnd", "[T]\r\nc=3", "S", "k", "v",
@@ -124,7 +125,8 @@ TEST(ProfileWriteFile, CreatesTheFileAndReadsBack) {
   const auto file = dir / "ZW.INI";
   WriteProfileString(file, "Einstellungen", "Schein", "C:\\Lotto\\a.sch");
   WriteProfileString(file, "Zahlen", "Mittwoch", "0102");
-  EXPECT_EQ(ReadFile(file), "[Einstellungen]\r\nSchein=C:\\Lotto\\a.sch\r\n[Zahlen]\r\nMittwoch=0102\r\n");
+  EXPECT_EQ(ReadFile(file),
+            "[Einstellungen]\r\nSchein=C:\\Lotto\\a.sch\r\n[Zahlen]\r\nMittwoch=0102\r\n");
   EXPECT_EQ(ReadProfileString(file, "zahlen", "mittwoch"), "0102");
   EXPECT_FALSE(std::filesystem::exists(dir / "ZW.INI.tmp")) << "no temporary file stays";
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);

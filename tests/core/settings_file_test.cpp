@@ -1,9 +1,10 @@
+#include "core/settings_file.h"
+
 #include <gtest/gtest.h>
 
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/profile.h"
-#include "core/settings_file.h"
 #include "tests/core/temp_dir.h"
 
 namespace kw {
@@ -36,8 +37,8 @@ TEST(DrawLine, WritesFixedColumns) {
             "0311243041490705123456723456706.12.26");
   EXPECT_EQ(DrawLine::Format(DrawResult{}), "0000000000000000") << "16 zeros, no date";
   EXPECT_EQ(DrawLine::Format(Draw({}, "", "", "???")), "0000000000000000");
-  EXPECT_EQ(DrawLine::Format(Draw({255, 100, 0, 0, 0, 0, 0, 0}, "", "", "")),
-            "255100000000000000") << "three digits move every later column";
+  EXPECT_EQ(DrawLine::Format(Draw({255, 100, 0, 0, 0, 0, 0, 0}, "", "", "")), "255100000000000000")
+      << "three digits move every later column";
 }
 
 TEST(DrawLine, ReadsColumnsAndTheDate) {
@@ -118,7 +119,8 @@ TEST_F(Settings, ReadsAWindowsSettingsFileAndKeepsItsOtherLines) {
   WriteIni(original);
   Load();
   EXPECT_EQ(ticket.path, "") << "the named ticket does not exist here";
-  EXPECT_EQ(draws[DrawDay::Wednesday].numbers, (std::array<uint8_t, 8>{4, 11, 17, 23, 36, 45, 8, 9}));
+  EXPECT_EQ(draws[DrawDay::Wednesday].numbers,
+            (std::array<uint8_t, 8>{4, 11, 17, 23, 36, 45, 8, 9}));
   EXPECT_EQ(draws[DrawDay::Wednesday].drawDate, "03.12.20");
   EXPECT_EQ(draws[DrawDay::Saturday].spiel77, "1234567");
   EXPECT_EQ(draws[DrawDay::Saturday].super6, "654321");
@@ -145,8 +147,9 @@ TEST_F(Settings, ReadsAWindowsSettingsFileAndKeepsItsOtherLines) {
 
 TEST_F(Settings, LoadsTheNamedTicket) {
   const auto ticketFile = dir / "mein.sch";
-  WriteFile(ticketFile, "[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLosnummer=1234567\r\n"
-                        "Ablauf=31.12.2026\r\n");
+  WriteFile(ticketFile,
+            "[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLosnummer=1234567\r\n"
+            "Ablauf=31.12.2026\r\n");
   settings.WriteTicketPath(ticketFile.string());
   int shownTickets = 0;
   LoadSettings(settings, ticket, draws, kYear, {{{}, [&](const Ticket&) { ++shownTickets; }}, {}});
@@ -203,13 +206,13 @@ TEST_F(Settings, EachDayIsReadOnItsOwn) {
 TEST_F(Settings, WritesTheKeysInOrderAndStopsAtTheFirstFailure) {
   std::vector<std::string> keys;
   int writesLeft = 2;
-  const SettingsFile failing(dir.path(), [&](const std::filesystem::path& file,
-                                             std::string_view section, std::string_view key,
-                                             std::string_view value) {
-    keys.emplace_back(key);
-    if (writesLeft-- == 0) throw WriteError(PathText(file));
-    WriteProfileString(file, section, key, value);
-  });
+  const SettingsFile failing(dir.path(),
+                             [&](const std::filesystem::path& file, std::string_view section,
+                                 std::string_view key, std::string_view value) {
+                               keys.emplace_back(key);
+                               if (writesLeft-- == 0) throw WriteError(PathText(file));
+                               WriteProfileString(file, section, key, value);
+                             });
   WriteIni("; mine\r\n[Zahlen]\r\nSamstag=old\r\n");
   ticket.path = "a.sch";
   draws[DrawDay::Wednesday].numbers[0] = 4;

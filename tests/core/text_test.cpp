@@ -1,7 +1,8 @@
+#include "core/text.h"
+
 #include <gtest/gtest.h>
 
 #include "core/error.h"
-#include "core/text.h"
 
 namespace kw {
 namespace {
@@ -20,10 +21,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IntCase{"0", 0}, IntCase{"7", 7}, IntCase{"07", 7}, IntCase{"49", 49},
                     IntCase{"+5", 5}, IntCase{"-1", -1}, IntCase{"-0", 0}, IntCase{"00", 0},
                     IntCase{" 3", 3}, IntCase{"   42", 42}, IntCase{" -12", -12},
-                    IntCase{"$1F", 31}, IntCase{"$ff", 255}, IntCase{"x10", 16},
-                    IntCase{"X1a", 26}, IntCase{"0x10", 16}, IntCase{"0XaB", 171},
-                    IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
-                    IntCase{"$7FFFFFFF", 2147483647}, IntCase{"000000000000012", 12}));
+                    IntCase{"$1F", 31}, IntCase{"$ff", 255}, IntCase{"x10", 16}, IntCase{"X1a", 26},
+                    IntCase{"0x10", 16}, IntCase{"0XaB", 171}, IntCase{"2147483647", 2147483647},
+                    IntCase{"-2147483648", INT32_MIN}, IntCase{"$7FFFFFFF", 2147483647},
+                    IntCase{"000000000000012", 12}));
 
 class InvalidIntegers : public testing::TestWithParam<const char*> {};
 
@@ -40,11 +41,11 @@ TEST_P(InvalidIntegers, FailWithTheProgramsText) {
   EXPECT_EQ(value, 99) << "a failed conversion must not store anything";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EmptySignsBlanksRangeAndLetters, InvalidIntegers,
-    testing::Values("", " ", "1 ", "3\t", "\t3", "+", "-", "+-1", "--1", "$", "x", "0x", "0X",
-                    "-$1", "+0x1", "$G", "0x1g", "1.0", "1,0", "a", "5a", "2147483648",
-                    "-2147483649", "$80000000", "0xFFFFFFFF", "99999999999999999999", "1e3"));
+INSTANTIATE_TEST_SUITE_P(EmptySignsBlanksRangeAndLetters, InvalidIntegers,
+                         testing::Values("", " ", "1 ", "3\t", "\t3", "+", "-", "+-1", "--1", "$",
+                                         "x", "0x", "0X", "-$1", "+0x1", "$G", "0x1g", "1.0", "1,0",
+                                         "a", "5a", "2147483648", "-2147483649", "$80000000",
+                                         "0xFFFFFFFF", "99999999999999999999", "1e3"));
 
 TEST(Trim, RemovesEveryCodeUpTo32AtBothEnds) {
   EXPECT_EQ(Trim(""), "");

@@ -1,8 +1,9 @@
+#include "core/ticket_file.h"
+
 #include <gtest/gtest.h>
 
 #include "core/error.h"
 #include "core/profile.h"
-#include "core/ticket_file.h"
 #include "tests/core/temp_dir.h"
 
 namespace kw {
@@ -70,7 +71,8 @@ TEST(LoadTicket, ReadsAWindowsTicketFile) {
   int cleared = 0;
   const std::string path = std::string(KREUZWART_FIXTURES) + "/windows_ticket.sch";
   LoadTicket(ticket, path, kYear,
-             {[&] { ++cleared; }, [&](const Ticket& t) {
+             {[&] { ++cleared; },
+              [&](const Ticket& t) {
                 ++shown;
                 EXPECT_EQ(t.path, path) << "the path is set before the ticket is shown";
               }});
