@@ -95,7 +95,7 @@ class DateScanner {
 
 Date ParseDate(std::string_view text, int currentYear) {
   auto fail = [&]() -> ConversionError {
-    return ConversionError("'" + std::string(text) + "' is not a valid date");
+    return ConversionError(std::string("'").append(text).append("' is not a valid date"));
   };
 
   DateScanner scan(text);

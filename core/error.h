@@ -21,7 +21,8 @@ class ConversionError : public Error {
 // A profile file (ticket file, ZW.INI) that could not be written: "Unable to write to <path>".
 class WriteError : public Error {
  public:
-  explicit WriteError(const std::string& path) : Error("Unable to write to " + path) {}
+  explicit WriteError(const std::string& path)
+      : Error(std::string("Unable to write to ").append(path)) {}
 };
 
 }  // namespace kw

@@ -183,7 +183,7 @@ std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
   if (!header) {
     for (const RawLine& line : lines) appendLine(line.text, line.end);
     if (!lines.empty() && lines.back().end.empty()) out += kLineEnd;
-    appendLine("[" + std::string(section) + "]", kLineEnd);
+    appendLine(std::string("[").append(section).append("]"), kLineEnd);
     appendLine(keyLine, kLineEnd);
     return out;
   }

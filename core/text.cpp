@@ -63,7 +63,7 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
 int32_t StrToInt(std::string_view text) {
   int32_t value = 0;
   if (!TryStrToInt(text, value)) {
-    throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
+    throw ConversionError(std::string("'").append(text).append("' is not a valid integer value"));
   }
   return value;
 }
