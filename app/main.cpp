@@ -1,0 +1,19 @@
+#include <filesystem>
+
+#include "app/application.h"
+#include "core/date.h"
+#include "ui/qt_platform.h"
+
+int main(int argc, char* argv[]) {
+  kw::Application app(argc, argv);
+  kw::QtPlatform platform(QString::fromLatin1(kw::kApplicationTitle));
+  app.SetPlatform(&platform);
+  const kw::SystemClock clock;
+
+  // ZW.INI lives beside the executable.
+  const std::filesystem::path directory(QCoreApplication::applicationDirPath().toStdU16String());
+  auto form = kw::StartMainWindow(directory, platform, clock);
+  const int result = app.exec();
+  form.reset();  // FormDestroy writes the settings a last time
+  return result;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include "ui/platform.h"
+
+namespace kw::test {
+
+// Records every box and link, and answers the open dialog from a script.
+class FakePlatform : public Platform {
+ public:
+  struct Message {
+    MessageKind kind;
+    QString text;
+  };
+
+  void ShowMessage(MessageKind kind, const QString& text) override {
+    messages.push_back({kind, text});
+  }
+
+  std::optional<QString> ChooseTicketFile() override {
+    ++fileDialogs;
+    if (fileAnswers.isEmpty()) return std::nullopt;  // unscripted: the user cancels
+    return fileAnswers.takeFirst();
+  }
+
+  void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
+
+  // The texts of all boxes so far, for a one-line comparison.
+  QStringList texts() const {
+    QStringList all;
+    for (const Message& m : messages) all << m.text;
+    return all;
+  }
+
+  std::vector<Message> messages;
+  QList<std::optional<QString>> fileAnswers;  // next answers of the open dialog; nullopt cancels
+  int fileDialogs = 0;
+  QList<QUrl> openedUrls;
+};
+
+}  // namespace kw::test

@@ -1,0 +1,558 @@
+// The main window driven as a user drives it: start, ticket display, evaluation, the day toggle,
+// loading, ending, and the notices at start.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/application.h"
+#include "core/error.h"
+#include "tests/ui/window_fixture.h"
+
+namespace kw::test {
+namespace {
+
+// The worked example: one game with three hits and the Zusatzzahl, five Spiel 77 digits and
+// three Super 6 digits from the right.
+const std::string kExampleTicket =
+    "[Schein]\r\n"
+    "Spiel3=03 07 12 25 33 41 \r\n"
+    "Spiel5=01 02 04 05 06 08 \r\n"
+    "Losnummer=4711235\r\n"
+    "Ablauf=19.12.2026\r\n";
+const QStringList kExampleDraw = {"3", "12", "19", "25", "40", "44", "7", "5", "9911235", "000235"};
+const QStringList kExampleReport = {
+    "Richtige in Spiel 3: 3 (und Zusatzzahl) => Gewinnklasse VII",
+    "",
+    "Richtige im Spiel77: 5 => 7000 EUR (Gewinnklasse III)",
+    "Richtige bei Super6: 3 => 66 EUR (Gewinnklasse IV)",
+};
+
+const QStringList kSaturdayFields = {"1", "9", "14", "27", "30", "44", "6", "3", "1234567", "654321"};
+const QStringList kWednesdayFields = {"4",  "11", "17", "23",      "36",
+                                      "45", "8",  "9",  "8765432", "123456"};
+const QString kSaturdayCaption = "Aktuelle Zahlen (Samstag, den 06.12.20)";
+const QString kWednesdayCaption = "Aktuelle Zahlen (Mittwoch, den 03.12.20)";
+
+QStringList PlainTicketLabels() {
+  QStringList texts;
+  for (int g = 1; g <= 12; ++g) texts << QStringLiteral("Spiel %1:").arg(g, 2, 10, QChar(u'0'));
+  return texts << "Spiel77:" << "Super6 :" << "Ablauf :";
+}
+
+QStringList MemoLines(const QPlainTextEdit* memo) { return memo->toPlainText().split(u'\n'); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startWithoutSettingsFile();
+  void startShowsRememberedTicketAndSaturday();
+  void ticketLines_data();
+  void ticketLines();
+  void loadFailureShowsErrorBoxAndLeavesNoTicket_data();
+  void loadFailureShowsErrorBoxAndLeavesNoTicket();
+  void cancelledOpenDialogChangesNothing();
+  void evaluationFillsAndShowsReport_data();
+  void evaluationFillsAndShowsReport();
+  void refusedOrUnconvertibleDrawingKeepsFields_data();
+  void refusedOrUnconvertibleDrawingKeepsFields();
+  void dayToggleKeepsTypedNumbers();
+  void dayToggleStopsAtBadField_data();
+  void dayToggleStopsAtBadField();
+  void storedNumberAbove99IsShownWholeAndNotTakenBack();
+  void quitStoresShownDayAndSaves();
+  void quitWithNonNumberStillSavesAndEnds();
+  void quitStopsWhenSettingsCannotBeWritten();
+  void activationPutsStoredSaturdayBack();
+  void validityNoticeAtStart_data();
+  void validityNoticeAtStart();
+  void editorButtonSavesOpensAndReloads();
+  void linkOpensLotteryHomePage();
+};
+
+void MainWindowTest::startWithoutSettingsFile() {
+  WindowFixture f;
+  f.Start();
+
+  QVERIFY(f.startMessages.empty());
+  QCOMPARE(f.Find<QTabWidget>("PageControl1")->currentWidget()->objectName(), "TabSheet3");
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den )");
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.DrawFields(), QStringList(10, QString()));
+  QCOMPARE(f.TicketLabels(), PlainTicketLabels());
+  QVERIFY(!f.Memo()->isVisible());
+
+  // The empty first field stops the toggle at once.
+  f.Click(f.Button(7));
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den )");
+
+  // With eight integers typed they become the Saturday drawing and the empty Wednesday shows.
+  f.TypeDrawFields({"1", "2", "3", "4", "5", "6", "7", "8"});
+  f.Click(f.Button(7));
+  QCOMPARE(f.Button(7)->text(), "Samstag anzeigen");
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Mittwoch, den )");
+  QCOMPARE(f.DrawFields(), (QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "", ""}));
+  const DrawResult& saturday = f.form->storedDraws()[DrawDay::Saturday];
+  QCOMPARE(saturday.numbers, (std::array<uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 8}));
+  QVERIFY(f.platform.messages.empty());
+}
+
+void MainWindowTest::startShowsRememberedTicketAndSaturday() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+
+  QCOMPARE(f.TicketLabels(), (QStringList{
+                                 "Spiel 01:  3  15  22  31  40  49 ",
+                                 "Spiel 02:  1   7  12  19  33  45 ",
+                                 "Spiel 03: -",
+                                 "Spiel 04: -",
+                                 "Spiel 05: -",
+                                 "Spiel 06: -",
+                                 "Spiel 07: -",
+                                 "Spiel 08: -",
+                                 "Spiel 09: -",
+                                 "Spiel 10: -",
+                                 "Spiel 11: -",
+                                 "Spiel 12:  5   6  17  28  39  42 ",
+                                 "Spiel77: 4711235",
+                                 "Super6 : 711235",
+                                 "Ablauf : 19.12.2026",
+                             }));
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  QCOMPARE(f.DrawCaption(), kSaturdayCaption);
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.form->ticket().path, f.Path("ticket.sch"));
+}
+
+void MainWindowTest::ticketLines_data() {
+  QTest::addColumn<QString>("games");  // Spiel1 and Spiel2 lines of the file
+  QTest::addColumn<QString>("line1");
+  QTest::addColumn<QString>("line2");
+
+  QTest::newRow("first game empty, second played")
+      << "Spiel1=\r\nSpiel2=03 15 22 31 40 49 \r\n"
+      << "Der Schein ist leer" << "Spiel 02:  3  15  22  31  40  49 ";
+  QTest::newRow("zero first, other numbers set: shown as empty")
+      << "Spiel1=00 15 22 31 40 49 \r\nSpiel2=00 01 02 03 04 05 \r\n"
+      << "Der Schein ist leer" << "Spiel 02: -";
+  QTest::newRow("zero in a later position keeps its four cells")
+      << "Spiel1=05 12 00 33 40 41 \r\nSpiel2=\r\n"
+      << "Spiel 01:  5  12   0  33  40  41 " << "Spiel 02: -";
+  QTest::newRow("numbers above 99 take three digits")
+      << "Spiel1=-1 07 12 19 33 45 \r\n"
+      << "Spiel 01: 255   7  12  19  33  45 " << "Spiel 02: -";
+}
+
+void MainWindowTest::ticketLines() {
+  QFETCH(QString, games);
+  QFETCH(QString, line1);
+  QFETCH(QString, line2);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.WriteFile("other.sch", "[Schein]\r\n" + games.toStdString() +
+                               "Losnummer=12345\r\nAblauf=01.02.2027\r\n");
+  f.Start();
+  f.Find<QPlainTextEdit>("Memo1")->setPlainText("old report");
+
+  f.platform.fileAnswers << QString::fromStdString(f.Path("other.sch"));
+  f.Click(f.Button(2));
+
+  QCOMPARE(f.Label(1)->text(), line1);
+  QCOMPARE(f.Label(2)->text(), line2);
+  QCOMPARE(f.Label(12)->text(), "Spiel 12: -");
+  // A short lot number has no Super 6 digits beyond its own.
+  QCOMPARE(f.Label(13)->text(), "Spiel77: 12345");
+  QCOMPARE(f.Label(14)->text(), "Super6 : 2345");
+  QCOMPARE(f.Label(17)->text(), "Ablauf : 01.02.2027");
+  QCOMPARE(f.Memo()->toPlainText(), "");
+  QCOMPARE(f.form->ticket().path, f.Path("other.sch"));
+}
+
+void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket_data() {
+  QTest::addColumn<QString>("file");  // empty: the chosen file does not exist
+  QTest::addColumn<QString>("errorText");
+
+  QTest::newRow("missing file fails on the empty date")
+      << "" << "'' is not a valid date.";
+  QTest::newRow("single digits without zeros")
+      << "[Schein]\r\nSpiel1=1 2 3 4 5 6\r\nAblauf=01.01.2027\r\n"
+      << "'1 ' is not a valid integer value.";
+  QTest::newRow("bad date")
+      << "[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nAblauf=31.02.2027\r\n"
+      << "'31.02.2027' is not a valid date.";
+}
+
+void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
+  QFETCH(QString, file);
+  QFETCH(QString, errorText);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  if (!file.isEmpty()) f.WriteFile("broken.sch", file.toStdString());
+  f.Start();
+
+  f.platform.fileAnswers << QString::fromStdString(f.Path("broken.sch"));
+  f.Click(f.Button(2));
+
+  QCOMPARE(f.platform.texts(), QStringList{errorText});
+  QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
+  QCOMPARE(f.TicketLabels(), PlainTicketLabels());
+  QVERIFY(f.form->ticket().path.empty());
+  // The program goes on; its next save records that there is no current ticket.
+  f.form.reset();
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), "");
+}
+
+void MainWindowTest::cancelledOpenDialogChangesNothing() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  const QStringList before = f.TicketLabels();
+
+  f.platform.fileAnswers << std::nullopt;
+  f.Click(f.Button(2));
+
+  QCOMPARE(f.platform.fileDialogs, 1);
+  QCOMPARE(f.TicketLabels(), before);
+  QCOMPARE(f.form->ticket().path, f.Path("ticket.sch"));
+  QVERIFY(f.platform.messages.empty());
+}
+
+void MainWindowTest::evaluationFillsAndShowsReport_data() {
+  QTest::addColumn<bool>("byEnter");
+  QTest::newRow("button click") << false;
+  QTest::newRow("Enter in a draw field") << true;
+}
+
+void MainWindowTest::evaluationFillsAndShowsReport() {
+  QFETCH(bool, byEnter);
+  WindowFixture f;
+  f.WriteFile("example.sch", kExampleTicket);
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("example.sch") + "\r\n");
+  f.Start();
+  f.Find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  f.TypeDrawFields(kExampleDraw);
+  QVERIFY(!f.Memo()->isVisible());
+
+  for (int run = 0; run < 2; ++run) {  // a second run replaces the report, it does not add to it
+    if (byEnter) {
+      QTest::keyClick(f.Edit(4), Qt::Key_Return);
+    } else {
+      f.Click(f.Button(3));
+    }
+    QCOMPARE(MemoLines(f.Memo()), kExampleReport);
+    QVERIFY(f.Memo()->isVisible());
+  }
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(f.DrawFields(), kExampleDraw);
+}
+
+void MainWindowTest::refusedOrUnconvertibleDrawingKeepsFields_data() {
+  QTest::addColumn<QStringList>("fields");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<bool>("reportKept");  // a refusal leaves the last report; a failed conversion empties it
+
+  QTest::newRow("no numbers")
+      << QStringList(10, QString())
+      << "Geben Sie aktuelle Zahlen ein, oder nutzen Sie die WWW Import Funktion." << true;
+  QTest::newRow("Zusatzzahl 0")
+      << QStringList{"3", "12", "19", "25", "40", "44", "0", "5", "9911235", "000235"}
+      << "Geben Sie aktuelle Zahlen ein, oder nutzen Sie die WWW Import Funktion." << true;
+  QTest::newRow("Spiel 77 too short")
+      << QStringList{"3", "12", "19", "25", "40", "44", "7", "5", "991123", "000235"}
+      << "Die Zahl vom Spiel 77 mu\u00df 7 Ziffern haben !" << true;
+  QTest::newRow("Super 6 too short")
+      << QStringList{"3", "12", "19", "25", "40", "44", "7", "5", "9911235", "0235"}
+      << "Die Zahl vom Spiel Super 6 mu\u00df 6 Ziffern haben !" << true;
+  QTest::newRow("blank after a number")
+      << QStringList{"3", "5 ", "19", "25", "40", "44", "7", "5", "9911235", "000235"}
+      << "Die Ziehungszahlen sind falsch eingegeben !" << false;
+  QTest::newRow("letter")
+      << QStringList{"3", "12", "19", "25", "40", "4y", "7", "5", "9911235", "000235"}
+      << "Die Ziehungszahlen sind falsch eingegeben !" << false;
+}
+
+void MainWindowTest::refusedOrUnconvertibleDrawingKeepsFields() {
+  QFETCH(QStringList, fields);
+  QFETCH(QString, message);
+  QFETCH(bool, reportKept);
+  WindowFixture f;
+  f.WriteFile("example.sch", kExampleTicket);
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("example.sch") + "\r\n");
+  f.Start();
+  f.TypeDrawFields(kExampleDraw);
+  f.Click(f.Button(3));
+  QCOMPARE(MemoLines(f.Memo()), kExampleReport);
+
+  f.TypeDrawFields(fields);
+  f.Click(f.Button(3));
+
+  QCOMPARE(f.platform.texts(), QStringList{message});
+  QCOMPARE(f.platform.messages.front().kind, MessageKind::Plain);
+  QCOMPARE(f.DrawFields(), fields);
+  QCOMPARE(f.Memo()->toPlainText(), reportKept ? kExampleReport.join(u'\n') : QString());
+  QVERIFY(f.Memo()->isVisible());
+}
+
+void MainWindowTest::dayToggleKeepsTypedNumbers() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawFields(), kWednesdayFields);
+  QCOMPARE(f.Button(7)->text(), "Samstag anzeigen");
+  QCOMPARE(f.DrawCaption(), kWednesdayCaption);
+
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.DrawCaption(), kSaturdayCaption);
+
+  // Typed Wednesday numbers survive a trip to Saturday and back.
+  f.Click(f.Button(7));
+  const QStringList typed = {"2", "13", "21", "34", "41", "48", "9", "0", "7777777", "666666"};
+  f.TypeDrawFields(typed);
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawFields(), typed);
+  QCOMPARE(f.DrawCaption(), kWednesdayCaption);  // the date is never taken from the fields
+  QVERIFY(f.platform.messages.empty());
+}
+
+void MainWindowTest::dayToggleStopsAtBadField_data() {
+  QTest::addColumn<QString>("third");  // typed into Edit3
+  QTest::newRow("letter") << "x";
+  QTest::newRow("empty") << "";
+  QTest::newRow("blank after the number") << "3 ";
+  // A stored line keeps two columns per number: -1 would be stored as 255 and its three digits
+  // would shift every later column of the settings file.
+  QTest::newRow("negative") << "-1";
+}
+
+void MainWindowTest::dayToggleStopsAtBadField() {
+  QFETCH(QString, third);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  QStringList typed = kSaturdayFields;
+  typed[0] = "2";
+  typed[1] = "99";
+  typed[2] = third;
+  typed[3] = "5";
+  f.TypeDrawFields(typed);
+
+  f.Click(f.Button(7));
+
+  QCOMPARE(f.DrawFields(), typed);
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.DrawCaption(), kSaturdayCaption);
+  QVERIFY(f.platform.messages.empty());
+  // The fields before the bad one are stored, nothing after it.
+  const DrawResult& saturday = f.form->storedDraws()[DrawDay::Saturday];
+  QCOMPARE(saturday.numbers, (std::array<uint8_t, 8>{2, 99, 14, 27, 30, 44, 6, 3}));
+
+  f.form.reset();
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), "02991427304406031234567654321" "06.12.20");
+}
+
+void MainWindowTest::storedNumberAbove99IsShownWholeAndNotTakenBack() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  // A hand-edited line: "-1" in the columns of the second number reads as 255.
+  f.WriteFile("ZW.INI", "[Zahlen]\r\nMittwoch=" + kWednesdayLine +
+                            "\r\nSamstag=01-11427304406031234567654321" "06.12.2026\r\n");
+  f.Start();
+  QCOMPARE(f.Edit(2)->text(), "255");
+
+  f.Click(f.Button(7));
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+
+  // Once a fitting value is shown, the field takes two characters again.
+  f.Edit(2)->setText("7");
+  f.Click(f.Button(7));
+  f.Click(f.Button(7));
+  QCOMPARE(f.Edit(2)->text(), "7");
+  QCOMPARE(f.Edit(2)->maxLength(), 2);
+}
+
+void MainWindowTest::quitStoresShownDayAndSaves() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  QSignalSpy ended(f.form.get(), &TForm1::endRequested);
+  f.Click(f.Button(7));  // Wednesday
+  f.TypeDrawFields({"2", "13", "21", "34", "41", "48", "9", "0", "7777777", "666666"});
+
+  f.Click(f.Button(1));
+
+  QCOMPARE(ended.count(), 1);
+  QCOMPARE(f.ReadSetting("Zahlen", "Mittwoch"), "02132134414809007777777666666" "03.12.20");
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), "01091427304406031234567654321" "06.12.20");
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
+}
+
+void MainWindowTest::quitWithNonNumberStillSavesAndEnds() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  QSignalSpy ended(f.form.get(), &TForm1::endRequested);
+  f.Edit(1)->setText("8");
+  f.Edit(2)->setText("zz");
+
+  f.Click(f.Button(1));
+
+  QCOMPARE(ended.count(), 1);
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), "08091427304406031234567654321" "06.12.20");
+}
+
+void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.writer = [](const std::filesystem::path& file, std::string_view section,
+                std::string_view key, std::string_view value) {
+    if (key == "Mittwoch") throw WriteError(file.string());
+    WriteProfileString(file, section, key, value);
+  };
+  f.Start();
+  QSignalSpy ended(f.form.get(), &TForm1::endRequested);
+
+  f.Click(f.Button(1));
+
+  QCOMPARE(ended.count(), 0);
+  const QString error = "Unable to write to " + QString::fromStdString(f.Path("ZW.INI")) + ".";
+  QCOMPARE(f.platform.texts(), QStringList{error});
+  QCOMPARE(f.platform.messages.back().kind, MessageKind::Error);
+
+  // Destroying the window tries once more, shows the same box and the program ends anyway.
+  f.form.reset();
+  QCOMPARE(f.platform.texts(), (QStringList{error, error}));
+}
+
+void MainWindowTest::activationPutsStoredSaturdayBack() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Click(f.Button(7));  // Wednesday shown
+  f.Memo()->setPlainText("report");
+  f.Edit(8)->setText("1111111");
+  // An import writes new drawings while the window is inactive.
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("ticket.sch") +
+                            "\r\n[Zahlen]\r\nMittwoch=" + kWednesdayLine +
+                            "\r\nSamstag=02030405060708092222222333333" "13.12.2026\r\n");
+
+  f.form->FormActivate();
+
+  QCOMPARE(f.DrawFields(),
+           (QStringList{"2", "3", "4", "5", "6", "7", "8", "9", "2222222", "333333"}));
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den 13.12.20)");
+  QCOMPARE(f.Memo()->toPlainText(), "");  // the ticket was loaded again
+}
+
+void MainWindowTest::validityNoticeAtStart_data() {
+  QTest::addColumn<QDate>("today");
+  QTest::addColumn<bool>("ticketLoaded");
+  QTest::addColumn<int>("kind");  // -1: no box
+  QTest::addColumn<QString>("text");
+  const int warning = static_cast<int>(MessageKind::Warning);
+  const int information = static_cast<int>(MessageKind::Information);
+
+  QTest::newRow("day after expiry") << QDate(2026, 12, 20) << true << warning
+                                    << "Ihr Spielschein ist vor 1 Tag(en) abgelaufen !";
+  QTest::newRow("a year after expiry") << QDate(2027, 12, 19) << true << warning
+                                       << "Ihr Spielschein ist vor 365 Tag(en) abgelaufen !";
+  QTest::newRow("expiry day") << QDate(2026, 12, 19) << true << information
+                              << "Ihr Spielschein l\u00e4uft heute ab !\r"
+                                 "Ihr Spielschein nimmt an der heutigen Ziehung aber noch teil.";
+  QTest::newRow("day before expiry") << QDate(2026, 12, 18) << true << information
+                                     << "Ihr Spielschein ist noch weitere 1 Tag(e) g\u00fcltig.";
+  QTest::newRow("no ticket") << QDate(2026, 12, 18) << false << -1 << "";
+}
+
+void MainWindowTest::validityNoticeAtStart() {
+  QFETCH(QDate, today);
+  QFETCH(bool, ticketLoaded);
+  QFETCH(int, kind);
+  QFETCH(QString, text);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  if (!ticketLoaded) f.WriteFile("ticket.sch", "[Schein]\r\nAblauf=kaputt\r\n");
+  f.clock.Set(Date::FromYmd(today.year(), today.month(), today.day()));
+
+  f.Start();
+  f.form->FormActivate();  // activation never brings a notice
+
+  QVERIFY(f.platform.messages.empty());
+  if (kind < 0) {
+    QVERIFY(f.startMessages.empty());
+    return;
+  }
+  QCOMPARE(f.startMessages.size(), 1u);
+  QCOMPARE(f.startMessages.front().text, text);
+  QCOMPARE(static_cast<int>(f.startMessages.front().kind), kind);
+}
+
+void MainWindowTest::editorButtonSavesOpensAndReloads() {
+  bool failWrites = false;  // outlives the window, whose destruction still writes
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.WriteFile("saved.sch", kExampleTicket);
+  f.writer = [&failWrites](const std::filesystem::path& file, std::string_view section,
+                           std::string_view key, std::string_view value) {
+    if (failWrites) throw WriteError(file.string());
+    WriteProfileString(file, section, key, value);
+  };
+  f.Start();
+  QVERIFY(!f.Button(4)->isEnabled());
+
+  // The editor sees the path the window saved and leaves the path of the ticket it saved.
+  std::string pathSeenByEditor;
+  int editorRuns = 0;
+  f.form->SetTicketEditor([&] {
+    ++editorRuns;
+    pathSeenByEditor = f.ReadSetting("Einstellungen", "Schein");
+    WriteProfileString(f.Path("ZW.INI"), "Einstellungen", "Schein", f.Path("saved.sch"));
+  });
+  QVERIFY(f.Button(4)->isEnabled());
+  f.Click(f.Button(7));
+  f.Edit(1)->setText("33");  // typed, never stored: gone after the reload
+
+  failWrites = true;
+  f.Click(f.Button(4));
+  QCOMPARE(editorRuns, 0);
+  QCOMPARE(f.platform.messages.size(), 1u);
+
+  failWrites = false;
+  f.Click(f.Button(4));
+  QCOMPARE(editorRuns, 1);
+  QCOMPARE(pathSeenByEditor, f.Path("ticket.sch"));
+  QCOMPARE(f.Label(3)->text(), "Spiel 03:  3   7  12  25  33  41 ");
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+}
+
+void MainWindowTest::linkOpensLotteryHomePage() {
+  WindowFixture f;
+  f.Start();
+  auto* link = f.Find<QLabel>("Label26");
+  QCOMPARE(link->text(), "www.lotto.de");
+
+  QTest::mouseClick(link, Qt::LeftButton);
+
+  QCOMPARE(f.platform.openedUrls, QList<QUrl>{QUrl("https://www.lotto.de")});
+}
+
+}  // namespace kw::test
+
+int main(int argc, char* argv[]) {
+  kw::Application app(argc, argv);
+  kw::test::MainWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"

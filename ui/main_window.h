@@ -1,0 +1,136 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QLabel>
+#include <QWidget>
+
+#include "core/date.h"
+#include "core/records.h"
+#include "core/settings_file.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace kw {
+
+class Platform;
+
+// A label that reacts to a click, for the link on the "Programminfos" tab.
+class LinkLabel : public QLabel {
+  Q_OBJECT
+ public:
+  explicit LinkLabel(const QString& text, QWidget* parent);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The main window: shows the current ticket, holds the drawing being typed or imported, and
+// starts every action. It owns the current ticket and both stored drawings.
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Creating the window runs FormCreate, which reads the settings file.
+  TForm1(SettingsFile settings, Platform& platform, const Clock& clock,
+         QWidget* parent = nullptr);
+  // Runs FormDestroy, which writes the settings file.
+  ~TForm1() override;
+
+  // The start after creation: FormShow (the validity notice), the window shown, then the first
+  // activation.
+  void Start();
+
+  // Runs when the window is activated from another non-modal window of the program: at start
+  // and when the import window closes. Not on returning from a modal window or another program.
+  void FormActivate();
+
+  // The windows behind "&Neu/Bearbeiten" and "WWW &Import", each shown modally by the function
+  // given. Until one is set, its button stays disabled.
+  void SetTicketEditor(std::function<void()> showModal);
+  void SetDownloadWindow(std::function<void()> showModal);
+
+  const Ticket& ticket() const { return ticket_; }
+  const StoredDraws& storedDraws() const { return draws_; }
+
+ signals:
+  // "&Beenden" asks the program to end once the current event is done.
+  void endRequested();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateControls();
+  void ConnectHandlers();
+
+  void FormCreate();
+  void FormShow();
+  void FormDestroy();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void Button7Click();
+  void Label26Click();
+
+  void ShowTicket(const Ticket& ticket);
+  void ClearTicketDisplay(bool resetTicket);
+  void ShowDrawDay();
+  void ShowDrawResult(const DrawResult& draw);
+  void ShowSaturday(const DrawResult& draw);
+  void SetDrawCaption(DrawDay day);
+  void LoadSettings();
+  void SaveSettings();
+  int CurrentYear() const;
+
+  // Connects a button's click to a handler that no exception leaves.
+  void OnClick(QPushButton* button, void (TForm1::*handler)());
+
+  SettingsFile settings_;
+  Platform& platform_;
+  const Clock& clock_;
+  Ticket ticket_;
+  StoredDraws draws_;
+  std::function<void()> showTicketEditor_;
+  std::function<void()> showDownloadWindow_;
+
+  QPushButton* Button1 = nullptr;  // "&Beenden"
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet1 = nullptr;  // "Spielschein"
+  QWidget* TabSheet2 = nullptr;  // "Zahlen"
+  QWidget* TabSheet3 = nullptr;  // "Programminfos"
+
+  QGroupBox* GroupBox1 = nullptr;            // "Spielschein"
+  std::array<QLabel*, kGameCount> gameLabels_{};  // Label1..Label12, "Spiel 01:".."Spiel 12:"
+  QLabel* Label13 = nullptr;                 // "Spiel77:"
+  QLabel* Label14 = nullptr;                 // "Super6 :"
+  QLabel* Label17 = nullptr;                 // "Ablauf :"
+  QPushButton* Button2 = nullptr;            // "&Schein laden"
+  QPushButton* Button4 = nullptr;            // "&Neu/Bearbeiten"
+
+  QGroupBox* GroupBox2 = nullptr;  // "Aktuelle Zahlen (Samstag, den ...)"
+  // Edit1..Edit7 and Edit10: the drawing's eight numbers in record order (the six drawn
+  // numbers, the Zusatzzahl, the Superzahl).
+  std::array<QLineEdit*, kDrawNumberCount> numberEdits_{};
+  QLineEdit* Edit8 = nullptr;      // Spiel 77
+  QLineEdit* Edit9 = nullptr;      // Super 6
+  QPushButton* Button7 = nullptr;  // "Mittwoch anzeigen" / "Samstag anzeigen"
+  QPushButton* Button3 = nullptr;  // "&Zahlen vergleichen", the default button
+  QPushButton* Button5 = nullptr;  // "WWW &Import"
+  QPlainTextEdit* Memo1 = nullptr;  // the report
+
+  QLabel* Label28 = nullptr;     // "Kreuzwart v1.26"
+  LinkLabel* Label26 = nullptr;  // the link to the lottery's home page
+};
+
+}  // namespace kw

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <optional>
+
+#include <QString>
+#include <QUrl>
+
+namespace kw {
+
+// The kinds of message box the program shows. Each is modal, centred, with one OK button.
+enum class MessageKind {
+  Plain,        // no icon, the application title as caption
+  Warning,      // exclamation icon, caption "Warning"
+  Information,  // information icon, caption "Information"
+  Error,        // the general error box: stop icon, the application title as caption
+};
+
+// What the windows ask of the desktop: message boxes, the ticket file dialog, opening a link.
+// The program uses QtPlatform; tests put a scripted fake in its place.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Shows the text and waits until the user closes the box.
+  virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
+
+  // The open dialog of "Schein laden": the chosen full path, or nothing on cancel.
+  virtual std::optional<QString> ChooseTicketFile() = 0;
+
+  // Opens the address with the desktop's default handler.
+  virtual void OpenUrl(const QUrl& url) = 0;
+};
+
+// The general error box's text: a full stop is added when the last character's code is higher
+// than the full stop's, so "abc" ends in "abc." while "abc!" and "(abc)" stay as they are.
+QString ErrorBoxText(const QString& text);
+
+// Shows a failure that no operation caught in the general error box.
+void ShowException(Platform& platform, const std::exception& failure);
+void ShowUnknownException(Platform& platform);
+
+// Runs an event handler so that no exception leaves it: a failure goes to the general error box
+// and the program goes on.
+void RunHandler(Platform& platform, const std::function<void()>& handler) noexcept;
+
+}  // namespace kw

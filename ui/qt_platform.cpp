@@ -1,0 +1,63 @@
+#include "ui/qt_platform.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace kw {
+
+namespace {
+
+// A lone carriage return breaks the line in a Windows message box; Qt wants a line feed.
+QString WithLineFeeds(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(QString applicationTitle) : applicationTitle_(std::move(applicationTitle)) {}
+
+void QtPlatform::ShowMessage(MessageKind kind, const QString& text) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString caption = applicationTitle_;
+  switch (kind) {
+    case MessageKind::Plain:
+      break;
+    case MessageKind::Warning:
+      icon = QMessageBox::Warning;
+      caption = QStringLiteral("Warning");
+      break;
+    case MessageKind::Information:
+      icon = QMessageBox::Information;
+      caption = QStringLiteral("Information");
+      break;
+    case MessageKind::Error:
+      icon = QMessageBox::Critical;
+      break;
+  }
+  // No parent: the box is centred on the screen and blocks the whole program.
+  QMessageBox box(icon, caption, WithLineFeeds(text), QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<QString> QtPlatform::ChooseTicketFile() {
+  QFileDialog dialog(nullptr, QStringLiteral("Schein w\u00e4hlen"), lastDirectory_);
+  dialog.setNameFilter(QStringLiteral("Schein-Dateien (*.sch)"));
+  dialog.setDefaultSuffix(QStringLiteral("sch"));
+  // A name that does not exist is accepted; loading it then tells what is missing.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  lastDirectory_ = QFileInfo(chosen).absolutePath();
+  return QDir::toNativeSeparators(chosen);
+}
+
+void QtPlatform::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+}  // namespace kw

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ui/platform.h"
+
+namespace kw {
+
+// The desktop itself: QMessageBox, QFileDialog, QDesktopServices.
+class QtPlatform : public Platform {
+ public:
+  // applicationTitle captions the plain and the error box.
+  explicit QtPlatform(QString applicationTitle);
+
+  void ShowMessage(MessageKind kind, const QString& text) override;
+  std::optional<QString> ChooseTicketFile() override;
+  void OpenUrl(const QUrl& url) override;
+
+ private:
+  QString applicationTitle_;
+  QString lastDirectory_;  // the open dialog starts where it was last used during this run
+};
+
+}  // namespace kw
