@@ -1,0 +1,43 @@
+// Writes a picture of each tab of the main window, with a ticket loaded and a report shown, into
+// the folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png.
+// Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/application.h"
+#include "tests/ui/fake_platform.h"
+#include "tests/ui/window_fixture.h"
+
+int main(int argc, char* argv[]) {
+  kw::Application app(argc, argv);
+  if (argc != 2) {
+    qWarning("usage: ui_screenshots <folder>");
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+
+  kw::test::WindowFixture f;
+  f.WriteStandardSettings();
+  f.clock.Set(kw::Date::FromYmd(2026, 12, 5));
+  kw::TForm1& form = f.Start();
+
+  auto* pages = f.Find<QTabWidget>("PageControl1");
+  f.TypeDrawFields({"3", "15", "22", "7", "12", "45", "31", "5", "9911235", "000235"});
+  f.Click(f.Button(3));
+
+  const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png"};
+  for (int i = 0; i < pages->count(); ++i) {
+    pages->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    if (!form.grab().save(out.filePath(QString::fromLatin1(names[i])))) {
+      qWarning("cannot write %s", names[i]);
+      return 1;
+    }
+  }
+  return 0;
+}
