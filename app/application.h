@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QApplication>
 #include <filesystem>
 #include <memory>
-
-#include <QApplication>
 
 #include "core/date.h"
 #include "ui/main_window.h"

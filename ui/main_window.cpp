@@ -1,8 +1,5 @@
 #include "ui/main_window.h"
 
-#include <algorithm>
-#include <string>
-
 #include <QAccessible>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -11,9 +8,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
+#include <string>
 
-#include "core/error.h"
 #include "core/cp1252.h"
+#include "core/error.h"
 #include "core/text.h"
 #include "core/ticket_file.h"
 #include "eval/evaluation.h"
@@ -84,8 +83,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessibleName,
-                    int maxLength, QRect geometry) {
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessibleName, int maxLength,
+                    QRect geometry) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(name));
   edit->setAccessibleName(accessibleName);
@@ -95,8 +94,8 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessible
   return edit;
 }
 
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption,
-                     const QString& hint, QRect geometry) {
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, const QString& hint,
+                     QRect geometry) {
   auto* group = new QGroupBox(caption, parent);
   group->setObjectName(QString::fromLatin1(name));
   group->setToolTip(hint);
@@ -175,64 +174,62 @@ void TForm1::CreateControls() {
   PageControl1->addTab(TabSheet3, QStringLiteral("Programminfos"));
 
   // "Spielschein": the ticket as text, games on the left, lot number and expiry on the right.
-  GroupBox1 = MakeGroup(TabSheet1, "GroupBox1", QStringLiteral("Spielschein"),
-                        QStringLiteral("Informationen \u00fcber Ihren Spielschein"),
-                        {0, 4, 441, 221});
+  GroupBox1 =
+      MakeGroup(TabSheet1, "GroupBox1", QStringLiteral("Spielschein"),
+                QStringLiteral("Informationen \u00fcber Ihren Spielschein"), {0, 4, 441, 221});
   for (int g = 0; g < kGameCount; ++g) {
     const std::string name = "Label" + std::to_string(g + 1);
     // Wide enough for a full game line; the next column starts at 280.
     gameLabels_[g] = MakeLabel(GroupBox1, name.c_str(), GameCaption(g + 1),
                                {8, 24 + 16 * g, 268, 14}, &ticketFont);
   }
-  Label13 = MakeLabel(GroupBox1, "Label13", QStringLiteral("Spiel77:"), {280, 24, 153, 14},
-                      &ticketFont);
-  Label14 = MakeLabel(GroupBox1, "Label14", QStringLiteral("Super6 :"), {280, 40, 153, 14},
-                      &ticketFont);
-  Label17 = MakeLabel(GroupBox1, "Label17", QStringLiteral("Ablauf :"), {280, 72, 153, 14},
-                      &ticketFont);
+  Label13 =
+      MakeLabel(GroupBox1, "Label13", QStringLiteral("Spiel77:"), {280, 24, 153, 14}, &ticketFont);
+  Label14 =
+      MakeLabel(GroupBox1, "Label14", QStringLiteral("Super6 :"), {280, 40, 153, 14}, &ticketFont);
+  Label17 =
+      MakeLabel(GroupBox1, "Label17", QStringLiteral("Ablauf :"), {280, 72, 153, 14}, &ticketFont);
   Button2 = MakeButton(TabSheet1, "Button2", QStringLiteral("&Schein laden"),
                        QStringLiteral("Laden eines Spielscheins"), {112, 228, 105, 25});
-  Button4 = MakeButton(TabSheet1, "Button4", QStringLiteral("&Neu/Bearbeiten"),
-                       QStringLiteral("Erstellen/Bearbeiten eines Spielscheins"),
-                       {224, 228, 105, 25});
+  Button4 =
+      MakeButton(TabSheet1, "Button4", QStringLiteral("&Neu/Bearbeiten"),
+                 QStringLiteral("Erstellen/Bearbeiten eines Spielscheins"), {224, 228, 105, 25});
 
   // "Zahlen": the drawing of the day shown, the evaluation and its report.
   GroupBox2 = MakeGroup(TabSheet2, "GroupBox2", QStringLiteral("Aktuelle Zahlen (Samstag)"),
                         QStringLiteral("Aktuelle Ziehungszahlen"), {0, 4, 441, 121});
-  auto* label20 = MakeLabel(GroupBox2, "Label20", QStringLiteral("Spielzahlen:"),
-                            {8, 24, 57, 13});
+  auto* label20 = MakeLabel(GroupBox2, "Label20", QStringLiteral("Spielzahlen:"), {8, 24, 57, 13});
   for (int n = 0; n < 6; ++n) {
     const std::string name = "Edit" + std::to_string(n + 1);
     numberEdits_[n] = MakeEdit(GroupBox2, name.c_str(), QStringLiteral("Spielzahl %1").arg(n + 1),
                                kNumberFieldLimit, {80 + 32 * n, 24, 25, 21});
   }
-  auto* label19 = MakeLabel(GroupBox2, "Label19", QStringLiteral("Zusatzzahl:"),
-                            {9, 60, 54, 13});
+  auto* label19 = MakeLabel(GroupBox2, "Label19", QStringLiteral("Zusatzzahl:"), {9, 60, 54, 13});
   numberEdits_[6] = MakeEdit(GroupBox2, "Edit7", QStringLiteral("Zusatzzahl"), kNumberFieldLimit,
                              {80, 56, 25, 21});
-  auto* label18 = MakeLabel(GroupBox2, "Label18", QStringLiteral("Superzahl:"),
-                            {11, 92, 50, 13});
+  auto* label18 = MakeLabel(GroupBox2, "Label18", QStringLiteral("Superzahl:"), {11, 92, 50, 13});
   numberEdits_[7] = MakeEdit(GroupBox2, "Edit10", QStringLiteral("Superzahl"), kNumberFieldLimit,
                              {80, 88, 25, 21});
   auto* label15 = MakeLabel(GroupBox2, "Label15", QStringLiteral("Spiel77:"), {120, 60, 38, 13});
-  Edit8 = MakeEdit(GroupBox2, "Edit8", QStringLiteral("Spiel77"), kSpiel77FieldLimit, {176, 56, 89, 21});
+  Edit8 = MakeEdit(GroupBox2, "Edit8", QStringLiteral("Spiel77"), kSpiel77FieldLimit,
+                   {176, 56, 89, 21});
   auto* label16 = MakeLabel(GroupBox2, "Label16", QStringLiteral("Super 6:"), {120, 92, 40, 13});
-  Edit9 = MakeEdit(GroupBox2, "Edit9", QStringLiteral("Super 6"), kSuper6FieldLimit, {176, 88, 89, 21});
+  Edit9 =
+      MakeEdit(GroupBox2, "Edit9", QStringLiteral("Super 6"), kSuper6FieldLimit, {176, 88, 89, 21});
   label20->setBuddy(numberEdits_[0]);
   label19->setBuddy(numberEdits_[6]);
   label18->setBuddy(numberEdits_[7]);
   label15->setBuddy(Edit8);
   label16->setBuddy(Edit9);
   Button7 = MakeButton(GroupBox2, "Button7", kShowWednesday,
-                       QStringLiteral("Umschalten zwischen den Ziehungstagen"),
-                       {288, 24, 129, 25});
+                       QStringLiteral("Umschalten zwischen den Ziehungstagen"), {288, 24, 129, 25});
   Button3 = MakeButton(GroupBox2, "Button3", QStringLiteral("&Zahlen vergleichen"),
                        QStringLiteral("\u00dcberpr\u00fcfen des Spielscheins auf Treffer"),
                        {288, 56, 129, 25});
   Button3->setDefault(true);
-  Button5 = MakeButton(TabSheet2, "Button5", QStringLiteral("WWW &Import"),
-                       QStringLiteral("Aktuelle Zahlen aus dem Internet laden"),
-                       {288, 92, 129, 25});
+  Button5 =
+      MakeButton(TabSheet2, "Button5", QStringLiteral("WWW &Import"),
+                 QStringLiteral("Aktuelle Zahlen aus dem Internet laden"), {288, 92, 129, 25});
   Memo1 = new QPlainTextEdit(TabSheet2);
   Memo1->setObjectName(QStringLiteral("Memo1"));
   Memo1->setAccessibleName(QStringLiteral("Auswertung"));
@@ -243,8 +240,7 @@ void TForm1::CreateControls() {
   Memo1->hide();  // until the first report
 
   // "Programminfos": the product and the lottery's home page.
-  Label28 = MakeLabel(TabSheet3, "Label28", QStringLiteral("Kreuzwart v1.26"),
-                      {122, 24, 199, 20});
+  Label28 = MakeLabel(TabSheet3, "Label28", QStringLiteral("Kreuzwart v1.26"), {122, 24, 199, 20});
   QFont titleFont = WindowFont();
   titleFont.setBold(true);
   titleFont.setPixelSize(16);
@@ -255,8 +251,8 @@ void TForm1::CreateControls() {
                                          "Spiel 77 und Super 6."),
                           {8, 56, 425, 13});
   about->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-  auto* linkCaption = MakeLabel(TabSheet3, "Label29",
-                                QStringLiteral("Gewinnzahlen und Quoten:"), {8, 80, 425, 13});
+  auto* linkCaption =
+      MakeLabel(TabSheet3, "Label29", QStringLiteral("Gewinnzahlen und Quoten:"), {8, 80, 425, 13});
   linkCaption->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   Label26 = new LinkLabel(kHomePage, TabSheet3);
   Label26->setObjectName(QStringLiteral("Label26"));
@@ -342,9 +338,9 @@ void TForm1::FormCreate() {
 void TForm1::FormShow() {
   const ValidityNotice notice = ShowValidity(ticket_, clock_.Today());
   if (notice.kind == ValidityNotice::Kind::None) return;
-  platform_.ShowMessage(notice.box == ValidityNotice::Box::Warning ? MessageKind::Warning
-                                                                   : MessageKind::Information,
-                        FromCp1252(notice.text));
+  platform_.ShowMessage(
+      notice.box == ValidityNotice::Box::Warning ? MessageKind::Warning : MessageKind::Information,
+      FromCp1252(notice.text));
 }
 
 void TForm1::FormDestroy() { SaveSettings(); }
@@ -410,7 +406,9 @@ void TForm1::Button5Click() {
 
 void TForm1::Button7Click() { ShowDrawDay(); }
 
-void TForm1::Label26Click() { platform_.OpenUrl(QUrl(QStringLiteral("https://") + Label26->text())); }
+void TForm1::Label26Click() {
+  platform_.OpenUrl(QUrl(QStringLiteral("https://") + Label26->text()));
+}
 
 // ---- Operations ----
 
@@ -485,18 +483,18 @@ void TForm1::ShowSaturday(const DrawResult& draw) {
 }
 
 void TForm1::SetDrawCaption(DrawDay day) {
-  const QString dayName = day == DrawDay::Saturday ? QStringLiteral("Samstag")
-                                                   : QStringLiteral("Mittwoch");
+  const QString dayName =
+      day == DrawDay::Saturday ? QStringLiteral("Samstag") : QStringLiteral("Mittwoch");
   GroupBox2->setTitle(QStringLiteral("Aktuelle Zahlen (%1, den %2)")
                           .arg(dayName, FromCp1252(draws_[day].drawDate.str())));
 }
 
 void TForm1::LoadSettings() {
-  kw::LoadSettings(settings_, ticket_, draws_, CurrentYear(),
-                   SettingsDisplay{
-                       TicketDisplay{[this] { ClearTicketDisplay(true); },
-                                     [this](const Ticket& ticket) { ShowTicket(ticket); }},
-                       [this](const DrawResult& saturday) { ShowSaturday(saturday); }});
+  kw::LoadSettings(
+      settings_, ticket_, draws_, CurrentYear(),
+      SettingsDisplay{TicketDisplay{[this] { ClearTicketDisplay(true); },
+                                    [this](const Ticket& ticket) { ShowTicket(ticket); }},
+                      [this](const DrawResult& saturday) { ShowSaturday(saturday); }});
 }
 
 void TForm1::SaveSettings() { kw::SaveSettings(settings_, ticket_, draws_); }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
-#include <functional>
-
 #include <QLabel>
 #include <QWidget>
+#include <array>
+#include <functional>
 
 #include "core/date.h"
 #include "core/records.h"
@@ -40,8 +39,7 @@ class TForm1 : public QWidget {
 
  public:
   // Creating the window runs FormCreate, which reads the settings file.
-  TForm1(SettingsFile settings, Platform& platform, const Clock& clock,
-         QWidget* parent = nullptr);
+  TForm1(SettingsFile settings, Platform& platform, const Clock& clock, QWidget* parent = nullptr);
   // Runs FormDestroy, which writes the settings file.
   ~TForm1() override;
 
@@ -110,23 +108,23 @@ class TForm1 : public QWidget {
   QWidget* TabSheet2 = nullptr;  // "Zahlen"
   QWidget* TabSheet3 = nullptr;  // "Programminfos"
 
-  QGroupBox* GroupBox1 = nullptr;            // "Spielschein"
+  QGroupBox* GroupBox1 = nullptr;                 // "Spielschein"
   std::array<QLabel*, kGameCount> gameLabels_{};  // Label1..Label12, "Spiel 01:".."Spiel 12:"
-  QLabel* Label13 = nullptr;                 // "Spiel77:"
-  QLabel* Label14 = nullptr;                 // "Super6 :"
-  QLabel* Label17 = nullptr;                 // "Ablauf :"
-  QPushButton* Button2 = nullptr;            // "&Schein laden"
-  QPushButton* Button4 = nullptr;            // "&Neu/Bearbeiten"
+  QLabel* Label13 = nullptr;                      // "Spiel77:"
+  QLabel* Label14 = nullptr;                      // "Super6 :"
+  QLabel* Label17 = nullptr;                      // "Ablauf :"
+  QPushButton* Button2 = nullptr;                 // "&Schein laden"
+  QPushButton* Button4 = nullptr;                 // "&Neu/Bearbeiten"
 
   QGroupBox* GroupBox2 = nullptr;  // "Aktuelle Zahlen (Samstag, den ...)"
   // Edit1..Edit7 and Edit10: the drawing's eight numbers in record order (the six drawn
   // numbers, the Zusatzzahl, the Superzahl).
   std::array<QLineEdit*, kDrawNumberCount> numberEdits_{};
-  QLineEdit* Edit8 = nullptr;      // Spiel 77
-  QLineEdit* Edit9 = nullptr;      // Super 6
-  QPushButton* Button7 = nullptr;  // "Mittwoch anzeigen" / "Samstag anzeigen"
-  QPushButton* Button3 = nullptr;  // "&Zahlen vergleichen", the default button
-  QPushButton* Button5 = nullptr;  // "WWW &Import"
+  QLineEdit* Edit8 = nullptr;       // Spiel 77
+  QLineEdit* Edit9 = nullptr;       // Super 6
+  QPushButton* Button7 = nullptr;   // "Mittwoch anzeigen" / "Samstag anzeigen"
+  QPushButton* Button3 = nullptr;   // "&Zahlen vergleichen", the default button
+  QPushButton* Button5 = nullptr;   // "WWW &Import"
   QPlainTextEdit* Memo1 = nullptr;  // the report
 
   QLabel* Label28 = nullptr;     // "Kreuzwart v1.26"

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <QUrl>
 #include <exception>
 #include <functional>
 #include <optional>
-
-#include <QString>
-#include <QUrl>
 
 namespace kw {
 

@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <QValidator>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <QString>
-#include <QValidator>
 
 namespace kw {
 

@@ -1,7 +1,6 @@
 // The program's own start, up to the shown main window: ZW.INI read, a ticket loaded, the
 // stored Saturday drawing shown, the validity notice answered at once.
 #include <QTemporaryDir>
-
 #include <fstream>
 
 #include "app/application.h"

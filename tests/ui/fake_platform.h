@@ -1,12 +1,11 @@
 #pragma once
 
-#include <optional>
-#include <utility>
-#include <vector>
-
 #include <QList>
 #include <QString>
 #include <QUrl>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "ui/platform.h"
 

@@ -1,13 +1,5 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +8,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/date.h"
 #include "core/profile.h"
@@ -36,8 +35,12 @@ inline const std::string kTicketFile =
     "Losnummer=4711235\r\n"
     "Ablauf=19.12.2026\r\n";
 
-inline const std::string kWednesdayLine = "04111723364508098765432123456" "03.12.2026";
-inline const std::string kSaturdayLine = "01091427304406031234567654321" "06.12.2026";
+inline const std::string kWednesdayLine =
+    "04111723364508098765432123456"
+    "03.12.2026";
+inline const std::string kSaturdayLine =
+    "01091427304406031234567654321"
+    "06.12.2026";
 
 // One main window on its own ZW.INI folder, with a scripted desktop and a clock set by the test.
 class WindowFixture {
@@ -86,9 +89,7 @@ class WindowFixture {
     [&] { QVERIFY2(child, name); }();
     return child;
   }
-  QLineEdit* Edit(int n) const {
-    return Find<QLineEdit>(("Edit" + std::to_string(n)).c_str());
-  }
+  QLineEdit* Edit(int n) const { return Find<QLineEdit>(("Edit" + std::to_string(n)).c_str()); }
   QLabel* Label(int n) const { return Find<QLabel>(("Label" + std::to_string(n)).c_str()); }
   QPushButton* Button(int n) const {
     return Find<QPushButton>(("Button" + std::to_string(n)).c_str());
