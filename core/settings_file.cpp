@@ -38,7 +38,9 @@ bool Parse(std::string_view line, DrawResult& draw) {
   DrawResult read = draw;
   for (std::size_t i = 0; i < read.numbers.size(); ++i) {
     int32_t value = 0;
-    if (!TryStrToInt(Columns(line, 2 * i, 2), value)) return false;
+    // A negative number would be kept as its low byte, 255 for -1, and the next save would
+    // write it in three columns and shift the rest of the line: such a line is refused.
+    if (!TryStrToInt(Columns(line, 2 * i, 2), value) || value < 0) return false;
     read.numbers[i] = LowByte(value);
   }
   read.spiel77 = Columns(line, kSpiel77Column, 7);

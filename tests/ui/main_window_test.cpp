@@ -63,7 +63,7 @@ class MainWindowTest : public QObject {
   void dayToggleKeepsTypedNumbers();
   void dayToggleStopsAtBadField_data();
   void dayToggleStopsAtBadField();
-  void storedNumberAbove99IsShownWholeAndNotTakenBack();
+  void storedNegativeNumberIsRefused();
   void quitStoresShownDayAndSaves();
   void quitStopsWhenSettingsCannotBeWritten();
   void activationPutsStoredSaturdayBack();
@@ -358,25 +358,19 @@ void MainWindowTest::dayToggleStopsAtBadField() {
            "06.12.20");
 }
 
-void MainWindowTest::storedNumberAbove99IsShownWholeAndNotTakenBack() {
+void MainWindowTest::storedNegativeNumberIsRefused() {
   WindowFixture f;
   f.WriteStandardSettings();
-  // A hand-edited line: "-1" in the columns of the second number reads as 255.
+  // A hand-edited line: "-1" in the columns of the second number would be kept as 255 and
+  // written back in three columns. The line is refused; Wednesday is read all the same.
   f.WriteFile("ZW.INI", "[Zahlen]\r\nMittwoch=" + kWednesdayLine +
                             "\r\nSamstag=01-11427304406031234567654321"
                             "06.12.2026\r\n");
   f.Start();
-  QCOMPARE(f.Edit(2)->text(), "255");
-
-  f.Click(f.Button(7));
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
-
-  // Once a fitting value is shown, the field takes two characters again.
-  f.Edit(2)->setText("7");
-  f.Click(f.Button(7));
-  f.Click(f.Button(7));
-  QCOMPARE(f.Edit(2)->text(), "7");
-  QCOMPARE(f.Edit(2)->maxLength(), 2);
+  QCOMPARE(f.Edit(2)->text(), "");
+  QCOMPARE(f.form->storedDraws()[DrawDay::Saturday].numbers, (std::array<uint8_t, 8>{}));
+  QCOMPARE(f.form->storedDraws()[DrawDay::Wednesday].spiel77,
+           std::string(kWednesdayLine.substr(16, 7)));
 }
 
 void MainWindowTest::quitStoresShownDayAndSaves() {
