@@ -245,6 +245,10 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
 
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value) {
+  // A line break inside a value would end its line and start another key: refused.
+  for (std::string_view text : {section, key, value}) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) throw WriteError(PathText(file));
+  }
   std::error_code ec;
   std::string bytes;
   if (std::filesystem::exists(file, ec)) {

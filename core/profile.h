@@ -35,7 +35,8 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
                               std::string_view key);
 
 // Writes key=value into the section, creating file, section or key when missing. The file is
-// replaced atomically. Throws WriteError "Unable to write to <file>" when that fails.
+// replaced atomically. Throws WriteError "Unable to write to <file>" when that fails, and for a
+// text holding a line break, which the file could not keep as one value.
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 

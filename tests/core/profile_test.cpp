@@ -182,6 +182,15 @@ TEST(ProfileWriteFile, DiskFullLeavesTheOldFileWholeAndNoTemporaryFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(ProfileWriteFile, ALineBreakCannotSmuggleInAnotherKey) {
+  TempDir dir;
+  const auto file = dir / "ZW.INI";
+  WriteFile(file, "[Zahlen]\r\nSamstag=0102\r\n");
+  EXPECT_THROW(WriteProfileString(file, "Einstellungen", "Schein", "/tmp/a\n[Zahlen]\nSamstag=x"),
+               WriteError);
+  EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
+}
+
 TEST(ProfileWriteFile, WritesThroughALinkToItsTarget) {
   TempDir dir;
   WriteFile(dir / "real.ini", "[S]\r\nk=1\r\n");
