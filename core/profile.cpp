@@ -243,21 +243,34 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
   }
 }
 
-void WriteProfileString(const std::filesystem::path& file, std::string_view section,
-                        std::string_view key, std::string_view value) {
+void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& keyValues) {
   // A line break inside a value would end its line and start another key: refused.
-  for (std::string_view text : {section, key, value}) {
-    if (text.find_first_of("\r\n") != std::string_view::npos) throw WriteError(PathText(file));
+  auto hasLineBreak = [](std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+  };
+  if (hasLineBreak(section)) throw WriteError(PathText(file));
+  for (const auto& [key, value] : keyValues) {
+    if (hasLineBreak(key) || hasLineBreak(value)) throw WriteError(PathText(file));
   }
+
   std::error_code ec;
   std::string bytes;
   if (std::filesystem::exists(file, ec)) {
     std::optional<std::string> current = ReadWholeFile(file);
-    // An existing file that cannot be read must not be replaced by one holding only this key.
+    // An existing file that cannot be read must not be replaced by one holding only new keys.
     if (!current) throw WriteError(PathText(file));
     bytes = std::move(*current);
   }
-  ReplaceFileAtomically(file, ApplyProfileWrite(bytes, section, key, value));
+  for (const auto& [key, value] : keyValues) {
+    bytes = ApplyProfileWrite(bytes, section, key, value);
+  }
+  ReplaceFileAtomically(file, bytes);
+}
+
+void WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                        std::string_view key, std::string_view value) {
+  WriteProfileStrings(file, section, {{std::string(key), std::string(value)}});
 }
 
 }  // namespace kw

@@ -40,6 +40,11 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 
+// Writes several keys of one section in order, in a single atomic replacement: either all of
+// them reach the file or none. Throws WriteError like WriteProfileString.
+void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
+                         const std::vector<std::pair<std::string, std::string>>& keyValues);
+
 // The new file bytes for such a write, without touching the disk.
 std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value);

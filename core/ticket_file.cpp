@@ -1,7 +1,7 @@
 #include "core/ticket_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <utility>
+#include <vector>
 
 #include "core/cp1252.h"
 #include "core/error.h"
@@ -67,24 +67,15 @@ void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int cur
 }
 
 void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
-  const std::filesystem::path file = FsPath(path);
-
-  std::string bytes;
-  std::error_code ec;
-  if (std::filesystem::exists(file, ec)) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in || std::filesystem::is_directory(file, ec)) throw WriteError(path);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
   // All keys go into the file in one replacement, so a failed save never leaves a ticket that
   // mixes old and new games.
+  std::vector<std::pair<std::string, std::string>> keyValues;
   for (int g = 0; g < kGameCount; ++g) {
-    bytes = ApplyProfileWrite(bytes, kTicketSection, GameKey(g), FormatGameValue(ticket.games[g]));
+    keyValues.emplace_back(GameKey(g), FormatGameValue(ticket.games[g]));
   }
-  bytes = ApplyProfileWrite(bytes, kTicketSection, "Losnummer", ticket.lotNumber);
-  bytes = ApplyProfileWrite(bytes, kTicketSection, "Ablauf", FormatShortDate(ticket.expiryDate));
-  ReplaceFileAtomically(file, bytes);
+  keyValues.emplace_back("Losnummer", ticket.lotNumber);
+  keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
+  WriteProfileStrings(FsPath(path), kTicketSection, keyValues);
 }
 
 }  // namespace kw
