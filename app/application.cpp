@@ -22,8 +22,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-std::unique_ptr<TForm1> StartMainWindow(const std::filesystem::path& settingsDirectory,
-                                        Platform& platform, const Clock& clock) {
+namespace {
+
+// Creates the main window, which runs FormCreate, centred and wired to end the program.
+std::unique_ptr<TForm1> CreateMainWindow(const std::filesystem::path& settingsDirectory,
+                                         Platform& platform, const Clock& clock) {
   auto form = std::make_unique<TForm1>(SettingsFile(settingsDirectory), platform, clock);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = form->geometry();
@@ -32,8 +35,27 @@ std::unique_ptr<TForm1> StartMainWindow(const std::filesystem::path& settingsDir
   }
   QObject::connect(form.get(), &TForm1::endRequested, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
-  form->Start();
   return form;
+}
+
+}  // namespace
+
+ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
+                            const Clock& clock) {
+  ProgramWindows windows;
+  windows.form1 = CreateMainWindow(directory, platform, clock);
+  TForm1* form = windows.form1.get();
+  // The ticket editor and the download window are created here, in this order.
+
+  windows.import = std::make_unique<TImport>(ImportFiles::In(directory), platform);
+  // The main window takes the imported drawings when the import window has closed; the
+  // window system's activation is not relied upon for it.
+  QObject::connect(windows.import.get(), &TImport::importClosed, form, &TForm1::FormActivate);
+  QObject::connect(windows.import.get(), &TImport::endRequested, qApp, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+
+  form->Start();
+  return windows;
 }
 
 }  // namespace kw

@@ -7,6 +7,7 @@
 #include "core/date.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "webimport/import_window.h"
 
 namespace kw {
 
@@ -30,10 +31,19 @@ class Application : public QApplication {
   Platform* platform_ = nullptr;
 };
 
-// Creates the main window (FormCreate reads ZW.INI in settingsDirectory), centres it, shows it
-// with its validity notice and runs the first activation. "&Beenden" ends the event loop after
-// the current event.
-std::unique_ptr<TForm1> StartMainWindow(const std::filesystem::path& settingsDirectory,
-                                        Platform& platform, const Clock& clock);
+// The program's windows, in the order of their creation. Only the main window is shown; the
+// others stay hidden until needed and live until the program ends.
+struct ProgramWindows {
+  std::unique_ptr<TForm1> form1;
+  // The ticket editor TForm2 and the download window TWWWDownload come here, in this order.
+  std::unique_ptr<TImport> import;
+};
+
+// The program's start: creates the windows, with ZW.INI and the import's temporary files in
+// directory; the main window (FormCreate reads ZW.INI) centred, then shown with its validity
+// notice and its first activation. "&Beenden" and a failed import end the event loop after the
+// current event.
+ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
+                            const Clock& clock);
 
 }  // namespace kw

@@ -12,8 +12,8 @@ int main(int argc, char* argv[]) {
 
   // ZW.INI lives beside the executable.
   const std::filesystem::path directory(QCoreApplication::applicationDirPath().toStdU16String());
-  auto form = kw::StartMainWindow(directory, platform, clock);
+  kw::ProgramWindows windows = kw::StartProgram(directory, platform, clock);
   const int result = app.exec();
-  form.reset();  // FormDestroy writes the settings a last time
+  windows.form1.reset();  // FormDestroy writes the settings a last time
   return result;
 }

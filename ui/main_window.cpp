@@ -19,6 +19,7 @@
 #include "eval/validity.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
+#include "ui/window_font.h"
 
 namespace kw {
 
@@ -31,17 +32,9 @@ constexpr int kNumberFieldLimit = 2;
 constexpr int kSpiel77FieldLimit = 7;
 constexpr int kSuper6FieldLimit = 6;
 
-// The fonts of the window and of the ticket lines. The ticket needs a fixed pitch so that its
-// number columns line up: every number takes four cells and a full game line of 33 characters
-// must end before the right-hand column at x 280.
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
+// The font of the ticket lines. The ticket needs a fixed pitch so that its number columns line
+// up: every number takes four cells and a full game line of 33 characters must end before the
+// right-hand column at x 280.
 QFont TicketFont() {
   QFont font;
   font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Consolas"),

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
             "Samstag=0109142730440603123456765432106.12.2026\r\n");
 
   const kw::SystemClock clock;
-  auto form = kw::StartMainWindow(dir.path().toStdString(), platform, clock);
-  startup::ReportWhenShown("kreuzwart", *form);
+  const kw::ProgramWindows windows = kw::StartProgram(dir.path().toStdString(), platform, clock);
+  startup::ReportWhenShown("kreuzwart", *windows.form1);
   return 0;
 }
