@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "core/settings_file.h"
+#include "ui/editor_window.h"
 
 namespace kw {
 
@@ -25,6 +26,9 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 std::unique_ptr<TForm1> StartMainWindow(const std::filesystem::path& settingsDirectory,
                                         Platform& platform, const Clock& clock) {
   auto form = std::make_unique<TForm1>(SettingsFile(settingsDirectory), platform, clock);
+  // The ticket editor, created hidden right after the main window and living as long as it.
+  auto* editor = new TForm2(SettingsFile(settingsDirectory), platform, clock, form.get());
+  form->SetTicketEditor([editor] { editor->ShowModal(); });
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = form->geometry();
     frame.moveCenter(screen->availableGeometry().center());
