@@ -13,14 +13,6 @@ namespace {
 
 std::string GameKey(int gameIndex) { return "Spiel" + std::to_string(gameIndex + 1); }
 
-// The profile store takes one pair of quotes off a value that starts and ends with the same
-// quote. Such a value gets one more pair, so that it reads back as it was written.
-std::string Protected(const std::string& value) {
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
-  return quoted ? '"' + value + '"' : value;
-}
-
 }  // namespace
 
 void ReadGameValue(std::string_view value, int gameNumber, Game& game) {
@@ -89,7 +81,8 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
   for (int g = 0; g < kGameCount; ++g) {
     keyValues.emplace_back(GameKey(g), FormatGameValue(ticket.games[g]));
   }
-  keyValues.emplace_back("Losnummer", Protected(ticket.lotNumber));
+  // The lot number is free text: it keeps blanks at its ends and quotes around it.
+  keyValues.emplace_back("Losnummer", ProtectedProfileValue(ticket.lotNumber));
   keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
   WriteProfileStrings(FsPath(path), kTicketSection, keyValues);
 }
