@@ -32,8 +32,6 @@ class TForm2 : public QDialog {
   // closes it. A failed load goes to the general error box and the window opens all the same.
   void ShowModal();
 
-  const EditorTicket& editorTicket() const { return editorTicket_; }
-
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 

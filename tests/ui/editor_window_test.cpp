@@ -2,6 +2,8 @@
 // in and out of the main window.
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <limits>
 
@@ -148,6 +150,10 @@ void EditorWindowTest::emptyStartWithTodayAndFocusInFirstField() {
     QCOMPARE(f.LotField()->text(), "");
     QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
     QCOMPARE(f.Editor().focusWidget(), f.Field(1));
+    // Centred on the screen, give or take the window frame.
+    const QPoint offCentre = f.Editor().frameGeometry().center() -
+                             QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 8, qPrintable(QString::number(offCentre.x())));
   });
   QVERIFY(f.platform.messages.empty());
 }
@@ -275,7 +281,9 @@ void EditorWindowTest::clearingThenSavingWritesAnEmptyTicket() {
   f.Open([&] {
     QCOMPARE(f.Field(1)->text(), "3");
     f.Type(f.Field(40), "abc");
-    QTest::mouseClick(f.EditorButton(1), Qt::LeftButton);
+    // Enter clicks the focused button.
+    f.EditorButton(1)->setFocus();
+    QTest::keyClick(f.EditorButton(1), Qt::Key_Return);
     QCOMPARE(f.NumberTexts(), QStringList(72, "0"));
     QCOMPARE(f.LotField()->text(), "");
     QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
