@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "core/settings_file.h"
+#include "ui/editor_window.h"
 
 namespace kw {
 
@@ -45,7 +46,10 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
   ProgramWindows windows;
   windows.form1 = CreateMainWindow(directory, platform, clock);
   TForm1* form = windows.form1.get();
-  // The ticket editor and the download window are created here, in this order.
+  // The ticket editor lives as long as the main window, which opens it modally.
+  windows.form2 = new TForm2(SettingsFile(directory), platform, clock, form);
+  form->SetTicketEditor([editor = windows.form2] { editor->ShowModal(); });
+  // The download window is created here.
 
   windows.import = std::make_unique<TImport>(ImportFiles::In(directory), platform);
   // The main window takes the imported drawings when the import window has closed; the

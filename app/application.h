@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/date.h"
+#include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
 #include "webimport/import_window.h"
@@ -35,7 +36,8 @@ class Application : public QApplication {
 // others stay hidden until needed and live until the program ends.
 struct ProgramWindows {
   std::unique_ptr<TForm1> form1;
-  // The ticket editor TForm2 and the download window TWWWDownload come here, in this order.
+  TForm2* form2 = nullptr;  // the ticket editor, owned by the main window
+  // The download window TWWWDownload comes here.
   std::unique_ptr<TImport> import;
 };
 

@@ -149,6 +149,13 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
   return Profile::Load(file).Read(section, key);
 }
 
+std::string ProtectedProfileValue(std::string_view value) {
+  const bool changedByRead = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
+                                                Unquote(value) != value);
+  if (!changedByRead) return std::string(value);
+  return std::string("\"").append(value).append("\"");
+}
+
 std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value) {
   const std::string keyLine = std::string(key) + "=" + std::string(value);

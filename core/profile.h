@@ -45,6 +45,11 @@ void WriteProfileString(const std::filesystem::path& file, std::string_view sect
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>>& keyValues);
 
+// The text to write as a value so that a read gives back exactly the value: one that a read would
+// change, with blanks at either end or a pair of quotes around it, is put in double quotes, which
+// the read takes off again. Any other value is written as it is.
+std::string ProtectedProfileValue(std::string_view value);
+
 // The new file bytes for such a write, without touching the disk.
 std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value);

@@ -15,7 +15,7 @@ std::string GameKey(int gameIndex) { return "Spiel" + std::to_string(gameIndex +
 
 }  // namespace
 
-void ReadGameValue(std::string_view value, Game& game) {
+void ReadGameValue(std::string_view value, int gameNumber, Game& game) {
   if (value.empty()) {
     game.fill(0);
     return;
@@ -25,7 +25,15 @@ void ReadGameValue(std::string_view value, Game& game) {
     const std::size_t column = 3 * k;
     const std::string_view piece =
         column < value.size() ? value.substr(column, 2) : std::string_view{};
-    game[k] = LowByte(StrToInt(piece));
+    const int32_t number = StrToInt(piece);
+    // A negative number would be kept as its low byte, 255 for -1, and the next save would write
+    // it in three columns: that file could not be read again.
+    if (number < 0) {
+      throw ConversionError("Die Zahl " + std::to_string(number) + " in Spiel " +
+                            std::to_string(gameNumber) + " an Stelle " + std::to_string(k + 1) +
+                            " ist ung\xFCltig");
+    }
+    game[k] = LowByte(number);
   }
 }
 
@@ -47,7 +55,7 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
 
   const Profile file = Profile::Load(FsPath(path));
   for (int g = 0; g < kGameCount; ++g) {
-    ReadGameValue(file.Read(kTicketSection, GameKey(g)), ticket.games[g]);
+    ReadGameValue(file.Read(kTicketSection, GameKey(g)), g + 1, ticket.games[g]);
   }
   SetLotNumber(ticket, file.Read(kTicketSection, "Losnummer"));
   ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
@@ -60,7 +68,7 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear) {
   const Profile file = Profile::Load(FsPath(path));
   for (int g = 0; g < kGameCount; ++g) {
-    ReadGameValue(file.Read(kTicketSection, GameKey(g)), ticket.games[g]);
+    ReadGameValue(file.Read(kTicketSection, GameKey(g)), g + 1, ticket.games[g]);
   }
   ticket.lotNumber = file.Read(kTicketSection, "Losnummer");
   ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
@@ -73,7 +81,8 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
   for (int g = 0; g < kGameCount; ++g) {
     keyValues.emplace_back(GameKey(g), FormatGameValue(ticket.games[g]));
   }
-  keyValues.emplace_back("Losnummer", ticket.lotNumber);
+  // The lot number is free text: it keeps blanks at its ends and quotes around it.
+  keyValues.emplace_back("Losnummer", ProtectedProfileValue(ticket.lotNumber));
   keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
   WriteProfileStrings(FsPath(path), kTicketSection, keyValues);
 }

@@ -20,10 +20,11 @@ struct TicketDisplay {
   std::function<void(const Ticket&)> show;
 };
 
-// Reads one game value: the pieces at columns 1-2, 4-5, 7-8, 10-11, 13-14, 16-17 are integers,
-// stored one by one as their low eight bits. An empty value is an empty game.
-// Throws ConversionError at the first piece that is no number; earlier numbers stay stored.
-void ReadGameValue(std::string_view value, Game& game);
+// Reads the value of game gameNumber (1 to 12): the pieces at columns 1-2, 4-5, 7-8, 10-11,
+// 13-14, 16-17 are integers, stored one by one. An empty value is an empty game.
+// Throws ConversionError at the first piece that is no number or a negative one, naming it;
+// earlier numbers stay stored.
+void ReadGameValue(std::string_view value, int gameNumber, Game& game);
 
 // The 18-character form "03 11 24 30 41 49 "; empty when any number is 0.
 std::string FormatGameValue(const Game& game);
@@ -40,7 +41,9 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear);
 
 // The writing step of "Speichern als": Spiel1..Spiel12, "Losnummer", "Ablauf", every other key
-// and section of an existing file kept. Throws WriteError at the first key it cannot write.
+// and section of an existing file kept. A ticket the readers accepted reads back the same, except
+// that a game holding a 0 is written, and so read back, as an empty game.
+// Throws WriteError when the file cannot be written; it then stays as it was.
 void WriteTicketFile(const EditorTicket& ticket, const std::string& path);
 
 }  // namespace kw

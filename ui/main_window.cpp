@@ -11,15 +11,13 @@
 #include <algorithm>
 #include <string>
 
-#include "core/cp1252.h"
-#include "core/error.h"
 #include "core/text.h"
 #include "core/ticket_file.h"
 #include "eval/evaluation.h"
 #include "eval/validity.h"
+#include "ui/controls.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
-#include "ui/window_font.h"
 
 namespace kw {
 
@@ -32,9 +30,8 @@ constexpr int kNumberFieldLimit = 2;
 constexpr int kSpiel77FieldLimit = 7;
 constexpr int kSuper6FieldLimit = 6;
 
-// The font of the ticket lines. The ticket needs a fixed pitch so that its number columns line
-// up: every number takes four cells and a full game line of 33 characters must end before the
-// right-hand column at x 280.
+// The ticket lines need a fixed pitch so that their number columns line up: every number takes
+// four cells and a full game line of 33 characters must end before the right-hand column at x 280.
 QFont TicketFont() {
   QFont font;
   font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Consolas"),
@@ -45,59 +42,6 @@ QFont TicketFont() {
   font.setPixelSize(12);
   return font;
 }
-
-QString GameCaption(int game) {
-  return QStringLiteral("Spiel %1:").arg(game, 2, 10, QLatin1Char('0'));
-}
-
-// A label placed at its position; it grows to the right when the font needs more room than the
-// given width, so that no caption is cut off.
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const QFont* font = nullptr) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setTextFormat(Qt::PlainText);
-  if (font) label->setFont(*font);
-  geometry.setWidth(std::max(geometry.width(), label->sizeHint().width()));
-  geometry.setHeight(std::max(geometry.height(), label->sizeHint().height()));
-  label->setGeometry(geometry);
-  return label;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& hint, QRect geometry) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(hint);
-  button->setAccessibleName(QString(caption).remove(u'&'));
-  button->setGeometry(geometry);
-  // Enter on a focused button clicks that button, as on the Windows desktop.
-  button->setAutoDefault(true);
-  return button;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessibleName, int maxLength,
-                    QRect geometry) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(QString::fromLatin1(name));
-  edit->setAccessibleName(accessibleName);
-  edit->setMaxLength(maxLength);
-  edit->setValidator(new Cp1252Validator(edit));
-  edit->setGeometry(geometry);
-  return edit;
-}
-
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, const QString& hint,
-                     QRect geometry) {
-  auto* group = new QGroupBox(caption, parent);
-  group->setObjectName(QString::fromLatin1(name));
-  group->setToolTip(hint);
-  group->setGeometry(geometry);
-  return group;
-}
-
-// The field text as the program's files hold it. The validator lets nothing else in.
-std::string FieldText(const QLineEdit* edit) { return ToCp1252(edit->text()).value_or(""); }
 
 QString NumberText(uint8_t number) { return QString::number(number); }
 
@@ -340,13 +284,7 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
   const std::optional<QString> chosen = platform_.ChooseTicketFile();
   if (!chosen) return;
-  const std::optional<std::string> path = ToCp1252(*chosen);
-  if (!path) {
-    // The settings file keeps the path as Windows-1252 text; another path must not stand in.
-    throw Error("Der Dateiname '" + Utf8ToCp1252Lossy(chosen->toStdString()) +
-                "' enth\xE4lt Zeichen, die Kreuzwart nicht speichern kann");
-  }
-  LoadTicket(ticket_, *path, CurrentYear(),
+  LoadTicket(ticket_, TicketPathText(*chosen), CurrentYear(),
              TicketDisplay{[this] { ClearTicketDisplay(true); },
                            [this](const Ticket& ticket) { ShowTicket(ticket); }});
 }

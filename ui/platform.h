@@ -16,7 +16,7 @@ enum class MessageKind {
   Error,        // the general error box: stop icon, the application title as caption
 };
 
-// What the windows ask of the desktop: message boxes, the ticket file dialog, opening a link.
+// What the windows ask of the desktop: message boxes, the ticket file dialogs, opening a link.
 // The program uses QtPlatform; tests put a scripted fake in its place.
 class Platform {
  public:
@@ -27,6 +27,10 @@ class Platform {
 
   // The open dialog of "Schein laden": the chosen full path, or nothing on cancel.
   virtual std::optional<QString> ChooseTicketFile() = 0;
+
+  // The save dialog of "Speichern als", proposing the name given: the chosen full path, or
+  // nothing on cancel. An existing file is taken without a question.
+  virtual std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) = 0;
 
   // Opens the address with the desktop's default handler.
   virtual void OpenUrl(const QUrl& url) = 0;

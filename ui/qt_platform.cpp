@@ -58,6 +58,22 @@ std::optional<QString> QtPlatform::ChooseTicketFile() {
   return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QString> QtPlatform::ChooseTicketSaveFile(const QString& proposedName) {
+  // No title of its own: the desktop's "Save As".
+  QFileDialog dialog(nullptr, QString(), lastDirectory_);
+  dialog.setNameFilter(QStringLiteral("Schein-Dateien (*.sch)"));
+  dialog.setDefaultSuffix(QStringLiteral("sch"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // Saving over a ticket is the usual way to change it.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  lastDirectory_ = QFileInfo(chosen).absolutePath();
+  return QDir::toNativeSeparators(chosen);
+}
+
 void QtPlatform::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 }  // namespace kw

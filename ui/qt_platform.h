@@ -12,11 +12,12 @@ class QtPlatform : public Platform {
 
   void ShowMessage(MessageKind kind, const QString& text) override;
   std::optional<QString> ChooseTicketFile() override;
+  std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) override;
   void OpenUrl(const QUrl& url) override;
 
  private:
   QString applicationTitle_;
-  QString lastDirectory_;  // the open dialog starts where it was last used during this run
+  QString lastDirectory_;  // the dialogs start where one was last used during this run
 };
 
 }  // namespace kw

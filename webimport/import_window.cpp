@@ -8,7 +8,7 @@
 
 #include "ui/platform.h"
 #include "ui/text_edge.h"
-#include "ui/window_font.h"
+#include "ui/controls.h"
 
 namespace kw {
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/error.h"
 #include "core/profile.h"
 #include "tests/core/temp_dir.h"
@@ -36,27 +38,33 @@ TEST(GameValue, ReadsTheSixColumnsOnly) {
            Case{"03 11 24 30 41 49", {3, 11, 24, 30, 41, 49}},  // without the closing blank
            Case{"03x11y24z30-41+49", {3, 11, 24, 30, 41, 49}},  // separators are never read
            Case{"12  5  7 30 41  9", {12, 5, 7, 30, 41, 9}},    // blanks instead of zeros
-           Case{"-1 $F 00 07 08 09", {255, 15, 0, 7, 8, 9}},    // -1 keeps its low eight bits
+           Case{"$F 00 x7 08 09 99", {15, 0, 7, 8, 9, 99}},     // hexadecimal pieces
        }) {
     Game game{};
-    ReadGameValue(c.value, game);
+    ReadGameValue(c.value, 1, game);
     EXPECT_EQ(game, c.game) << c.value;
   }
 }
 
 TEST(GameValue, FailuresQuoteThePieceAndKeepEarlierNumbers) {
   Game game{9, 9, 9, 9, 9, 9};
-  EXPECT_EQ(ConversionText([&] { ReadGameValue("1 2 3 4 5 6", game); }),
+  EXPECT_EQ(ConversionText([&] { ReadGameValue("1 2 3 4 5 6", 1, game); }),
             "'1 ' is not a valid integer value");
   EXPECT_EQ(game, (Game{9, 9, 9, 9, 9, 9}));
 
   game = {9, 9, 9, 9, 9, 9};
-  EXPECT_EQ(ConversionText([&] { ReadGameValue("01 02 03", game); }),
+  EXPECT_EQ(ConversionText([&] { ReadGameValue("01 02 03", 1, game); }),
             "'' is not a valid integer value");
   EXPECT_EQ(game, (Game{1, 2, 3, 9, 9, 9})) << "the first three numbers are already stored";
 
-  ReadGameValue("", game);
+  ReadGameValue("", 1, game);
   EXPECT_EQ(game, Game{}) << "an empty value is an empty game";
+
+  // A negative number would be stored as 255 and saved in three columns.
+  game = {9, 9, 9, 9, 9, 9};
+  EXPECT_EQ(ConversionText([&] { ReadGameValue("01 -2 03 04 05 06", 4, game); }),
+            "Die Zahl -2 in Spiel 4 an Stelle 2 ist ung\xFCltig");
+  EXPECT_EQ(game, (Game{1, 9, 9, 9, 9, 9}));
 }
 
 TEST(GameValue, WritesEighteenCharactersOrNothing) {
@@ -158,6 +166,61 @@ TEST(EditorTicketFile, ReadsTheWholeLotNumberAndEmptiesGames) {
   EXPECT_EQ(ticket.games[11], Game{}) << "a missing key is an empty game";
   EXPECT_EQ(ticket.lotNumber, "123456789");
   EXPECT_EQ(ticket.expiryDate, Date::FromYmd(2026, 12, 24));
+}
+
+TEST(TicketFile, BothReadersRefuseANegativeNumber) {
+  TempDir dir;
+  WriteFile(dir / "t.sch", FileWith("Spiel1=-1 -2 03 04 05 06\r\nAblauf=1.1.2027\r\n"));
+  const std::string expected = "Die Zahl -1 in Spiel 1 an Stelle 1 ist ung\xFCltig";
+  Ticket ticket;
+  EXPECT_EQ(ConversionText([&] { LoadTicket(ticket, (dir / "t.sch").string(), kYear); }), expected);
+  EXPECT_EQ(ticket.path, "");
+  EditorTicket editor;
+  EXPECT_EQ(ConversionText([&] { ReadEditorTicketFile(editor, (dir / "t.sch").string(), kYear); }),
+            expected);
+  EXPECT_EQ(editor.games[0], Game{});
+}
+
+// Every ticket the reader accepts is written so that it reads back the same, whether it is saved
+// over the file it came from or into a new one. Only a game holding a 0 comes back empty.
+TEST(TicketFile, WhatTheReaderAcceptsReadsBackAfterWriting) {
+  struct Case {
+    const char* name;
+    std::string file;
+  };
+  const Case cases[] = {
+      {"quoted lot number keeps its quotes",
+       FileWith("Spiel1=01 02 03 04 05 06\r\nLosnummer=\"\"4711235\"\"\r\nAblauf=1.1.27\r\n")},
+      {"single quotes inside double quotes", FileWith("Losnummer=\"'x'\"\r\nAblauf=2.2.2027\r\n")},
+      {"blanks inside quotes", FileWith("Losnummer=\" 4711235 \"\r\nAblauf=2.2.2027\r\n")},
+      {"one quote and a blank inside quotes", FileWith("Losnummer=\"\" \"\r\nAblauf=2.2.2027\r\n")},
+      {"blanks instead of zeros, hexadecimal, separators never read",
+       FileWith("Spiel2=12  5  7 30 41  9\r\nSpiel3=$F-x2+03 04 05 06\r\nAblauf=3.3.2027\r\n")},
+      {"a zero among the numbers", FileWith("Spiel4=05 12 00 33 40 41\r\nAblauf=4.4.2027\r\n")},
+      {"key without a value shadows a later one",
+       FileWith("Spiel1\r\nSpiel1=01 02 03 04 05 06\r\nAblauf=5.5.2027\r\n")},
+      {"ticket section twice",
+       "[Schein]\r\nAblauf=6.6.2027\r\n[Schein]\r\nSpiel1=01 02 03 04 05 06\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    WriteFile(dir / "t.sch", c.file);
+    EditorTicket read;
+    ReadEditorTicketFile(read, (dir / "t.sch").string(), kYear);
+    EditorTicket expected = read;
+    for (Game& game : expected.games) {
+      if (std::find(game.begin(), game.end(), 0) != game.end()) game = Game{};
+    }
+    for (const char* target : {"t.sch", "new.sch"}) {
+      WriteTicketFile(read, (dir / target).string());
+      EditorTicket back;
+      ReadEditorTicketFile(back, (dir / target).string(), kYear);
+      EXPECT_EQ(back.games, expected.games) << target;
+      EXPECT_EQ(back.lotNumber, expected.lotNumber) << target;
+      EXPECT_EQ(back.expiryDate, expected.expiryDate) << target;
+    }
+  }
 }
 
 TEST(WriteTicketFile, WritesAllKeysInOrderAndReadsBack) {

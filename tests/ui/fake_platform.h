@@ -11,7 +11,7 @@
 
 namespace kw::test {
 
-// Records every box and link, and answers the open dialog from a script.
+// Records every box, dialog and link, and answers the file dialogs from a script.
 class FakePlatform : public Platform {
  public:
   struct Message {
@@ -29,6 +29,12 @@ class FakePlatform : public Platform {
     return fileAnswers.takeFirst();
   }
 
+  std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) override {
+    proposedSaveNames << proposedName;
+    if (saveAnswers.isEmpty()) return std::nullopt;  // unscripted: the user cancels
+    return saveAnswers.takeFirst();
+  }
+
   void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
 
   // The texts of all boxes so far, for a one-line comparison.
@@ -41,6 +47,8 @@ class FakePlatform : public Platform {
   std::vector<Message> messages;
   QList<std::optional<QString>> fileAnswers;  // next answers of the open dialog; nullopt cancels
   int fileDialogs = 0;
+  QList<std::optional<QString>> saveAnswers;  // next answers of the save dialog; nullopt cancels
+  QStringList proposedSaveNames;              // what each save dialog proposed
   QList<QUrl> openedUrls;
 };
 

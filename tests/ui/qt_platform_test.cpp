@@ -1,4 +1,4 @@
-// The desktop side: the real message boxes and the open dialog as the user meets them.
+// The desktop side: the real message boxes and file dialogs as the user meets them.
 #include "ui/qt_platform.h"
 
 #include <QAbstractButton>
@@ -8,31 +8,11 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "app/application.h"
+#include "tests/ui/modal_handler.h"
 
 namespace kw::test {
-namespace {
-
-// Hands every modal window that is open to the inspect function, which closes it, until the
-// object goes out of scope. Polling by timer keeps the window's own event loop running; a window
-// caught before its loop began just gets closed once more on the next tick.
-class ModalHandler {
- public:
-  explicit ModalHandler(std::function<void(QWidget*)> inspect) {
-    QObject::connect(&poll_, &QTimer::timeout, [inspect] {
-      if (QWidget* modal = QApplication::activeModalWidget()) inspect(modal);
-    });
-    poll_.start(10);
-  }
-
- private:
-  QTimer poll_;
-};
-
-}  // namespace
 
 class QtPlatformTest : public QObject {
   Q_OBJECT
@@ -41,6 +21,7 @@ class QtPlatformTest : public QObject {
   void messageBoxes_data();
   void messageBoxes();
   void openDialog();
+  void saveDialog();
 };
 
 void QtPlatformTest::messageBoxes_data() {
@@ -110,6 +91,41 @@ void QtPlatformTest::openDialog() {
   QVERIFY(anyFile);
   QVERIFY(chosen.has_value());
   QCOMPARE(*chosen, QDir::toNativeSeparators(dir.filePath("neu.sch")));
+}
+
+void QtPlatformTest::saveDialog() {
+  QtPlatform platform("Kreuzwart v1.25");
+  QTemporaryDir dir;
+  QFile(dir.filePath("alt.sch")).open(QIODevice::WriteOnly);
+  QString title, filter, suffix, proposed;
+  bool saving = false, asked = false;
+  const ModalHandler handler([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+      asked = true;  // a question about overwriting
+      return void(modal->close());
+    }
+    title = dialog->windowTitle();
+    filter = dialog->nameFilters().join(u'|');
+    suffix = dialog->defaultSuffix();
+    saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!name) return void(modal->close());
+    proposed = name->text();
+    // The user picks an existing ticket, typed without its extension.
+    name->setText(dir.filePath("alt"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+
+  const std::optional<QString> chosen = platform.ChooseTicketSaveFile(dir.filePath("vorher.sch"));
+
+  QVERIFY(!title.contains("Schein"));  // the desktop's own title, not the open dialog's
+  QCOMPARE(filter, "Schein-Dateien (*.sch)");
+  QCOMPARE(suffix, "sch");
+  QVERIFY(saving);
+  QCOMPARE(proposed, "vorher.sch");
+  QVERIFY(!asked);
+  QCOMPARE(chosen, std::optional<QString>(QDir::toNativeSeparators(dir.filePath("alt.sch"))));
 }
 
 }  // namespace kw::test

@@ -1,5 +1,6 @@
-// Writes a picture of each tab of the main window, with a ticket loaded and a report shown, into
-// the folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png.
+// Writes a picture of each tab of the main window, with a ticket loaded and a report shown, and
+// one of the ticket editor holding that ticket into the folder given: main-spielschein.png,
+// main-zahlen.png, main-programminfos.png, editor.png.
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
 #include <QDir>
 #include <QLineEdit>
@@ -10,8 +11,7 @@
 #include <QTest>
 
 #include "app/application.h"
-#include "tests/ui/fake_platform.h"
-#include "tests/ui/window_fixture.h"
+#include "tests/ui/editor_fixture.h"
 
 int main(int argc, char* argv[]) {
   kw::Application app(argc, argv);
@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
 
-  kw::test::WindowFixture f;
+  kw::test::EditorFixture f;
   f.WriteStandardSettings();
   f.clock.Set(kw::Date::FromYmd(2026, 12, 5));
   kw::TForm1& form = f.Start();
@@ -38,6 +38,16 @@ int main(int argc, char* argv[]) {
       qWarning("cannot write %s", names[i]);
       return 1;
     }
+  }
+
+  bool saved = false;
+  f.Open([&] {
+    QCoreApplication::processEvents();
+    saved = f.Editor().grab().save(out.filePath(QStringLiteral("editor.png")));
+  });
+  if (!saved) {
+    qWarning("cannot write editor.png");
+    return 1;
   }
   return 0;
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/date.h"
+#include "core/records.h"
+
+namespace kw {
+
+// The ticket editor's fields as texts (Windows-1252 bytes), and what the editor does with them:
+// show a ticket, read the fields back into its working copy, check them before a save. No window
+// is needed for any of it.
+
+constexpr int kEditorNumberFields = kGameCount * kNumbersPerGame;
+
+struct EditorFields {
+  // Edit1..Edit72: game 1 positions 1 to 6, then game 2, and so on.
+  std::array<std::string, kEditorNumberFields> numbers;
+  std::string lotNumber;   // "Losnummer:"
+  std::string expiryDate;  // "Gültig bis (TT.MM.JJJJ):"
+};
+
+// A number field that does not convert, or an expiry that is no date.
+extern const char* const kEditorConversionMessage;
+// Any other failure while the fields are read.
+extern const char* const kEditorDataMessage;
+
+// "Die Zahl in Spiel <game> an Stelle <position> ist ungültig !", both counted from 1.
+std::string EditorRangeMessage(int game, int position);
+
+// What ShowEditorTicket puts into the fields: every number in decimal (0 as "0"), the lot number
+// unchanged, the expiry in the short date form.
+EditorFields EditorFieldsOf(const EditorTicket& ticket);
+
+// ClearEditor's part on the record: no numbers, no lot number, expiry today.
+void ClearEditorTicket(EditorTicket& ticket, Date today);
+
+// Reads the fields into the ticket, one after the other: each number field trimmed and converted,
+// its low eight bits stored; the lot number as it stands; the expiry trimmed and parsed. The first
+// failure ends the reading; what was stored before it stays, the rest keeps its earlier values.
+// Returns the message to show for a failure, nothing when every field was read.
+std::optional<std::string> ReadEditorFields(const EditorFields& fields, EditorTicket& ticket,
+                                            int currentYear);
+
+// The checks of "Speichern als": ReadEditorFields, then the range check of every number field
+// whose text is an integer, on the number as typed: anything outside 0..49 gets its own message,
+// in field order, whether or not the reading failed. The ticket may be saved only when no
+// message comes back.
+std::vector<std::string> CheckEditorFields(const EditorFields& fields, EditorTicket& ticket,
+                                           int currentYear);
+
+}  // namespace kw

@@ -1,0 +1,114 @@
+#include "core/editor_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace kw {
+namespace {
+
+constexpr int kYear = 2026;
+
+// Every number field "0", a lot number and an expiry, with the given fields (1 to 72) replaced.
+EditorFields Typed(const std::map<int, std::string>& numbers) {
+  EditorFields fields;
+  fields.numbers.fill("0");
+  for (const auto& [field, text] : numbers) fields.numbers[field - 1] = text;
+  fields.lotNumber = "4711235";
+  fields.expiryDate = "31.12.2026";
+  return fields;
+}
+
+std::string Range(int game, int position) { return EditorRangeMessage(game, position); }
+
+TEST(EditorFields, RangeMessageText) {
+  EXPECT_EQ(EditorRangeMessage(3, 5), "Die Zahl in Spiel 3 an Stelle 5 ist ung\xFCltig !");
+  EXPECT_EQ(EditorRangeMessage(12, 6), "Die Zahl in Spiel 12 an Stelle 6 ist ung\xFCltig !");
+}
+
+TEST(EditorFields, ShowsTheTicketAndClears) {
+  EditorTicket ticket;
+  ticket.games[0] = {3, 11, 24, 30, 41, 49};
+  ticket.lotNumber = " 123456789";
+  ticket.expiryDate = Date::FromYmd(2027, 1, 2);
+  const EditorFields fields = EditorFieldsOf(ticket);
+  EXPECT_EQ(fields.numbers[0], "3");
+  EXPECT_EQ(fields.numbers[5], "49");
+  EXPECT_EQ(fields.numbers[71], "0");
+  EXPECT_EQ(fields.lotNumber, " 123456789");
+  EXPECT_EQ(fields.expiryDate, "02.01.2027");
+
+  ClearEditorTicket(ticket, Date::FromYmd(2026, 12, 1));
+  EXPECT_EQ(ticket.games, Games{});
+  EXPECT_EQ(ticket.lotNumber, "");
+  EXPECT_EQ(ticket.expiryDate, Date::FromYmd(2026, 12, 1));
+}
+
+TEST(EditorFields, ReadsTrimmedNumbersAndTheLotNumberAsTyped) {
+  EditorFields fields = Typed({{1, " 7 "}, {2, "\t49"}, {3, "$A"}, {72, "300"}});
+  fields.lotNumber = " 12x ";
+  fields.expiryDate = " 1.2.27 ";
+  EditorTicket ticket;
+  EXPECT_EQ(ReadEditorFields(fields, ticket, kYear), std::nullopt);
+  EXPECT_EQ(ticket.games[0], (Game{7, 49, 10, 0, 0, 0}));
+  EXPECT_EQ(ticket.games[11][5], 44) << "the field keeps the low eight bits";
+  EXPECT_EQ(ticket.lotNumber, " 12x ");
+  EXPECT_EQ(ticket.expiryDate, Date::FromYmd(2027, 2, 1));
+}
+
+TEST(EditorFields, AnyFieldThatDoesNotConvertGivesTheFirstMessage) {
+  struct Case {
+    int field;  // 0: the expiry field
+    const char* text;
+  };
+  for (const Case& c : {Case{9, "7 8"}, Case{9, "x"}, Case{9, ""}, Case{0, "31.13.2026"},
+                        Case{0, ""}, Case{0, "31.12.2026 x"}}) {
+    EditorFields fields = Typed({{1, "5"}});
+    (c.field ? fields.numbers[c.field - 1] : fields.expiryDate) = c.text;
+    EditorTicket ticket;
+    EXPECT_EQ(ReadEditorFields(fields, ticket, kYear), kEditorConversionMessage) << c.text;
+  }
+}
+
+TEST(EditorFields, FailureKeepsWhatWasReadBeforeIt) {
+  EditorTicket ticket;
+  ticket.games[0] = {9, 9, 9, 9, 9, 9};
+  ticket.lotNumber = "old";
+  EditorFields fields = Typed({{1, "1"}, {2, "2"}, {3, "drei"}, {4, "4"}});
+  EXPECT_EQ(ReadEditorFields(fields, ticket, kYear), kEditorConversionMessage);
+  EXPECT_EQ(ticket.games[0], (Game{1, 2, 9, 9, 9, 9}));
+  EXPECT_EQ(ticket.lotNumber, "old");
+}
+
+TEST(EditorFields, CheckGivesOneMessagePerProblemInFieldOrder) {
+  struct Case {
+    const char* name;
+    std::map<int, std::string> numbers;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"50 in game 2 position 4", {{10, "50"}}, {Range(2, 4)}},
+      {"49 and 0 pass", {{1, "49"}, {2, "0"}}, {}},
+      // Stored as a byte, 300 would pass as 44 and 256 as an empty number.
+      {"300 as typed", {{13, "300"}}, {Range(3, 1)}},
+      {"256 as typed", {{72, "256"}}, {Range(12, 6)}},
+      {"-1", {{5, "-1"}}, {Range(1, 5)}},
+      {"hexadecimal above 49", {{6, "$32"}}, {Range(1, 6)}},
+      {"77 in Edit1 with an empty Edit10",
+       {{1, "77"}, {10, ""}},
+       {kEditorConversionMessage, Range(1, 1)}},
+      {"numbers after the failing field are checked as typed",
+       {{3, "x"}, {30, "60"}},
+       {kEditorConversionMessage, Range(5, 6)}},
+      {"three numbers above 49",
+       {{40, "99"}, {2, "51"}, {71, "50"}},
+       {Range(1, 2), Range(7, 4), Range(12, 5)}},
+  };
+  for (const Case& c : cases) {
+    EditorTicket ticket;
+    EXPECT_EQ(CheckEditorFields(Typed(c.numbers), ticket, kYear), c.messages) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kw

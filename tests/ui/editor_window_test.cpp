@@ -1,0 +1,401 @@
+// The ticket editor driven as a user drives it: opening, checking, saving, closing, and its way
+// in and out of the main window.
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <limits>
+
+#include "app/application.h"
+#include "tests/ui/editor_fixture.h"
+
+namespace kw::test {
+namespace {
+
+const QString kConversionMessage =
+    "FEHLER: Das Datum ist falsch eingegeben oder ein oder mehrere Zahlenfelder sind leer ! "
+    "Es mu\u00df eine Zahl eingetragen werden (0 wenn Sie an dem Spiel nicht teilnehmen).";
+
+QString Range(int game, int position) {
+  return QStringLiteral("Die Zahl in Spiel %1 an Stelle %2 ist ung\u00fcltig !")
+      .arg(game)
+      .arg(position);
+}
+
+// What the user types: field 1 to 72, or 0 for the expiry field, and the text.
+using Typing = QList<QPair<int, QString>>;
+
+const std::string kTwelveGames = [] {
+  std::string file = "[Schein]\r\n";
+  for (int g = 1; g <= 12; ++g) file += "Spiel" + std::to_string(g) + "=01 02 03 04 05 49 \r\n";
+  return file + "Losnummer=1111111\r\nAblauf=01.01.2027\r\n";
+}();
+
+}  // namespace
+
+class EditorWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void layout();
+  void tabOrder();
+  void emptyStartWithTodayAndFocusInFirstField();
+  void eachOpeningShowsTheCurrentTicket();
+  void loadFailureGoesToErrorBoxAndKeepsFields_data();
+  void loadFailureGoesToErrorBoxAndKeepsFields();
+  void refusedInputShowsBoxesAndSavesNothing_data();
+  void refusedInputShowsBoxesAndSavesNothing();
+  void acceptedInputIsSavedAsTyped();
+  void clearingThenSavingWritesAnEmptyTicket();
+  void saveDialogRemembersTheFileWrittenLast();
+  void closingAnyWayIsZurueckAndEnterClicksNothing();
+  void roundTripThroughTheMainWindow();
+};
+
+void EditorWindowTest::layout() {
+  EditorFixture f;
+  TForm2& editor = f.Editor();
+  QCOMPARE(editor.objectName(), "TForm2");
+  QCOMPARE(editor.windowTitle(), "Schein bearbeiten/erstellen");
+  QCOMPARE(editor.size(), QSize(282, 465));
+  QCOMPARE(editor.minimumSize(), editor.maximumSize());
+  QVERIFY(!(editor.windowFlags() &
+            (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
+  QVERIFY(editor.isHidden());
+
+  // Places as the user sees them in the window, whatever box holds the control.
+  auto inWindow = [&](const QWidget* w) { return QRect(w->mapTo(&editor, QPoint()), w->size()); };
+  const std::tuple<const char*, const char*, QRect> places[] = {
+      {"GroupBox1", "TForm2", {8, 8, 265, 321}},
+      {"Edit1", "GroupBox1", {72, 28, 25, 21}},
+      {"Edit6", "GroupBox1", {232, 28, 25, 21}},
+      {"Edit67", "GroupBox1", {72, 292, 25, 21}},
+      {"Edit72", "GroupBox1", {232, 292, 25, 21}},
+      {"GroupBox2", "TForm2", {8, 336, 137, 121}},
+      {"LabeledEdit2", "GroupBox2", {16, 376, 121, 21}},
+      {"LabeledEdit1", "GroupBox2", {16, 424, 121, 21}},
+  };
+  for (const auto& [name, parent, place] : places) {
+    auto* control = f.Control<QWidget>(name);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(inWindow(control), place);
+  }
+  QCOMPARE(f.Control<QGroupBox>("GroupBox1")->title(), "Spiele");
+  QCOMPARE(f.Control<QGroupBox>("GroupBox2")->title(), "Sonstige Daten");
+
+  // Captions are whole; game captions end beside their row, field captions 3 pixels above.
+  for (int g = 1; g <= 12; ++g) {
+    auto* label = f.Control<QLabel>("Label" + std::to_string(g));
+    QCOMPARE(label->text(), QStringLiteral("Spiel %1:").arg(g, 2, 10, QChar(u'0')));
+    QVERIFY(label->sizeHint().width() <= label->width());
+    QCOMPARE(inWindow(label).right(), 64);
+    QCOMPARE(inWindow(label).top(), 32 + 24 * (g - 1));
+  }
+  for (const auto& [name, caption] : {std::pair{"LabeledEdit2", "Losnummer:"},
+                                      std::pair{"LabeledEdit1", "G\u00fcltig bis (TT.MM.JJJJ):"}}) {
+    auto* label = f.Control<QLabel>(std::string(name) + "Label");
+    QCOMPARE(label->text(), QString(caption));
+    QCOMPARE(label->buddy(), f.Control<QWidget>(name));
+    QCOMPARE(inWindow(label).bottom() + 1 + 3, inWindow(label->buddy()).top());
+    QVERIFY(label->sizeHint().width() <= label->width());
+    QVERIFY(label->geometry().right() < label->parentWidget()->width());
+  }
+  const std::tuple<int, QString, int> buttons[] = {
+      {1, "Daten &l\u00f6schen", 344}, {2, "&Speichern als", 376}, {3, "&Zur\u00fcck", 432}};
+  for (const auto& [n, caption, top] : buttons) {
+    QPushButton* button = f.EditorButton(n);
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->geometry().top(), top);
+    QCOMPARE(button->geometry().center().x(), 213);
+    QVERIFY(button->fontMetrics().horizontalAdvance(QString(caption).remove(u'&')) <
+            button->width() - 8);
+    QVERIFY(!button->isDefault());
+  }
+
+  // No character limits, and names that screen readers and automation find.
+  for (int n = 1; n <= 72; ++n) {
+    QCOMPARE(f.Field(n)->maxLength(), std::numeric_limits<int>::max());
+  }
+  QCOMPARE(f.Field(EditorFixture::FieldOf(3, 5))->accessibleName(), "Spiel 3 Zahl 5");
+  QCOMPARE(f.Field(72)->accessibleName(), "Spiel 12 Zahl 6");
+  QCOMPARE(f.LotField()->accessibleName(), "Losnummer");
+  QCOMPARE(f.ExpiryField()->accessibleName(), "G\u00fcltig bis");
+  QCOMPARE(f.LotField()->maxLength(), std::numeric_limits<int>::max());
+  QCOMPARE(f.ExpiryField()->maxLength(), std::numeric_limits<int>::max());
+}
+
+void EditorWindowTest::tabOrder() {
+  EditorFixture f;
+  QStringList expected;
+  for (int n = 1; n <= 72; ++n) expected << QStringLiteral("Edit%1").arg(n);
+  expected << "Button1"
+           << "Button2"
+           << "Button3"
+           << "LabeledEdit1"
+           << "LabeledEdit2";
+  QStringList order;
+  QWidget* w = f.Field(1);
+  do {
+    if (expected.contains(w->objectName())) order << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != f.Field(1));
+  QCOMPARE(order, expected);
+}
+
+void EditorWindowTest::emptyStartWithTodayAndFocusInFirstField() {
+  EditorFixture f;
+  f.Open([&] {
+    QCOMPARE(f.NumberTexts(), QStringList(72, "0"));
+    QCOMPARE(f.LotField()->text(), "");
+    QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
+    QCOMPARE(f.Editor().focusWidget(), f.Field(1));
+    // Centred on the screen, give or take the window frame.
+    const QPoint offCentre = f.Editor().frameGeometry().center() -
+                             QGuiApplication::primaryScreen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 8, qPrintable(QString::number(offCentre.x())));
+  });
+  QVERIFY(f.platform.messages.empty());
+}
+
+void EditorWindowTest::eachOpeningShowsTheCurrentTicket() {
+  EditorFixture f;
+  f.WriteFile("twelve.sch", kTwelveGames);
+  f.WriteFile("three.sch",
+              "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel2=01 07 12 19 33 45 \r\n"
+              "Spiel3=05 06 17 28 39 42 \r\nLosnummer=123456789\r\nAblauf=19.12.2026\r\n");
+  f.NameTicket("twelve.sch");
+  f.Open([&] { QCOMPARE(f.Field(72)->text(), "49"); });
+
+  f.NameTicket("three.sch");
+  f.Open([&] {
+    const QStringList numbers = f.NumberTexts();
+    QCOMPARE(numbers.mid(0, 6), (QStringList{"3", "15", "22", "31", "40", "49"}));
+    QCOMPARE(numbers.mid(12, 6), (QStringList{"5", "6", "17", "28", "39", "42"}));
+    QCOMPARE(numbers.mid(18), QStringList(54, "0"));
+    QCOMPARE(f.LotField()->text(), "123456789");  // the whole lot number, not cut
+    QCOMPARE(f.ExpiryField()->text(), "19.12.2026");
+  });
+  QVERIFY(f.platform.messages.empty());
+}
+
+void EditorWindowTest::loadFailureGoesToErrorBoxAndKeepsFields_data() {
+  QTest::addColumn<QString>("file");  // empty: the named file does not exist
+  QTest::addColumn<QString>("error");
+  QTest::newRow("missing file") << ""
+                                << "'' is not a valid date.";
+  QTest::newRow("negative number")
+      << "[Schein]\r\nSpiel1=-1 -2 03 04 05 06\r\nAblauf=01.01.2027\r\n"
+      << "Die Zahl -1 in Spiel 1 an Stelle 1 ist ung\u00fcltig.";
+}
+
+void EditorWindowTest::loadFailureGoesToErrorBoxAndKeepsFields() {
+  QFETCH(QString, file);
+  QFETCH(QString, error);
+  EditorFixture f;
+  f.WriteFile("twelve.sch", kTwelveGames);
+  f.NameTicket("twelve.sch");
+  QStringList shown;
+  f.Open([&] { shown = f.NumberTexts(); });
+
+  if (!file.isEmpty()) f.WriteFile("broken.sch", file.toStdString());
+  f.NameTicket("broken.sch");
+  f.Open([&] {
+    QCOMPARE(f.NumberTexts(), shown);
+    QCOMPARE(f.LotField()->text(), "1111111");
+  });
+  QCOMPARE(f.platform.texts(), QStringList{error});
+  QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
+}
+
+void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing_data() {
+  QTest::addColumn<Typing>("typing");
+  QTest::addColumn<QStringList>("messages");
+  const int edit10 = 10;
+  QTest::newRow("letter") << Typing{{3, "x"}} << QStringList{kConversionMessage};
+  QTest::newRow("blank inside") << Typing{{3, "7 8"}} << QStringList{kConversionMessage};
+  QTest::newRow("empty field") << Typing{{3, ""}} << QStringList{kConversionMessage};
+  QTest::newRow("month 13") << Typing{{0, "31.13.2026"}} << QStringList{kConversionMessage};
+  QTest::newRow("50 in game 2 position 4")
+      << Typing{{EditorFixture::FieldOf(2, 4), "50"}}
+      << QStringList{"Die Zahl in Spiel 2 an Stelle 4 ist ung\u00fcltig !"};
+  QTest::newRow("300, which a byte keeps as 44") << Typing{{1, "300"}} << QStringList{Range(1, 1)};
+  QTest::newRow("-1") << Typing{{1, "-1"}} << QStringList{Range(1, 1)};
+  QTest::newRow("77 in Edit1 with Edit10 empty")
+      << Typing{{1, "77"}, {edit10, ""}} << QStringList{kConversionMessage, Range(1, 1)};
+  QTest::newRow("three numbers above 49") << Typing{{72, "60"}, {2, "50"}, {40, "99"}}
+                                          << QStringList{Range(1, 2), Range(7, 4), Range(12, 6)};
+}
+
+void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing() {
+  QFETCH(Typing, typing);
+  QFETCH(QStringList, messages);
+  EditorFixture f;
+  f.WriteStandardSettings();
+  const std::string ticketBefore = f.ReadFile("ticket.sch");
+  f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
+  f.Open([&] {
+    for (const auto& [field, text] : typing) f.Type(field ? f.Field(field) : f.ExpiryField(), text);
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+    for (const auto& [field, text] : typing) {
+      QCOMPARE((field ? f.Field(field) : f.ExpiryField())->text(), text);  // still as typed
+    }
+  });
+  QCOMPARE(f.platform.texts(), messages);
+  for (const auto& message : f.platform.messages) QCOMPARE(message.kind, MessageKind::Plain);
+  QVERIFY(f.platform.proposedSaveNames.isEmpty());  // no dialog
+  QVERIFY(!std::filesystem::exists(f.Path("neu.sch")));
+  QCOMPARE(f.ReadFile("ticket.sch"), ticketBefore);
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
+}
+
+void EditorWindowTest::acceptedInputIsSavedAsTyped() {
+  EditorFixture f;
+  f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
+  const Typing typing = {{1, " 3 "},       {2, "15 "}, {3, "22"},
+                         {4, "31"},        {5, "40"},  {6, "49"},  // blanks around pass
+                         {7, "1"},         {8, "2"},   {9, "3"},
+                         {10, "4"},        {11, "5"},  {12, "0"},  // a game with a 0
+                         {0, "31.12.2027"}};
+  f.Open([&] {
+    for (const auto& [field, text] : typing) f.Type(field ? f.Field(field) : f.ExpiryField(), text);
+    f.Type(f.LotField(), "123456789");
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+  });
+
+  QVERIFY(f.platform.messages.empty());
+  std::string expected = "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\n";
+  for (int g = 2; g <= 12; ++g) expected += "Spiel" + std::to_string(g) + "=\r\n";
+  expected += "Losnummer=123456789\r\nAblauf=31.12.2027\r\n";
+  QCOMPARE(f.ReadFile("neu.sch"), expected);
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("neu.sch"));
+
+  // Opened again, the game with the 0 shows six zeros.
+  f.Open([&] { QCOMPARE(f.NumberTexts().mid(6, 6), QStringList(6, "0")); });
+}
+
+void EditorWindowTest::clearingThenSavingWritesAnEmptyTicket() {
+  EditorFixture f;
+  f.WriteStandardSettings();
+  f.platform.saveAnswers << QString::fromStdString(f.Path("leer.sch"));
+  f.Open([&] {
+    QCOMPARE(f.Field(1)->text(), "3");
+    f.Type(f.Field(40), "abc");
+    // Enter clicks the focused button.
+    f.EditorButton(1)->setFocus();
+    QTest::keyClick(f.EditorButton(1), Qt::Key_Return);
+    QCOMPARE(f.NumberTexts(), QStringList(72, "0"));
+    QCOMPARE(f.LotField()->text(), "");
+    QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
+    QCOMPARE(f.Editor().focusWidget(), f.Field(1));
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+  });
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(ReadProfileString(f.Path("leer.sch"), "Schein", "Spiel1"), "");
+  QCOMPARE(ReadProfileString(f.Path("leer.sch"), "Schein", "Losnummer"), "");
+  QCOMPARE(ReadProfileString(f.Path("leer.sch"), "Schein", "Ablauf"), "01.12.2026");
+}
+
+void EditorWindowTest::saveDialogRemembersTheFileWrittenLast() {
+  EditorFixture f;
+  f.WriteStandardSettings();
+  f.WriteFile("plain", "x");
+  const QString first = QString::fromStdString(f.Path("erster.sch"));
+  const QString unwritable = QString::fromStdString(f.Path("plain/neu.sch"));
+  f.Open([&] {
+    auto save = [&] { QTest::mouseClick(f.EditorButton(2), Qt::LeftButton); };
+    save();  // cancelled before anything was saved in this run: no current ticket
+    QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), "");
+
+    f.platform.saveAnswers << first;
+    save();
+    QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), first.toStdString());
+
+    // A write below a regular file fails; the settings keep the ticket written last.
+    f.platform.saveAnswers << unwritable;
+    save();
+    QCOMPARE(f.platform.texts(), QStringList{"Unable to write to " + unwritable + "."});
+    QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
+    QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), first.toStdString());
+
+    save();  // cancelled: the file never written must not become the current ticket
+    QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), first.toStdString());
+  });
+  QCOMPARE(f.platform.proposedSaveNames, (QStringList{"", "", first, first}));
+  QCOMPARE(ReadProfileString(f.Path("erster.sch"), "Schein", "Spiel12"), "05 06 17 28 39 42");
+}
+
+void EditorWindowTest::closingAnyWayIsZurueckAndEnterClicksNothing() {
+  EditorFixture f;
+  f.WriteStandardSettings();
+  const std::function<void()> closers[] = {
+      [&] { QTest::mouseClick(f.EditorButton(3), Qt::LeftButton); },
+      [&] { QTest::keyClick(f.Field(5), Qt::Key_Escape); },
+      [&] { f.Editor().close(); },  // Alt+F4 or the window manager
+  };
+  for (const auto& close : closers) {
+    f.Open([&] {
+      f.Type(f.Field(5), "33");
+      QTest::keyClick(f.Field(5), Qt::Key_Return);
+      QVERIFY(f.Editor().isVisible());
+      QCOMPARE(f.Field(5)->text(), "33");
+      close();
+      QVERIFY(!f.Editor().isVisible());
+    });
+  }
+  QVERIFY(f.platform.messages.empty());
+  QVERIFY(f.platform.proposedSaveNames.isEmpty());
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
+  // Unsaved changes are gone at the next opening.
+  f.Open([&] { QCOMPARE(f.Field(5)->text(), "40"); });
+}
+
+void EditorWindowTest::roundTripThroughTheMainWindow() {
+  EditorFixture f;
+  f.WriteStandardSettings();
+  ProgramWindows windows = StartProgram(f.Directory(), f.platform, f.clock);
+  f.form = std::move(windows.form1);
+  f.platform.messages.clear();  // the validity notice
+  f.editor = f.form->findChild<TForm2*>();
+  QVERIFY(f.editor);
+  QVERIFY(f.editor->isHidden());
+  QVERIFY(f.Button(4)->isEnabled());
+  const QString oldFirstLine = f.Label(1)->text();
+  auto openFromMainWindow = [&] { f.Click(f.Button(4)); };
+
+  // A cancel before any save records no current ticket; the main window keeps its own.
+  f.WhileOpen(openFromMainWindow, [&] {
+    QCOMPARE(f.Field(1)->text(), "3");
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+  });
+  QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), "");
+  QCOMPARE(f.Label(1)->text(), oldFirstLine);
+  QCOMPARE(f.form->ticket().path, f.Path("ticket.sch"));
+
+  // The main window writes its ticket back before the editor opens; the saved ticket comes back.
+  f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
+  f.WhileOpen(openFromMainWindow, [&] {
+    QCOMPARE(f.LotField()->text(), "4711235");
+    for (int p = 1; p <= 6; ++p) {
+      f.Type(f.Field(EditorFixture::FieldOf(3, p)), QString::number(10 + p));
+    }
+    f.Type(f.LotField(), "987654321");
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+  });
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(f.form->ticket().path, f.Path("neu.sch"));
+  QCOMPARE(f.Label(1)->text(), oldFirstLine);
+  QCOMPARE(f.Label(3)->text(), "Spiel 03: 11  12  13  14  15  16 ");
+  QCOMPARE(f.Label(13)->text(), "Spiel77: 9876543");  // the main window keeps 7 characters
+  QCOMPARE(ReadProfileString(f.Path("neu.sch"), "Schein", "Losnummer"), "987654321");
+}
+
+}  // namespace kw::test
+
+int main(int argc, char* argv[]) {
+  kw::Application app(argc, argv);
+  kw::test::EditorWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "editor_window_test.moc"

@@ -1,0 +1,223 @@
+#include "ui/editor_window.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/ticket_file.h"
+#include "ui/controls.h"
+#include "ui/platform.h"
+#include "ui/text_edge.h"
+
+namespace kw {
+
+namespace {
+
+// The fields take text of any length.
+constexpr int kNoLimit = std::numeric_limits<int>::max();
+// Room between a button's caption and its edges, on each side.
+constexpr int kButtonPadding = 8;
+
+// Places are given within the window; a control inside a group box is placed relative to it.
+QRect Within(const QWidget* group, QRect inWindow) {
+  return inWindow.translated(-group->geometry().topLeft());
+}
+
+// An edit field with its caption 3 pixels above it, as one control of the window.
+QLineEdit* MakeLabeledEdit(QGroupBox* group, const char* name, const QString& caption,
+                           const QString& accessibleName, QRect inWindow) {
+  const QRect geometry = Within(group, inWindow);
+  QLineEdit* edit = MakeEdit(group, name, accessibleName, kNoLimit, geometry);
+  const std::string labelName = std::string(name) + "Label";
+  QLabel* label =
+      MakeLabel(group, labelName.c_str(), caption, {geometry.x(), 0, geometry.width(), 13});
+  label->move(geometry.x(), geometry.y() - 3 - label->height());
+  label->setBuddy(edit);
+  return edit;
+}
+
+// A game's caption ends where its place ends, next to the game's first field; when the desktop's
+// font needs more room than the place gives, the caption grows to the left.
+QLabel* MakeGameLabel(QGroupBox* group, const char* name, const QString& caption, QRect inWindow) {
+  const QRect place = Within(group, inWindow);
+  QLabel* label = MakeLabel(group, name, caption, place);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  label->move(place.right() + 1 - label->width(), place.y());
+  return label;
+}
+
+// A button as wide as its caption needs, growing evenly to both sides of its place.
+QPushButton* MakeEditorButton(QWidget* parent, const char* name, const QString& caption,
+                              QRect place) {
+  QPushButton* button = MakeButton(parent, name, caption, {}, place);
+  const int needed =
+      button->fontMetrics().horizontalAdvance(QString(caption).remove(u'&')) + 2 * kButtonPadding;
+  if (needed > place.width()) {
+    button->setGeometry(
+        place.adjusted(-(needed - place.width()) / 2, 0, (needed - place.width() + 1) / 2, 0));
+  }
+  // No default button: Enter in a field must not clear or save the ticket (see keyPressEvent).
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+TForm2::TForm2(SettingsFile settings, Platform& platform, const Clock& clock, QWidget* parent)
+    // A title bar without buttons: the editor's own way out is "&Zurück".
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      settings_(std::move(settings)),
+      platform_(platform),
+      clock_(clock) {
+  CreateControls();
+  for (const auto& [button, handler] :
+       {std::pair{Button1, &TForm2::Button1Click}, std::pair{Button2, &TForm2::Button2Click},
+        std::pair{Button3, &TForm2::Button3Click}}) {
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { RunHandler(platform_, [this, handler] { (this->*handler)(); }); });
+  }
+}
+
+void TForm2::CreateControls() {
+  setObjectName(QStringLiteral("TForm2"));
+  setWindowTitle(QStringLiteral("Schein bearbeiten/erstellen"));
+  setFont(WindowFont());
+  setFixedSize(282, 465);
+  setModal(true);
+
+  GroupBox1 = MakeGroup(this, "GroupBox1", QStringLiteral("Spiele"), {}, {8, 8, 265, 321});
+  for (int g = 0; g < kGameCount; ++g) {
+    const std::string labelName = "Label" + std::to_string(g + 1);
+    gameLabels_[g] =
+        MakeGameLabel(GroupBox1, labelName.c_str(), GameCaption(g + 1), {24, 32 + 24 * g, 41, 13});
+    for (int p = 0; p < kNumbersPerGame; ++p) {
+      const int k = g * kNumbersPerGame + p;
+      const std::string name = "Edit" + std::to_string(k + 1);
+      numberEdits_[k] = MakeEdit(GroupBox1, name.c_str(),
+                                 QStringLiteral("Spiel %1 Zahl %2").arg(g + 1).arg(p + 1), kNoLimit,
+                                 Within(GroupBox1, {72 + 32 * p, 28 + 24 * g, 25, 21}));
+    }
+    gameLabels_[g]->setBuddy(numberEdits_[g * kNumbersPerGame]);
+  }
+
+  Button1 =
+      MakeEditorButton(this, "Button1", QStringLiteral("Daten &l\u00f6schen"), {176, 344, 75, 25});
+  Button2 = MakeEditorButton(this, "Button2", QStringLiteral("&Speichern als"), {176, 376, 75, 25});
+  Button3 = MakeEditorButton(this, "Button3", QStringLiteral("&Zur\u00fcck"), {176, 432, 75, 25});
+
+  GroupBox2 =
+      MakeGroup(this, "GroupBox2", QStringLiteral("Sonstige Daten"), {}, {8, 336, 137, 121});
+  LabeledEdit2 = MakeLabeledEdit(GroupBox2, "LabeledEdit2", QStringLiteral("Losnummer:"),
+                                 QStringLiteral("Losnummer"), {16, 376, 121, 21});
+  LabeledEdit1 =
+      MakeLabeledEdit(GroupBox2, "LabeledEdit1", QStringLiteral("G\u00fcltig bis (TT.MM.JJJJ):"),
+                      QStringLiteral("G\u00fcltig bis"), {16, 424, 121, 21});
+
+  // The games row by row, the buttons, then the expiry date before the lot number above it.
+  std::vector<QWidget*> chain(numberEdits_.begin(), numberEdits_.end());
+  chain.insert(chain.end(), {Button1, Button2, Button3, LabeledEdit1, LabeledEdit2});
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TForm2::ShowModal() {
+  RunHandler(platform_, [this] { FormShow(); });
+  // Every opening starts in the first field.
+  numberEdits_[0]->setFocus();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  exec();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+  // Enter clicks the focused button and nothing else. Escape, like the window manager's close,
+  // rejects the dialog, which is what "&Zurück" does.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// ---- Event handlers ----
+
+void TForm2::FormShow() {
+  // A failure here leaves the fields as they were shown last; the caller's guard reports it.
+  LoadEditorTicket();
+  ShowEditorTicket();
+}
+
+void TForm2::Button1Click() { ClearEditor(); }
+
+void TForm2::Button2Click() { SaveTicketAs(); }
+
+void TForm2::Button3Click() { reject(); }
+
+// ---- Operations ----
+
+void TForm2::LoadEditorTicket() {
+  const std::string path = settings_.ReadTicketPath();
+  if (path.empty()) {
+    ClearEditor();
+    return;
+  }
+  ReadEditorTicketFile(editorTicket_, path, CurrentYear());
+}
+
+void TForm2::ShowEditorTicket() {
+  const EditorFields fields = EditorFieldsOf(editorTicket_);
+  for (int k = 0; k < kEditorNumberFields; ++k) {
+    numberEdits_[k]->setText(FromCp1252(fields.numbers[k]));
+  }
+  LabeledEdit2->setText(FromCp1252(fields.lotNumber));
+  LabeledEdit1->setText(FromCp1252(fields.expiryDate));
+}
+
+EditorFields TForm2::FieldTexts() const {
+  EditorFields fields;
+  for (int k = 0; k < kEditorNumberFields; ++k) fields.numbers[k] = FieldText(numberEdits_[k]);
+  fields.lotNumber = FieldText(LabeledEdit2);
+  fields.expiryDate = FieldText(LabeledEdit1);
+  return fields;
+}
+
+void TForm2::SaveTicketAs() {
+  const std::vector<std::string> messages =
+      CheckEditorFields(FieldTexts(), editorTicket_, CurrentYear());
+  for (const std::string& message : messages) {
+    platform_.ShowMessage(MessageKind::Plain, FromCp1252(message));
+  }
+  // Nothing is written after a failed check; the fields keep what was typed.
+  if (!messages.empty()) return;
+
+  if (const std::optional<QString> chosen = platform_.ChooseTicketSaveFile(saveFileName_)) {
+    // A failed write ends here in the general error box, and the settings stay as they were.
+    WriteTicketFile(editorTicket_, TicketPathText(*chosen));
+    // Only a written file becomes the dialog's name: a later cancel records it as the current
+    // ticket, and a file that was never written must not stand there.
+    saveFileName_ = *chosen;
+  }
+  RememberTicketPath();
+}
+
+void TForm2::RememberTicketPath() { settings_.WriteTicketPath(TicketPathText(saveFileName_)); }
+
+void TForm2::ClearEditor() {
+  ClearEditorTicket(editorTicket_, clock_.Today());
+  ShowEditorTicket();
+  numberEdits_[0]->setFocus();
+}
+
+int TForm2::CurrentYear() const { return clock_.Today().year(); }
+
+}  // namespace kw

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+#include "core/date.h"
+#include "core/editor_fields.h"
+#include "core/records.h"
+#include "core/settings_file.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kw {
+
+class Platform;
+
+// The ticket editor: twelve games, the lot number and the expiry date of a ticket, loaded from
+// the current ticket file when it opens and saved under a name the user chooses. It owns the
+// EditorTicket and shares nothing with the main window but the files.
+class TForm2 : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Created hidden; it lives until the program ends.
+  TForm2(SettingsFile settings, Platform& platform, const Clock& clock, QWidget* parent = nullptr);
+
+  // Runs FormShow and shows the window modally until "&Zurück", Escape or the window manager
+  // closes it. A failed load goes to the general error box and the window opens all the same.
+  void ShowModal();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateControls();
+
+  void FormShow();
+  void Button1Click();
+  void Button2Click();
+  void Button3Click();
+
+  void LoadEditorTicket();
+  void ShowEditorTicket();
+  EditorFields FieldTexts() const;
+  void SaveTicketAs();
+  void RememberTicketPath();
+  void ClearEditor();
+  int CurrentYear() const;
+
+  SettingsFile settings_;
+  Platform& platform_;
+  const Clock& clock_;
+  EditorTicket editorTicket_;
+  // The save dialog's file name: proposed by the next dialog and recorded as the current ticket
+  // after a cancel. It names the file saved last in this run, empty before the first save.
+  QString saveFileName_;
+
+  QGroupBox* GroupBox1 = nullptr;                 // "Spiele"
+  std::array<QLabel*, kGameCount> gameLabels_{};  // Label1..Label12, "Spiel 01:".."Spiel 12:"
+  // Edit1..Edit72: game 1 positions 1 to 6, then game 2, and so on.
+  std::array<QLineEdit*, kEditorNumberFields> numberEdits_{};
+  QPushButton* Button1 = nullptr;     // "Daten &löschen"
+  QPushButton* Button2 = nullptr;     // "&Speichern als"
+  QPushButton* Button3 = nullptr;     // "&Zurück"
+  QGroupBox* GroupBox2 = nullptr;     // "Sonstige Daten"
+  QLineEdit* LabeledEdit2 = nullptr;  // "Losnummer:"
+  QLineEdit* LabeledEdit1 = nullptr;  // "Gültig bis (TT.MM.JJJJ):"
+};
+
+}  // namespace kw
