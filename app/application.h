@@ -30,9 +30,9 @@ class Application : public QApplication {
   Platform* platform_ = nullptr;
 };
 
-// Creates the main window (FormCreate reads ZW.INI in settingsDirectory), centres it, shows it
-// with its validity notice and runs the first activation. "&Beenden" ends the event loop after
-// the current event.
+// Creates the main window (FormCreate reads ZW.INI in settingsDirectory, the folder that also
+// holds the import's temporary files), centres it, shows it with its validity notice and runs
+// the first activation. "&Beenden" ends the event loop after the current event.
 std::unique_ptr<TForm1> StartMainWindow(const std::filesystem::path& settingsDirectory,
                                         Platform& platform, const Clock& clock);
 
