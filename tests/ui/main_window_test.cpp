@@ -88,6 +88,7 @@ void MainWindowTest::startWithoutSettingsFile() {
   QCOMPARE(f.DrawFields(), QStringList(10, QString()));
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(!f.Memo()->isVisible());
+  QCOMPARE(f.form->windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
 
   // The empty first field stops the toggle at once.
   f.Click(f.Button(7));
