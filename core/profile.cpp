@@ -118,10 +118,11 @@ std::optional<ReadError> RefuseKind(const std::filesystem::path& file, mode_t mo
 }
 
 ReadError TooLarge(const std::filesystem::path& file) {
-  return Refusal(file,
-                 "ist gr\xF6\xDF"
-                 "er als " +
-                     std::to_string(kMaxProfileFileSize >> 20) + " MB und wird nicht gelesen");
+  // "gr\xF6\xDF" ends the literal, or the e after it would count as a hex digit.
+  const std::string reason = std::string("ist gr\xF6\xDF") + "er als " +
+                             std::to_string(kMaxProfileFileSize >> 20) +
+                             " MB und wird nicht gelesen";
+  return Refusal(file, reason);
 }
 
 // Closes the descriptor when the read is over, whichever way it ends.
