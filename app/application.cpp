@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <QIcon>
 #include <QScreen>
 
 #include "core/settings_file.h"
@@ -10,6 +11,8 @@ namespace kw {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Kreuzwart"));
   setApplicationVersion(QStringLiteral("1.26"));
+  setWindowIcon(QIcon(QStringLiteral(":/kreuzwart.png")));
+  setDesktopFileName(QStringLiteral("kreuzwart"));  // the installed desktop entry
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -42,7 +42,7 @@ struct ProgramWindows {
 };
 
 // The program's start: creates the windows, with ZW.INI and the import's temporary files in
-// directory; the main window (FormCreate reads ZW.INI) centred, then shown with its validity
+// directory (beside the executable, or the per-user folder where that one is closed); the main window (FormCreate reads ZW.INI) centred, then shown with its validity
 // notice and its first activation. "&Beenden" and a failed import end the event loop after the
 // current event.
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,

@@ -25,4 +25,11 @@ class WriteError : public Error {
       : Error(std::string("Unable to write to ").append(path)) {}
 };
 
+// A ticket or settings file that must not be read: a folder, a device or a pipe in its place,
+// a file far larger than any real one, or one the system refuses to read.
+class ReadError : public Error {
+ public:
+  using Error::Error;
+};
+
 }  // namespace kw

@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "core/cp1252.h"
@@ -42,26 +42,35 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 }
 
 // One line of the file: its text and the line end that followed it (empty on the last line).
+// Both are views into the file's bytes.
 struct RawLine {
   std::string_view text;
   std::string_view end;
 };
 
-std::vector<RawLine> SplitLines(std::string_view bytes) {
-  std::vector<RawLine> lines;
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t stop = pos;
-    while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
+// Walks the lines of a text one at a time; nothing is copied or collected.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+
+  bool Next(RawLine& line) {
+    if (pos_ >= bytes_.size()) return false;
+    std::size_t stop = bytes_.find_first_of("\r\n", pos_);
+    if (stop == std::string_view::npos) stop = bytes_.size();
     std::size_t next = stop;
-    if (next < bytes.size()) {
-      next += (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n') ? 2 : 1;
+    if (next < bytes_.size()) {
+      next +=
+          (bytes_[next] == '\r' && next + 1 < bytes_.size() && bytes_[next + 1] == '\n') ? 2 : 1;
     }
-    lines.push_back({bytes.substr(pos, stop - pos), bytes.substr(stop, next - stop)});
-    pos = next;
+    line = {bytes_.substr(pos_, stop - pos_), bytes_.substr(stop, next - stop)};
+    pos_ = next;
+    return true;
   }
-  return lines;
-}
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
 
 // What a line means to the profile store.
 struct LineMeaning {
@@ -97,49 +106,114 @@ std::string_view SkipBom(std::string_view bytes) {
   return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) return std::nullopt;
-  try {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
-  } catch (const std::ios_base::failure&) {
-    return std::nullopt;
-  }
+ReadError Refusal(const std::filesystem::path& file, std::string_view reason) {
+  return ReadError("'" + PathText(file) + "' " + std::string(reason));
 }
+
+// Why a file of this kind is not read, or nothing for a regular file.
+std::optional<ReadError> RefuseKind(const std::filesystem::path& file, mode_t mode) {
+  if (S_ISREG(mode)) return std::nullopt;
+  if (S_ISDIR(mode)) return Refusal(file, "ist ein Ordner und keine Datei");
+  return Refusal(file, "ist keine gew\xF6hnliche Datei");
+}
+
+ReadError TooLarge(const std::filesystem::path& file) {
+  // "gr\xF6\xDF" ends the literal, or the e after it would count as a hex digit.
+  const std::string reason = std::string("ist gr\xF6\xDF") + "er als " +
+                             std::to_string(kMaxProfileFileSize >> 20) +
+                             " MB und wird nicht gelesen";
+  return Refusal(file, reason);
+}
+
+// Closes the descriptor when the read is over, whichever way it ends.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
+std::optional<std::string> ReadProfileFile(const std::filesystem::path& file) {
+  // The kind is checked before the file is opened: opening a pipe waits for a writer, and
+  // opening a device may do something.
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw Refusal(file, "kann nicht gelesen werden");
+  }
+  if (auto refusal = RefuseKind(file, info.st_mode)) throw *refusal;
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxProfileFileSize) throw TooLarge(file);
+
+  // Not blocking, and checked again, in case something else took the file's place meanwhile.
+  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    throw Refusal(file, "kann nicht gelesen werden");
+  }
+  if (::fstat(fd.get(), &info) != 0) throw Refusal(file, "kann nicht gelesen werden");
+  if (auto refusal = RefuseKind(file, info.st_mode)) throw *refusal;
+
+  // The size is only a hint: a file may grow while it is read, and some report none at all.
+  // One byte more than the limit tells a file that is too large.
+  std::string bytes(std::min<std::uintmax_t>(info.st_size, kMaxProfileFileSize) + 1, '\0');
+  std::size_t used = 0;
+  while (true) {
+    if (used == bytes.size()) {
+      if (used > kMaxProfileFileSize) throw TooLarge(file);
+      bytes.resize(std::min(bytes.size() * 2, kMaxProfileFileSize + 1));
+    }
+    const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw Refusal(file, "kann nicht gelesen werden");
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  if (used > kMaxProfileFileSize) throw TooLarge(file);
+  bytes.resize(used);
+  return bytes;
+}
+
 Profile Profile::Parse(std::string_view bytes) {
   Profile profile;
-  for (const RawLine& line : SplitLines(SkipBom(bytes))) {
-    const LineMeaning meaning = Interpret(line.text);
-    if (meaning.kind == LineMeaning::Kind::Section) {
-      profile.sections_.push_back({std::string(meaning.name), {}});
-    } else if (meaning.kind == LineMeaning::Kind::Key && !profile.sections_.empty()) {
-      // Lines before the first header belong to no section.
-      profile.sections_.back().keys.emplace_back(std::string(meaning.name),
-                                                 std::string(Unquote(meaning.value)));
-    }
-  }
+  profile.bytes_ = SkipBom(bytes);
   return profile;
 }
 
 Profile Profile::Load(const std::filesystem::path& file) {
-  return Parse(ReadWholeFile(file).value_or(std::string{}));
+  std::optional<std::string> bytes = ReadProfileFile(file);
+  if (!bytes) return {};
+  if (!bytes->starts_with(kUtf8Bom)) {
+    Profile profile;
+    profile.bytes_ = std::move(*bytes);
+    return profile;
+  }
+  return Parse(*bytes);
 }
 
 std::string Profile::Read(std::string_view section, std::string_view key) const {
-  // The first matching section wins, and within it the first matching key.
-  for (const Section& candidate : sections_) {
-    if (!EqualsNoCase(candidate.name, section)) continue;
-    for (const auto& [name, value] : candidate.keys) {
-      if (EqualsNoCase(name, key)) return value;
+  // The first matching section wins, and within it the first matching key. Lines before the
+  // first header belong to no section.
+  LineReader lines(bytes_);
+  RawLine line;
+  bool inSection = false;
+  while (lines.Next(line)) {
+    const LineMeaning meaning = Interpret(line.text);
+    if (meaning.kind == LineMeaning::Kind::Section) {
+      if (inSection) return {};  // the first matching section ended without the key
+      inSection = EqualsNoCase(meaning.name, section);
+    } else if (inSection && meaning.kind == LineMeaning::Kind::Key &&
+               EqualsNoCase(meaning.name, key)) {
+      return std::string(Unquote(meaning.value));
     }
-    return {};
   }
   return {};
 }
@@ -158,55 +232,61 @@ std::string ProtectedProfileValue(std::string_view value) {
 
 std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value) {
-  const std::string keyLine = std::string(key) + "=" + std::string(value);
+  std::string keyLine;
+  keyLine.append(key).append("=").append(value);
 
-  const std::string_view bom = bytes.starts_with(kUtf8Bom) ? kUtf8Bom : std::string_view{};
-  std::vector<RawLine> lines = SplitLines(bytes.substr(bom.size()));
+  const std::string_view text = SkipBom(bytes);
 
   // Find the first matching section, its last key line and its first matching key.
-  std::optional<std::size_t> header, lastKey, match;
+  std::optional<RawLine> header, lastKey, match;
   bool inSection = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const LineMeaning meaning = Interpret(lines[i].text);
+  LineReader lines(text);
+  RawLine line;
+  while (lines.Next(line)) {
+    const LineMeaning meaning = Interpret(line.text);
     if (meaning.kind == LineMeaning::Kind::Section) {
       if (header) break;  // the section ended
       inSection = EqualsNoCase(meaning.name, section);
-      if (inSection) header = i;
+      if (inSection) header = line;
     } else if (inSection && meaning.kind == LineMeaning::Kind::Key) {
-      lastKey = i;
+      lastKey = line;
       if (EqualsNoCase(meaning.name, key)) {
-        match = i;
+        match = line;
         break;
       }
     }
   }
 
-  std::string out(bom);
-  auto appendLine = [&out](std::string_view text, std::string_view end) {
-    out += text;
-    out += end;
+  // The new file is the old one with one line replaced or one or two lines put in: every other
+  // byte is copied as it stands.
+  auto offset = [&bytes](std::string_view part) {
+    return static_cast<std::size_t>(part.data() - bytes.data());
   };
+  std::string out;
+  out.reserve(bytes.size() + keyLine.size() + section.size() + 2 * kLineEnd.size() + 2);
 
   if (!header) {
-    for (const RawLine& line : lines) appendLine(line.text, line.end);
-    if (!lines.empty() && lines.back().end.empty()) out += kLineEnd;
-    appendLine(std::string("[").append(section).append("]"), kLineEnd);
-    appendLine(keyLine, kLineEnd);
+    out.append(bytes);
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') out += kLineEnd;
+    out.append("[").append(section).append("]").append(kLineEnd);
+    out.append(keyLine).append(kLineEnd);
     return out;
   }
 
-  const std::size_t insertAfter = lastKey.value_or(*header);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (match && i == *match) {
-      appendLine(keyLine, lines[i].end.empty() ? kLineEnd : lines[i].end);
-      continue;
-    }
-    appendLine(lines[i].text, lines[i].end);
-    if (!match && i == insertAfter) {
-      if (lines[i].end.empty()) out += kLineEnd;
-      appendLine(keyLine, kLineEnd);
-    }
+  if (match) {
+    out.append(bytes.substr(0, offset(match->text)));
+    out.append(keyLine).append(match->end.empty() ? kLineEnd : match->end);
+    out.append(bytes.substr(offset(match->end) + match->end.size()));
+    return out;
   }
+
+  // A missing key goes right after the last key line of its section, or after the header.
+  const RawLine& before = lastKey ? *lastKey : *header;
+  const std::size_t insert = offset(before.end) + before.end.size();
+  out.append(bytes.substr(0, insert));
+  if (before.end.empty()) out += kLineEnd;
+  out.append(keyLine).append(kLineEnd);
+  out.append(bytes.substr(insert));
   return out;
 }
 
@@ -225,12 +305,16 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) throw failure;
 
-  // Keep the permissions an existing file had.
+  // Keep the permissions an existing file had. A new file gets what any program's new file
+  // gets, 0666 less the umask, rather than the private mode of a temporary file. The umask can
+  // only be read by setting it; the program has one thread.
   struct stat old {};
   if (::stat(file.c_str(), &old) == 0) {
     ::fchmod(fd, old.st_mode & 07777);
   } else {
-    ::fchmod(fd, 0644);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
   }
 
   bool ok = true;
@@ -261,13 +345,12 @@ void WriteProfileStrings(const std::filesystem::path& file, std::string_view sec
     if (hasLineBreak(key) || hasLineBreak(value)) throw WriteError(PathText(file));
   }
 
-  std::error_code ec;
+  // An existing file that cannot be read must not be replaced by one holding only new keys.
   std::string bytes;
-  if (std::filesystem::exists(file, ec)) {
-    std::optional<std::string> current = ReadWholeFile(file);
-    // An existing file that cannot be read must not be replaced by one holding only new keys.
-    if (!current) throw WriteError(PathText(file));
-    bytes = std::move(*current);
+  try {
+    bytes = ReadProfileFile(file).value_or(std::string{});
+  } catch (const ReadError&) {
+    throw WriteError(PathText(file));
   }
   for (const auto& [key, value] : keyValues) {
     bytes = ApplyProfileWrite(bytes, section, key, value);

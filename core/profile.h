@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,11 +14,24 @@ namespace kw {
 // section or key reads as the empty text; a write changes one key and keeps every other line byte
 // for byte. Texts are Windows-1252 bytes.
 
-// A profile file parsed once, for operations that read several keys.
+// The largest ticket or settings file that is read. Real ones hold a few hundred bytes; a file
+// beyond this is no ticket, and reading it whole would only cost time and memory.
+inline constexpr std::size_t kMaxProfileFileSize = 4u << 20;
+
+// The bytes of a profile file. Nothing when the file does not exist (a path below a regular file
+// included). Throws ReadError, with a message naming the path, when the path names a folder, a
+// device or a pipe (checked before it is opened, so a pipe never blocks), a file larger than
+// kMaxProfileFileSize, or a file the system refuses to read.
+std::optional<std::string> ReadProfileFile(const std::filesystem::path& file);
+
+// A profile file read once, for operations that read several keys. It keeps the file's bytes
+// and nothing more, and looks each key up in them: memory stays at the file's size whatever
+// the lines hold.
 class Profile {
  public:
   Profile() = default;
-  // Reads the file; a missing or unreadable file gives an empty profile.
+  // Reads the file; a missing file gives an empty profile. Throws ReadError like
+  // ReadProfileFile.
   static Profile Load(const std::filesystem::path& file);
   static Profile Parse(std::string_view bytes);
 
@@ -24,19 +39,17 @@ class Profile {
   std::string Read(std::string_view section, std::string_view key) const;
 
  private:
-  struct Section {
-    std::string name;
-    std::vector<std::pair<std::string, std::string>> keys;  // name, value
-  };
-  std::vector<Section> sections_;
+  std::string bytes_;  // without a byte order mark
 };
 
+// One key of a file, read like Profile::Load(file).Read(section, key).
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key);
 
 // Writes key=value into the section, creating file, section or key when missing. The file is
-// replaced atomically. Throws WriteError "Unable to write to <file>" when that fails, and for a
-// text holding a line break, which the file could not keep as one value.
+// replaced atomically. Throws WriteError "Unable to write to <file>" when that fails, for a
+// text holding a line break, which the file could not keep as one value, and for an existing
+// file that cannot be read (see ReadProfileFile), which must not be replaced by the new key alone.
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 
@@ -55,6 +68,7 @@ std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value);
 
 // Replaces the file's content atomically: a temporary file in the same folder, flushed, renamed.
+// A replaced file keeps its permissions; a new one gets the usual mode (0666 less the umask).
 // Throws WriteError when any step fails; the old file then stays as it was.
 void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/error.h"
 #include "core/profile.h"
 
 namespace kw {
@@ -73,7 +74,12 @@ void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
 
 void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
                   const SettingsDisplay& display) {
-  const Profile file = Profile::Load(settings.path());
+  Profile file;
+  try {
+    file = Profile::Load(settings.path());
+  } catch (const ReadError&) {
+    return;  // silent, like every failure here; a later save refuses to replace such a file
+  }
   const std::string ticketPath =
       file.Read(SettingsFile::kSettingsSection, SettingsFile::kTicketKey);
   const std::string wednesday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Wednesday));

@@ -40,6 +40,8 @@ class SettingsFile {
 
   const std::filesystem::path& path() const { return path_; }
 
+  // Single keys. A read throws ReadError when ZW.INI is a folder, a device or far too large.
+
   // "Schein": the current ticket's path.
   std::string ReadTicketPath() const;
   void WriteTicketPath(std::string_view ticketPath) const;
@@ -60,9 +62,10 @@ struct SettingsDisplay {
 };
 
 // Reads the three keys, loads the named ticket, reads both drawings and hands the Saturday
-// drawing to display.showSaturday. Reports nothing: a ticket that fails to load leaves no
-// current ticket; each day's line is read on its own, a day whose line fails keeps its values;
-// the Saturday drawing is shown when its line was read.
+// drawing to display.showSaturday. Reports nothing: a settings file that cannot be read changes
+// nothing; a ticket that fails to load leaves no current ticket; each day's line is read on its
+// own, a day whose line fails keeps its values; the Saturday drawing is shown when its line was
+// read.
 void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
                   const SettingsDisplay& display = {});
 

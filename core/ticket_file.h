@@ -32,7 +32,9 @@ std::string FormatGameValue(const Game& game);
 // Reads the file into the current ticket: ClearTicket(true) first, then games, lot number and
 // expiry date one by one, path last, then display.show. The first failure (ConversionError)
 // ends the reading and leaves what was read before it; path then stays empty.
-// A missing file reads as an empty one, so it fails on the empty expiry date.
+// A missing file reads as an empty one, so it fails on the empty expiry date. A file that must
+// not be read (a folder, a device, a pipe, a file over 4 MB) throws ReadError with its reason
+// right after the ticket was cleared.
 void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
                 const TicketDisplay& display = {});
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -22,6 +23,12 @@ TEST(ProfileRead, FindsSectionsAndKeysWithoutRegardToCase) {
   EXPECT_EQ(p.Read("SCHEIN", "Losnummer"), "1234567");
   EXPECT_EQ(p.Read("Schein", "Ablauf"), "");
   EXPECT_EQ(p.Read("Zahlen", "Spiel1"), "");
+
+  // The first and the last letter, and the characters next to them, which are no letters.
+  const Profile q = Profile::Parse("[Zahlen]\r\nAZ=1\r\n@[=2\r\n");
+  EXPECT_EQ(q.Read("zAHLEN", "az"), "1");
+  EXPECT_EQ(q.Read("ZAHLEN", "Az"), "1");
+  EXPECT_EQ(q.Read("Zahlen", "`{"), "") << "'@' and '[' have no lower case";
 }
 
 TEST(ProfileRead, TrimsBlanksAroundNamesAndValues) {
@@ -42,6 +49,8 @@ TEST(ProfileRead, CommentsQuotesAndLinesWithoutValue) {
       "g=\"inner \"quotes\" stay\"\n"
       "h=\"unbalanced\n"
       "i=\"\n"
+      "l=\"\"\n"
+      "m=''\n"
       "j\n"
       "[broken\n"
       "k=still in S\n");
@@ -54,6 +63,8 @@ TEST(ProfileRead, CommentsQuotesAndLinesWithoutValue) {
   EXPECT_EQ(p.Read("S", "g"), "inner \"quotes\" stay");
   EXPECT_EQ(p.Read("S", "h"), "\"unbalanced");
   EXPECT_EQ(p.Read("S", "i"), "\"");
+  EXPECT_EQ(p.Read("S", "l"), "") << "two quotes and nothing inside";
+  EXPECT_EQ(p.Read("S", "m"), "");
   EXPECT_EQ(p.Read("S", "j"), "");
   EXPECT_EQ(p.Read("S", "k"), "still in S");
 }
@@ -73,10 +84,15 @@ TEST(ProfileRead, LineEndsOfEveryKindAndByteOrderMark) {
   }
 }
 
-TEST(ProfileRead, MissingFileReadsEmpty) {
+TEST(ProfileRead, MissingFileReadsEmptyAndAFolderIsRefused) {
   TempDir dir;
   EXPECT_EQ(ReadProfileString(dir / "none.ini", "S", "k"), "");
-  EXPECT_EQ(ReadProfileString(dir.path(), "S", "k"), "") << "a folder reads as empty";
+  try {
+    ReadProfileString(dir.path(), "S", "k");
+    FAIL() << "read a folder";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.what(), "'" + dir.path().string() + "' ist ein Ordner und keine Datei");
+  }
 }
 
 struct WriteCase {
@@ -112,6 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"NewKeyAfterUnterminatedLastLine", "[S]\r\na=1", "S", "k", "v",
                   "[S]\r\na=1\r\nk=v\r\n"},
         WriteCase{"EmptyValue", "[S]\r\nk=v\r\n", "S", "k", "", "[S]\r\nk=\r\n"},
+        WriteCase{"MissingKeyGoesIntoTheFirstOfTwoSections", "[S]\r\na=1\r\n[s]\r\nk=2\r\n", "S",
+                  "k", "v", "[S]\r\na=1\r\nk=v\r\n[s]\r\nk=2\r\n"},
+        WriteCase{"NamesMatchWhateverTheirCase", "[ZAHLEN]\r\nSAMSTAG=1\r\n", "zahlen", "samstag",
+                  "2", "[ZAHLEN]\r\nsamstag=2\r\n"},
         WriteCase{"OnlyTheFirstOfTwoKeys", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "3",
                   "[S]\r\nk=3\r\nk=2\r\n"},
         WriteCase{"CommentedKeyIsNoKey", "[S]\r\n;k=1\r\n", "S", "k", "2",
@@ -189,6 +209,24 @@ TEST(ProfileWriteFile, ALineBreakCannotSmuggleInAnotherKey) {
   EXPECT_THROW(WriteProfileString(file, "Einstellungen", "Schein", "/tmp/a\n[Zahlen]\nSamstag=x"),
                WriteError);
   EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
+}
+
+TEST(ProfileWriteFile, ARewrittenFileKeepsItsModeAndANewOneGetsTheUsualMode) {
+  TempDir dir;
+  const auto mode = [](const std::filesystem::path& file) {
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    return info.st_mode & 07777;
+  };
+  WriteFile(dir / "old.ini", "[S]\r\nk=1\r\n");
+  std::filesystem::permissions(dir / "old.ini", std::filesystem::perms(0604));
+  WriteProfileString(dir / "old.ini", "S", "k", "2");
+  EXPECT_EQ(mode(dir / "old.ini"), 0604u);
+
+  const mode_t saved = ::umask(027);
+  WriteProfileString(dir / "new.ini", "S", "k", "1");
+  ::umask(saved);
+  EXPECT_EQ(mode(dir / "new.ini"), 0640u) << "0666 less the umask";
 }
 
 TEST(ProfileWriteFile, WritesThroughALinkToItsTarget) {

@@ -35,6 +35,8 @@ DrawResult Parsed(std::string_view line) {
 TEST(DrawLine, WritesFixedColumns) {
   EXPECT_EQ(DrawLine::Format(Draw({3, 11, 24, 30, 41, 49, 7, 5}, "1234567", "234567", "06.12.26")),
             "0311243041490705123456723456706.12.26");
+  EXPECT_EQ(DrawLine::Format(Draw({9, 10, 1, 99, 0, 0, 0, 0}, "", "", "")), "0910019900000000")
+      << "a 0 before 9, none before 10";
   EXPECT_EQ(DrawLine::Format(DrawResult{}), "0000000000000000") << "16 zeros, no date";
   EXPECT_EQ(DrawLine::Format(Draw({}, "", "", "???")), "0000000000000000");
   EXPECT_EQ(DrawLine::Format(Draw({255, 100, 0, 0, 0, 0, 0, 0}, "", "", "")), "255100000000000000")

@@ -21,10 +21,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IntCase{"0", 0}, IntCase{"7", 7}, IntCase{"07", 7}, IntCase{"49", 49},
                     IntCase{"+5", 5}, IntCase{"-1", -1}, IntCase{"-0", 0}, IntCase{"00", 0},
                     IntCase{" 3", 3}, IntCase{"   42", 42}, IntCase{" -12", -12},
-                    IntCase{"$1F", 31}, IntCase{"$ff", 255}, IntCase{"x10", 16}, IntCase{"X1a", 26},
-                    IntCase{"0x10", 16}, IntCase{"0XaB", 171}, IntCase{"2147483647", 2147483647},
-                    IntCase{"-2147483648", INT32_MIN}, IntCase{"$7FFFFFFF", 2147483647},
-                    IntCase{"000000000000012", 12}));
+                    IntCase{"$1F", 31}, IntCase{"$1A", 26}, IntCase{"$ff", 255}, IntCase{"x10", 16},
+                    IntCase{"X1a", 26}, IntCase{"0x10", 16}, IntCase{"0XaB", 171},
+                    IntCase{"2147483647", 2147483647}, IntCase{"-2147483648", INT32_MIN},
+                    IntCase{"$7FFFFFFF", 2147483647}, IntCase{"000000000000012", 12}));
 
 class InvalidIntegers : public testing::TestWithParam<const char*> {};
 
@@ -52,6 +52,7 @@ TEST(Trim, RemovesEveryCodeUpTo32AtBothEnds) {
   EXPECT_EQ(Trim(" \t\r\n"), "");
   EXPECT_EQ(Trim("\x01 12 \x1F"), "12");
   EXPECT_EQ(Trim(" a b "), "a b");
+  EXPECT_EQ(Trim(" !a! "), "!a!") << "33 is the first code kept";
   EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0") << "a no-break space (160) is no blank";
 }
 

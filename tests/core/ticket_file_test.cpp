@@ -117,6 +117,7 @@ TEST(LoadTicket, FirstFailureEndsTheReadingAndLeavesNoCurrentTicket) {
   TempDir dir;
   Ticket ticket;
   ticket.path = "old.sch";
+  SetLotNumber(ticket, "9876543");
   ticket.games[5] = {1, 2, 3, 4, 5, 6};
   ticket.hits[0] = 3;
   ticket.expiryDate = Date::FromYmd(2020, 5, 5);
@@ -135,7 +136,8 @@ TEST(LoadTicket, FirstFailureEndsTheReadingAndLeavesNoCurrentTicket) {
   EXPECT_EQ(ticket.games[1], (Game{7, 8, 0, 0, 0, 0}));
   EXPECT_EQ(ticket.games[5], Game{}) << "cleared before reading";
   EXPECT_EQ(ticket.hits[0], 0);
-  EXPECT_EQ(ticket.lotNumber, "");
+  EXPECT_EQ(ticket.lotNumber, "") << "the file's lot number comes after the failure";
+  EXPECT_EQ(ticket.super6Number, "");
   EXPECT_EQ(ticket.expiryDate, Date::FromYmd(2020, 5, 5)) << "the expiry date is not cleared";
 }
 

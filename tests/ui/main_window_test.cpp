@@ -1,5 +1,7 @@
 // The main window driven as a user drives it: start, ticket display, evaluation, the day toggle,
 // loading, ending, and the notices at start.
+#include <sys/stat.h>
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -66,6 +68,8 @@ class MainWindowTest : public QObject {
   void storedNegativeNumberIsRefused();
   void quitStoresShownDayAndSaves();
   void quitStopsWhenSettingsCannotBeWritten();
+  void unreadableSettingsFileStartsSilentlyAndIsKept_data();
+  void unreadableSettingsFileStartsSilentlyAndIsKept();
   void activationPutsStoredSaturdayBack();
   void validityNoticeAtStart_data();
   void validityNoticeAtStart();
@@ -84,6 +88,7 @@ void MainWindowTest::startWithoutSettingsFile() {
   QCOMPARE(f.DrawFields(), QStringList(10, QString()));
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(!f.Memo()->isVisible());
+  QCOMPARE(f.form->windowIcon().availableSizes(), QList<QSize>{QSize(256, 256)});
 
   // The empty first field stops the toggle at once.
   f.Click(f.Button(7));
@@ -173,8 +178,8 @@ void MainWindowTest::ticketLines() {
 }
 
 void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket_data() {
-  QTest::addColumn<QString>("file");  // empty: the chosen file does not exist
-  QTest::addColumn<QString>("errorText");
+  QTest::addColumn<QString>("file");       // empty: the chosen file does not exist
+  QTest::addColumn<QString>("errorText");  // %1: the chosen path
 
   QTest::newRow("missing file fails on the empty date") << ""
                                                         << "'' is not a valid date.";
@@ -187,6 +192,13 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket_data() {
   QTest::newRow("negative number")
       << "[Schein]\r\nSpiel1=-1 07 12 19 33 45 \r\nAblauf=01.01.2027\r\n"
       << "Die Zahl -1 in Spiel 1 an Stelle 1 ist ung\u00fcltig.";
+  // Not files at all, or far too large: "folder", "fifo" and "large" make them.
+  QTest::newRow("a folder") << "folder"
+                            << "'%1' ist ein Ordner und keine Datei.";
+  QTest::newRow("a pipe, which must not block") << "fifo"
+                                                << "'%1' ist keine gew\u00f6hnliche Datei.";
+  QTest::newRow("50 MB") << "large"
+                         << "'%1' ist gr\u00f6\u00dfer als 4 MB und wird nicht gelesen.";
 }
 
 void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
@@ -194,13 +206,24 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
   QFETCH(QString, errorText);
   WindowFixture f;
   f.WriteStandardSettings();
-  if (!file.isEmpty()) f.WriteFile("broken.sch", file.toStdString());
+  const std::string broken = f.Path("broken.sch");
+  if (file == "folder") {
+    std::filesystem::create_directory(broken);
+  } else if (file == "fifo") {
+    QCOMPARE(::mkfifo(broken.c_str(), 0644), 0);
+  } else if (file == "large") {
+    f.WriteFile("broken.sch", kTicketFile);
+    std::filesystem::resize_file(broken, 50'000'000);
+  } else if (!file.isEmpty()) {
+    f.WriteFile("broken.sch", file.toStdString());
+  }
   f.Start();
 
-  f.platform.fileAnswers << QString::fromStdString(f.Path("broken.sch"));
+  f.platform.fileAnswers << QString::fromStdString(broken);
   f.Click(f.Button(2));
 
-  QCOMPARE(f.platform.texts(), QStringList{errorText});
+  QCOMPARE(f.platform.texts(),
+           QStringList{errorText.replace("%1", QString::fromStdString(broken))});
   QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(f.form->ticket().path.empty());
@@ -423,6 +446,42 @@ void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
   // Destroying the window tries once more, shows the same box and the program ends anyway.
   f.form.reset();
   QCOMPARE(f.platform.texts(), (QStringList{error, error}));
+}
+
+void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept_data() {
+  QTest::addColumn<QString>("make");
+  QTest::newRow("a folder in place of ZW.INI") << "folder";
+  QTest::newRow("a ZW.INI of 50 MB") << "large";
+}
+
+void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept() {
+  QFETCH(QString, make);
+  WindowFixture f;
+  const std::filesystem::path ini = f.Path("ZW.INI");
+  if (make == "folder") {
+    std::filesystem::create_directory(ini);
+  } else {
+    f.WriteStandardSettings();
+    std::filesystem::resize_file(ini, 50'000'000);
+  }
+  f.Start();
+  QSignalSpy ended(f.form.get(), &TForm1::endRequested);
+
+  // Reading the settings is silent by design: nothing is loaded and nothing is said.
+  QVERIFY(f.startMessages.empty());
+  QCOMPARE(f.TicketLabels(), PlainTicketLabels());
+
+  // A save would put the three keys alone in its place: it is refused, and the program says so.
+  f.Click(f.Button(1));
+  QCOMPARE(ended.count(), 0);
+  QCOMPARE(f.platform.texts(),
+           QStringList{"Unable to write to " + QString::fromStdString(ini.string()) + "."});
+  f.form.reset();
+  if (make == "folder") {
+    QVERIFY(std::filesystem::is_empty(ini));
+  } else {
+    QCOMPARE(std::filesystem::file_size(ini), 50'000'000u);
+  }
 }
 
 void MainWindowTest::activationPutsStoredSaturdayBack() {

@@ -1,0 +1,53 @@
+#include "app/settings_location.h"
+
+#include <unistd.h>
+
+#include <QString>
+#include <string>
+
+#include "ui/platform.h"
+
+namespace kw {
+
+namespace {
+
+// Tries what a save does: a new file in the folder. Write permission bits alone would not tell,
+// for the superuser ignores them and a read-only mount refuses everyone.
+bool CanCreateFilesIn(const std::filesystem::path& directory) {
+  std::string probe = (directory / ".ZW.INI.XXXXXX").string();
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(probe.c_str());
+  return true;
+}
+
+QString Shown(const std::filesystem::path& directory) {
+  return QString::fromStdU16String(directory.u16string());
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> ChooseSettingsDirectory(
+    const std::filesystem::path& programDirectory, const std::filesystem::path& userDirectory) {
+  if (CanCreateFilesIn(programDirectory)) return programDirectory;
+  std::error_code ec;
+  std::filesystem::create_directories(userDirectory, ec);
+  if (!userDirectory.empty() && CanCreateFilesIn(userDirectory)) return userDirectory;
+  return std::nullopt;
+}
+
+std::filesystem::path SettingsDirectory(Platform& platform,
+                                        const std::filesystem::path& programDirectory,
+                                        const std::filesystem::path& userDirectory) {
+  if (auto chosen = ChooseSettingsDirectory(programDirectory, userDirectory)) return *chosen;
+  platform.ShowMessage(
+      MessageKind::Warning,
+      QStringLiteral("Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \"%1\" noch in "
+                     "\"%2\" anlegen. Gespeichert werden kann erst, wenn einer der beiden Ordner "
+                     "beschreibbar ist.")
+          .arg(Shown(programDirectory), Shown(userDirectory)));
+  return programDirectory;
+}
+
+}  // namespace kw

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace kw {
+
+class Platform;
+
+// Where ZW.INI and the web import's temporary files live. The program's own folder, as it always
+// was, when a file can be created there (a copy unpacked anywhere the user can write); otherwise,
+// as for a program installed into /usr/bin, the per-user folder, created when missing. Nothing
+// when neither folder can take a file.
+std::optional<std::filesystem::path> ChooseSettingsDirectory(
+    const std::filesystem::path& programDirectory, const std::filesystem::path& userDirectory);
+
+// The chosen folder. When there is none, a warning names both folders and the program runs on
+// with its own folder: it reads what is there, and each save says that it failed.
+std::filesystem::path SettingsDirectory(Platform& platform,
+                                        const std::filesystem::path& programDirectory,
+                                        const std::filesystem::path& userDirectory);
+
+}  // namespace kw

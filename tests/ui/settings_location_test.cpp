@@ -1,0 +1,92 @@
+// Where the settings live: beside the program where a file can be created, else in the user's
+// folder, else nowhere, said in a warning. CI runs as root, so folders are made unusable by
+// putting a regular file where a folder should be.
+#include "app/settings_location.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "tests/ui/fake_platform.h"
+
+namespace kw::test {
+
+namespace fs = std::filesystem;
+
+class SettingsLocationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void choosesTheFirstFolderThatTakesAFile_data();
+  void choosesTheFirstFolderThatTakesAFile();
+  void noFolderGivesAWarningAndTheProgramFolder();
+};
+
+void SettingsLocationTest::choosesTheFirstFolderThatTakesAFile_data() {
+  QTest::addColumn<QString>("program");  // below the scratch folder; "plain" is a regular file
+  QTest::addColumn<QString>("user");
+  QTest::addColumn<QString>("chosen");  // empty: none
+
+  QTest::newRow("a writable program folder, as always") << "bin"
+                                                        << "home/.config/Kreuzwart"
+                                                        << "bin";
+  QTest::newRow("an installed program: the user's folder, created") << "plain/bin"
+                                                                    << "home/.config/Kreuzwart"
+                                                                    << "home/.config/Kreuzwart";
+  QTest::newRow("a program folder that is gone") << "gone"
+                                                 << "home/.config/Kreuzwart"
+                                                 << "home/.config/Kreuzwart";
+  QTest::newRow("neither") << "plain/bin"
+                           << "plain/.config/Kreuzwart"
+                           << "";
+}
+
+void SettingsLocationTest::choosesTheFirstFolderThatTakesAFile() {
+  QFETCH(QString, program);
+  QFETCH(QString, user);
+  QFETCH(QString, chosen);
+  QTemporaryDir scratch;
+  const fs::path root = scratch.path().toStdString();
+  fs::create_directory(root / "bin");
+  std::ofstream(root / "plain") << "x";
+
+  const auto result =
+      ChooseSettingsDirectory(root / program.toStdString(), root / user.toStdString());
+
+  if (chosen.isEmpty()) {
+    QVERIFY(!result.has_value());
+  } else {
+    QVERIFY(result.has_value());
+    QCOMPARE(QString::fromStdString(result->string()),
+             QString::fromStdString((root / chosen.toStdString()).string()));
+    QVERIFY(fs::is_directory(*result));
+  }
+  // The trial leaves nothing behind, and the user's folder is made only when it is taken.
+  QVERIFY(fs::is_empty(root / "bin"));
+  QCOMPARE(fs::exists(root / "home"), chosen.startsWith("home"));
+}
+
+void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
+  QTemporaryDir scratch;
+  const fs::path root = scratch.path().toStdString();
+  std::ofstream(root / "plain") << "x";
+  FakePlatform platform;
+
+  const fs::path directory = SettingsDirectory(platform, root / "plain/bin", root / "plain/cfg");
+
+  QCOMPARE(QString::fromStdString(directory.string()),
+           QString::fromStdString((root / "plain/bin").string()));
+  QCOMPARE(platform.messages.size(), 1u);
+  QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
+  QCOMPARE(platform.messages.front().text,
+           "Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \"" + scratch.path() +
+               "/plain/bin\" noch in \"" + scratch.path() +
+               "/plain/cfg\" anlegen. Gespeichert werden kann erst, wenn einer der beiden "
+               "Ordner beschreibbar ist.");
+}
+
+}  // namespace kw::test
+
+QTEST_GUILESS_MAIN(kw::test::SettingsLocationTest)
+#include "settings_location_test.moc"
