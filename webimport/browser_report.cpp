@@ -27,8 +27,10 @@ Outcome Parse(const QByteArray& output) {
   }
   const QByteArray firstLine = output.left(lineEnd);
   if (firstLine.startsWith(kComplete)) {
-    return {Outcome::Kind::Complete, QString::fromUtf8(firstLine.mid(kComplete.size())),
-            output.mid(lineEnd + 1), {}};
+    return {Outcome::Kind::Complete,
+            QString::fromUtf8(firstLine.mid(kComplete.size())),
+            output.mid(lineEnd + 1),
+            {}};
   }
   if (firstLine.startsWith(kError)) {
     return {Outcome::Kind::Error, {}, {}, QString::fromUtf8(firstLine.mid(kError.size()))};

@@ -15,7 +15,7 @@ QByteArray Error(const QString& reason);
 struct Outcome {
   enum class Kind { Complete, Error };
   Kind kind = Kind::Error;
-  QString address;     // Complete: the address of the loaded document, fully encoded
+  QString address;      // Complete: the address of the loaded document, fully encoded
   QByteArray bodyUtf8;  // Complete: the body markup
   QString reason;       // Error: why the navigation failed
 };

@@ -80,8 +80,7 @@ void TWWWDownload::FormShow() {
   WebBrowser1->Navigate(setup_.resultsPageUrl);
 }
 
-void TWWWDownload::WebBrowser1DocumentComplete(const QString& address,
-                                               const QByteArray& bodyUtf8) {
+void TWWWDownload::WebBrowser1DocumentComplete(const QString& address, const QByteArray& bodyUtf8) {
   // Only the requested page itself counts: a redirect to any other address, even one that
   // differs in letter case or a trailing slash, brings no data.
   if (address != setup_.resultsPageUrl) {
@@ -91,8 +90,8 @@ void TWWWDownload::WebBrowser1DocumentComplete(const QString& address,
   }
   try {
     ReplaceFileAtomically(setup_.directory / kTempFileName,
-                          ScraperMarkup(std::string_view(bodyUtf8.constData(),
-                                                         static_cast<std::size_t>(bodyUtf8.size()))));
+                          ScraperMarkup(std::string_view(
+                              bodyUtf8.constData(), static_cast<std::size_t>(bodyUtf8.size()))));
   } catch (const Error& failure) {
     // Nothing to import: say why and let the user try again.
     ShowException(platform_, failure);
@@ -112,7 +111,7 @@ void TWWWDownload::WebBrowser1NavigateError() {
 void TWWWDownload::BrowserMissing(const QString& program) {
   Memo1->appendPlainText(QStringLiteral("gescheitert"));
   ShowException(platform_, Error("Die Browser-Komponente kann nicht gestartet werden: " +
-              Utf8ToCp1252Lossy(program.toStdString())));
+                                 Utf8ToCp1252Lossy(program.toStdString())));
   close();
 }
 

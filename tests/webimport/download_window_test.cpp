@@ -1,4 +1,6 @@
 // The download window with the real browser helper against a page served on 127.0.0.1.
+#include "webimport/download_window.h"
+
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,7 +10,7 @@
 
 #include "tests/ui/fake_platform.h"
 #include "tests/webimport/local_http_server.h"
-#include "webimport/download_window.h"
+#include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
 
 namespace kw::test {
@@ -31,7 +33,8 @@ const QString kUnreachable = QStringLiteral(
 const QByteArray kPage =
     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>\n"
     "<p>Ziehung Samstag 06.12.2026</p><p>3&nbsp;|12\xC2\xA0|<span id=\"n\"></span>&nbsp;|</p>\n"
-    "<p>Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE2\x99\xA5</p>\n"
+    "<p>Gr\xC3\xBC\xC3\x9F"
+    "e \xE2\x82\xAC \xE2\x99\xA5</p>\n"
     "<script>document.getElementById('n').textContent = '25';</script>\n"
     "</body></html>";
 
@@ -82,6 +85,8 @@ class DownloadWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void resultsPageUrlOption_data();
+  void resultsPageUrlOption();
   void window();
   void pageIsSavedAsTheScraperReadsIt();
   void redirectBringsNoData_data();
@@ -93,6 +98,37 @@ class DownloadWindowTest : public QObject {
   void tempFileThatCannotBeWritten();
   void missingBrowserProgram();
 };
+
+void DownloadWindowTest::resultsPageUrlOption_data() {
+  QTest::addColumn<QString>("given");
+  QTest::addColumn<QString>("used");  // empty: refused
+  QTest::newRow("the default") << kResultsPageURL << kResultsPageURL;
+  QTest::newRow("local") << "http://127.0.0.1:8080/subnav/gewinnzahlen-quoten/index.html"
+                         << "http://127.0.0.1:8080/subnav/gewinnzahlen-quoten/index.html";
+  // As the browser reports the address it ended up at, so that the comparison can match.
+  QTest::newRow("normal form") << "HTTP://Mirror.Example/%7Ea%20b.html"
+                               << "http://mirror.example/~a%20b.html";
+  QTest::newRow("https") << "https://mirror.example/"
+                         << "https://mirror.example/";
+  QTest::newRow("other scheme") << "ftp://mirror.example/index.html"
+                                << "";
+  QTest::newRow("file") << "file:///tmp/index.html"
+                        << "";
+  QTest::newRow("no host") << "http:///index.html"
+                           << "";
+  QTest::newRow("relative") << "subnav/index.html"
+                            << "";
+  QTest::newRow("empty") << ""
+                         << "";
+  QTest::newRow("broken") << "http://[::1/index.html"
+                          << "";
+}
+
+void DownloadWindowTest::resultsPageUrlOption() {
+  QFETCH(QString, given);
+  QFETCH(QString, used);
+  QCOMPARE(ResultsPageUrlFromOption(given).value_or(QString()), used);
+}
 
 void DownloadWindowTest::window() {
   DownloadFixture f;
@@ -121,7 +157,8 @@ void DownloadWindowTest::pageIsSavedAsTheScraperReadsIt() {
   QVERIFY2(saved.find("<P>Ziehung Samstag 06.12.2026</P><P>3&nbsp;|12&nbsp;|<SPAN id=\"n\">25"
                       "</SPAN>&nbsp;|</P>") != std::string::npos,
            saved.c_str());
-  QVERIFY(saved.find("<P>Gr\xFC\xDF" "e \x80 ?</P>") != std::string::npos);
+  QVERIFY(saved.find("<P>Gr\xFC\xDF"
+                     "e \x80 ?</P>") != std::string::npos);
   QVERIFY(saved.find("<p>") == std::string::npos);
 }
 
@@ -159,7 +196,9 @@ void DownloadWindowTest::unreachablePage() {
   if (closedPort) {
     QTcpServer closed;
     QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-    url = QStringLiteral("http://127.0.0.1:%1%2").arg(closed.serverPort()).arg(QString::fromLatin1(kResultsPath));
+    url = QStringLiteral("http://127.0.0.1:%1%2")
+              .arg(closed.serverPort())
+              .arg(QString::fromLatin1(kResultsPath));
   } else {
     f.server.Route(kResultsPath, {404, "<html><body><p>Fehlt</p></body></html>", {}});
   }

@@ -42,7 +42,8 @@ class LocalHttpServer : public QObject {
       const QByteArray path = request.split(' ').value(1);
       pending_.remove(socket);
       ++requests_[path];
-      const Response response = routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}});
+      const Response response =
+          routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}});
       QByteArray answer = "HTTP/1.1 " + QByteArray::number(response.status) + " " +
                           (response.status == 200 ? "OK" : "Other") + "\r\n";
       answer += "Content-Type: text/html; charset=utf-8\r\n";

@@ -14,7 +14,9 @@ struct MarkupCase {
 
 class ScraperMarkupTest : public testing::TestWithParam<MarkupCase> {};
 
-TEST_P(ScraperMarkupTest, Converts) { EXPECT_EQ(ScraperMarkup(GetParam().utf8), GetParam().expected); }
+TEST_P(ScraperMarkupTest, Converts) {
+  EXPECT_EQ(ScraperMarkup(GetParam().utf8), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Markup, ScraperMarkupTest,
@@ -37,9 +39,12 @@ INSTANTIATE_TEST_SUITE_P(
         MarkupCase{"UnendedPiecesAtTheEnd", "<p class=\"x", "<P class=\"x"},
         MarkupCase{"UnendedScript", "<script>a<b", "<SCRIPT>a<b"},
         MarkupCase{"UnendedComment", "<!-- <p>", "<!-- <p>"},
-        MarkupCase{"Windows1252", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC", "Gr\xFC\xDF" "e \x80"},
-        MarkupCase{"UnknownCharacterBecomesQuestionMark", "\xE2\x99\xA5 \xF0\x9F\x8E\xB2",
-                   "? ?"},
+        MarkupCase{"Windows1252",
+                   "Gr\xC3\xBC\xC3\x9F"
+                   "e \xE2\x82\xAC",
+                   "Gr\xFC\xDF"
+                   "e \x80"},
+        MarkupCase{"UnknownCharacterBecomesQuestionMark", "\xE2\x99\xA5 \xF0\x9F\x8E\xB2", "? ?"},
         MarkupCase{"Empty", "", ""}),
     [](const testing::TestParamInfo<MarkupCase>& info) { return info.param.name; });
 
