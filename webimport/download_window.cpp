@@ -27,13 +27,11 @@ const QString kUnreachable = QStringLiteral(
 
 }  // namespace
 
-TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform,
-                           std::function<void()> showImportWindow, QWidget* parent)
+TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       setup_(std::move(setup)),
-      platform_(platform),
-      showImportWindow_(std::move(showImportWindow)) {
+      platform_(platform) {
   setObjectName(QStringLiteral("TWWWDownload"));
   setWindowTitle(QStringLiteral("WWW Download"));
   setFixedSize(218, 105);
@@ -98,7 +96,7 @@ void TWWWDownload::WebBrowser1DocumentComplete(const QString& address, const QBy
     close();
     return;
   }
-  if (showImportWindow_) showImportWindow_();
+  emit pageSaved();
   close();
 }
 

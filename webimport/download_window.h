@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <filesystem>
-#include <functional>
 
 class QPlainTextEdit;
 
@@ -24,13 +23,16 @@ class TWWWDownload : public QDialog {
   Q_OBJECT
 
  public:
-  TWWWDownload(DownloadSetup setup, Platform& platform, std::function<void()> showImportWindow,
-               QWidget* parent = nullptr);
+  TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* parent = nullptr);
 
   // Shows the window modally and returns when it has closed.
   void ShowModal();
 
   static constexpr const char* kTempFileName = "lotto.tmp";
+
+ signals:
+  // lotto.tmp has been written: the import window takes over. Comes before the window closes.
+  void pageSaved();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -43,7 +45,6 @@ class TWWWDownload : public QDialog {
 
   DownloadSetup setup_;
   Platform& platform_;
-  std::function<void()> showImportWindow_;
 
   QPlainTextEdit* Memo1 = nullptr;  // the progress log
   WebBrowser* WebBrowser1 = nullptr;

@@ -51,9 +51,11 @@ class DownloadFixture {
   // A download window for the results page at path (on the test server unless url is given).
   TWWWDownload& Window(QString url = {}) {
     if (url.isEmpty()) url = server.Url(kResultsPath);
-    window = std::make_unique<TWWWDownload>(
-        DownloadSetup{url, directory, QStringLiteral(KREUZWART_BROWSER)}, platform,
-        [this] { ++importShown; });
+    return Make(DownloadSetup{url, directory, QStringLiteral(KREUZWART_BROWSER)});
+  }
+  TWWWDownload& Make(DownloadSetup setup) {
+    window = std::make_unique<TWWWDownload>(std::move(setup), platform);
+    QObject::connect(window.get(), &TWWWDownload::pageSaved, [this] { ++importShown; });
     return *window;
   }
 
@@ -262,10 +264,8 @@ void DownloadWindowTest::tempFileThatCannotBeWritten() {
 
 void DownloadWindowTest::missingBrowserProgram() {
   DownloadFixture f;
-  f.window = std::make_unique<TWWWDownload>(
-      DownloadSetup{f.server.Url(kResultsPath), f.directory,
-                    QString::fromStdString((f.directory / "no-such-browser").string())},
-      f.platform, [&f] { ++f.importShown; });
+  f.Make(DownloadSetup{f.server.Url(kResultsPath), f.directory,
+                       QString::fromStdString((f.directory / "no-such-browser").string())});
   f.RunDownload();
 
   QCOMPARE(f.platform.messages.size(), std::size_t{2});
