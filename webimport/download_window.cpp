@@ -9,6 +9,7 @@
 #include "core/error.h"
 #include "core/profile.h"
 #include "ui/platform.h"
+#include "ui/window_font.h"
 #include "webimport/page_markup.h"
 #include "webimport/web_browser.h"
 
@@ -34,6 +35,7 @@ TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* par
       platform_(platform) {
   setObjectName(QStringLiteral("TWWWDownload"));
   setWindowTitle(QStringLiteral("WWW Download"));
+  setFont(WindowFont());
   setFixedSize(218, 105);
   setSizeGripEnabled(false);
 
