@@ -65,8 +65,6 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
   // The ticket editor lives as long as the main window, which opens it modally.
   windows.form2 = new TForm2(SettingsFile(directory), platform, clock, form);
   form->SetTicketEditor([editor = windows.form2] { editor->ShowModal(); });
-  // The download window is created here.
-
   windows.download = std::make_unique<TWWWDownload>(
       DownloadSetup{web.resultsPageUrl, directory, web.browserProgram}, platform);
   windows.import = std::make_unique<TImport>(ImportFiles::In(directory), platform);

@@ -41,9 +41,11 @@ int main(int argc, char* argv[]) {
   app.SetPlatform(&platform);
   const kw::SystemClock clock;
 
-#include <QCommandLineParser>
-#include <QStandardPaths>
-#include <cstdio>
+  // ZW.INI lives beside the executable, or in ~/.config/Kreuzwart where that folder is closed.
+  const std::filesystem::path directory = kw::SettingsDirectory(
+      platform, QCoreApplication::applicationDirPath().toStdU16String(),
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  kw::ProgramWindows windows = kw::StartProgram(directory, platform, clock, web);
   const int result = app.exec();
   windows.form1.reset();  // FormDestroy writes the settings a last time
   return result;

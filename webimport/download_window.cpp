@@ -8,8 +8,8 @@
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/profile.h"
+#include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/window_font.h"
 #include "webimport/page_markup.h"
 #include "webimport/web_browser.h"
 
