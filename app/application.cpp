@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
 
@@ -44,17 +46,31 @@ std::unique_ptr<TForm1> CreateMainWindow(const std::filesystem::path& settingsDi
 
 }  // namespace
 
+QString FindBrowserProgram(const QString& programDirectory) {
+  const QDir beside(programDirectory);
+  const QString candidates[] = {
+      beside.filePath(QStringLiteral("kreuzwart-browser")),
+      beside.filePath(QStringLiteral("../libexec/kreuzwart/kreuzwart-browser"))};
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
+  }
+  return candidates[0];  // missing: the download then names the place it looked first
+}
+
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
-                            const Clock& clock) {
+                            const Clock& clock, const WebImportOptions& web) {
   ProgramWindows windows;
   windows.form1 = CreateMainWindow(directory, platform, clock);
   TForm1* form = windows.form1.get();
   // The ticket editor lives as long as the main window, which opens it modally.
   windows.form2 = new TForm2(SettingsFile(directory), platform, clock, form);
   form->SetTicketEditor([editor = windows.form2] { editor->ShowModal(); });
-  // The download window is created here.
-
+  windows.download = std::make_unique<TWWWDownload>(
+      DownloadSetup{web.resultsPageUrl, directory, web.browserProgram}, platform);
   windows.import = std::make_unique<TImport>(ImportFiles::In(directory), platform);
+  TWWWDownload* download = windows.download.get();
+  form->SetDownloadWindow([download] { download->ShowModal(); });
+  QObject::connect(download, &TWWWDownload::pageSaved, windows.import.get(), &QWidget::show);
   // The main window takes the imported drawings when the import window has closed; the
   // window system's activation is not relied upon for it.
   QObject::connect(windows.import.get(), &TImport::importClosed, form, &TForm1::FormActivate);

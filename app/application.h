@@ -8,7 +8,9 @@
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "webimport/download_window.h"
 #include "webimport/import_window.h"
+#include "webimport/results_page_url.h"
 
 namespace kw {
 
@@ -37,15 +39,26 @@ class Application : public QApplication {
 struct ProgramWindows {
   std::unique_ptr<TForm1> form1;
   TForm2* form2 = nullptr;  // the ticket editor, owned by the main window
-  // The download window TWWWDownload comes here.
+  std::unique_ptr<TWWWDownload> download;
   std::unique_ptr<TImport> import;
 };
 
+// Where "WWW &Import" takes the results page from, and the browser helper program it loads the
+// page with.
+struct WebImportOptions {
+  QString resultsPageUrl = QString::fromLatin1(kResultsPageURL);
+  QString browserProgram;
+};
+
+// The browser helper program kreuzwart-browser for the executable in programDirectory: beside it
+// (the build tree, a copied folder), else in ../libexec/kreuzwart (an installed program).
+QString FindBrowserProgram(const QString& programDirectory);
+
 // The program's start: creates the windows, with ZW.INI and the import's temporary files in
-// directory (beside the executable, or the per-user folder where that one is closed); the main window (FormCreate reads ZW.INI) centred, then shown with its validity
-// notice and its first activation. "&Beenden" and a failed import end the event loop after the
-// current event.
+// directory (beside the executable, or the per-user folder where that one is closed); the main
+// window (FormCreate reads ZW.INI) centred, then shown with its validity notice and its first
+// activation. "&Beenden" and a failed import end the event loop after the current event.
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
-                            const Clock& clock);
+                            const Clock& clock, const WebImportOptions& web = {});
 
 }  // namespace kw

@@ -25,6 +25,9 @@ int main(int argc, char* argv[]) {
   f.WriteStandardSettings();
   f.clock.Set(kw::Date::FromYmd(2026, 12, 5));
   kw::TForm1& form = f.Start();
+  // "Neu/Bearbeiten" and "WWW Import" as the program shows them.
+  form.SetTicketEditor([] {});
+  form.SetDownloadWindow([] {});
 
   auto* pages = f.Find<QTabWidget>("PageControl1");
   f.TypeDrawFields({"3", "15", "22", "7", "12", "45", "31", "5", "9911235", "000235"});

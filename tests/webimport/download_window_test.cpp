@@ -1,0 +1,283 @@
+// The download window with the real browser helper against a page served on 127.0.0.1.
+#include "webimport/download_window.h"
+
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tests/ui/fake_platform.h"
+#include "tests/webimport/local_http_server.h"
+#include "webimport/results_page_url.h"
+#include "webimport/web_browser.h"
+
+namespace kw::test {
+namespace {
+
+const QByteArray kResultsPath = "/subnav/gewinnzahlen-quoten/index.html";
+constexpr int kBrowserTimeoutMs = 20'000;  // an upper bound only: a load takes about a second
+
+const QString kPrompt = QString::fromUtf8(
+    "Es mu\u00df eine Internet-Verbindung bestehen, damit die aktuellen Zahlen geladen werden "
+    "k\u00f6nnen ! Sie k\u00f6nnen jetzt eine Verbindung herstellen. Klicken Sie OK sobald eine "
+    "Verbindung besteht.");
+const QString kUnreachable = QStringLiteral(
+    "Die Internet Seite ist nicht erreichbar. Stellen Sie sicher, dass eine Internet Verbindung "
+    "besteht und versuchen Sie es noch einmal. Sollten weiterhin Probleme bestehen, kontaktieren "
+    "Sie mich bitte.");
+
+// Lower-case tags, a raw U+00A0 as well as the entity, a number written in by the page's own
+// script, and characters beyond Windows-1252.
+const QByteArray kPage =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>\n"
+    "<p>Ziehung Samstag 06.12.2026</p><p>3&nbsp;|12\xC2\xA0|<span id=\"n\"></span>&nbsp;|</p>\n"
+    "<p>Gr\xC3\xBC\xC3\x9F"
+    "e \xE2\x82\xAC \xE2\x99\xA5</p>\n"
+    "<script>document.getElementById('n').textContent = '25';</script>\n"
+    "</body></html>";
+
+class DownloadFixture {
+  QTemporaryDir dir_;  // first: the members below live in it
+
+ public:
+  DownloadFixture() {
+    QVERIFY(dir_.isValid());
+    QVERIFY(server.listening());
+    server.Route(kResultsPath, {200, kPage, {}});
+  }
+
+  // A download window for the results page at path (on the test server unless url is given).
+  TWWWDownload& Window(QString url = {}) {
+    if (url.isEmpty()) url = server.Url(kResultsPath);
+    return Make(DownloadSetup{url, directory, QStringLiteral(KREUZWART_BROWSER)});
+  }
+  TWWWDownload& Make(DownloadSetup setup) {
+    window = std::make_unique<TWWWDownload>(std::move(setup), platform);
+    QObject::connect(window.get(), &TWWWDownload::pageSaved, [this] { ++importShown; });
+    return *window;
+  }
+
+  // Shows the window as the main window does and waits until it has closed by itself.
+  void RunDownload() {
+    window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), kBrowserTimeoutMs);
+  }
+
+  QStringList Log() const {
+    return window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split(u'\n');
+  }
+  std::filesystem::path TempFile() const { return directory / "lotto.tmp"; }
+  std::string TempFileBytes() const {
+    std::ifstream in(TempFile(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  LocalHttpServer server;
+  FakePlatform platform;
+  std::filesystem::path directory{dir_.path().toStdString()};
+  std::unique_ptr<TWWWDownload> window;
+  int importShown = 0;
+};
+
+}  // namespace
+
+class DownloadWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void resultsPageUrlOption_data();
+  void resultsPageUrlOption();
+  void window();
+  void pageIsSavedAsTheScraperReadsIt();
+  void redirectBringsNoData_data();
+  void redirectBringsNoData();
+  void unreachablePage_data();
+  void unreachablePage();
+  void secondDownloadLoadsAnew();
+  void closingByHandDoesNotStopTheDownload();
+  void tempFileThatCannotBeWritten();
+  void missingBrowserProgram();
+};
+
+void DownloadWindowTest::resultsPageUrlOption_data() {
+  QTest::addColumn<QString>("given");
+  QTest::addColumn<QString>("used");  // empty: refused
+  QTest::newRow("the default") << kResultsPageURL << kResultsPageURL;
+  QTest::newRow("local") << "http://127.0.0.1:8080/subnav/gewinnzahlen-quoten/index.html"
+                         << "http://127.0.0.1:8080/subnav/gewinnzahlen-quoten/index.html";
+  // As the browser reports the address it ended up at, so that the comparison can match.
+  QTest::newRow("normal form") << "HTTP://Mirror.Example/%7Ea%20b.html"
+                               << "http://mirror.example/~a%20b.html";
+  QTest::newRow("https") << "https://mirror.example/"
+                         << "https://mirror.example/";
+  QTest::newRow("other scheme") << "ftp://mirror.example/index.html"
+                                << "";
+  QTest::newRow("file") << "file:///tmp/index.html"
+                        << "";
+  QTest::newRow("no host") << "http:///index.html"
+                           << "";
+  QTest::newRow("relative") << "subnav/index.html"
+                            << "";
+  QTest::newRow("empty") << ""
+                         << "";
+  QTest::newRow("broken") << "http://[::1/index.html"
+                          << "";
+}
+
+void DownloadWindowTest::resultsPageUrlOption() {
+  QFETCH(QString, given);
+  QFETCH(QString, used);
+  QCOMPARE(ResultsPageUrlFromOption(given).value_or(QString()), used);
+}
+
+void DownloadWindowTest::window() {
+  DownloadFixture f;
+  TWWWDownload& w = f.Window();
+  QCOMPARE(w.objectName(), "TWWWDownload");
+  QCOMPARE(w.windowTitle(), "WWW Download");
+  QCOMPARE(w.size(), QSize(218, 105));
+  QVERIFY(w.windowFlags() & Qt::Tool);
+  QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+  QVERIFY(w.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")));
+  QVERIFY(w.findChild<WebBrowser*>(QStringLiteral("WebBrowser1")));
+  QVERIFY(!w.isVisible());
+}
+
+void DownloadWindowTest::pageIsSavedAsTheScraperReadsIt() {
+  DownloadFixture f;
+  f.Window();
+  f.RunDownload();
+
+  QCOMPARE(f.platform.texts(), QStringList{kPrompt});
+  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.importShown, 1);
+  const std::string saved = f.TempFileBytes();
+  QVERIFY2(saved.starts_with("<BODY>"), saved.c_str());
+  // The script's number is in, blanks are entities, text is Windows-1252.
+  QVERIFY2(saved.find("<P>Ziehung Samstag 06.12.2026</P><P>3&nbsp;|12&nbsp;|<SPAN id=\"n\">25"
+                      "</SPAN>&nbsp;|</P>") != std::string::npos,
+           saved.c_str());
+  QVERIFY(saved.find("<P>Gr\xFC\xDF"
+                     "e \x80 ?</P>") != std::string::npos);
+  QVERIFY(saved.find("<p>") == std::string::npos);
+}
+
+void DownloadWindowTest::redirectBringsNoData_data() {
+  QTest::addColumn<QByteArray>("target");
+  QTest::newRow("elsewhere") << QByteArray("/elsewhere.html");
+  QTest::newRow("letter case") << QByteArray("/subnav/gewinnzahlen-quoten/Index.html");
+  QTest::newRow("trailing slash") << QByteArray("/subnav/gewinnzahlen-quoten/index.html/");
+}
+
+void DownloadWindowTest::redirectBringsNoData() {
+  QFETCH(QByteArray, target);
+  DownloadFixture f;
+  f.server.Route(kResultsPath, {302, {}, target});
+  f.server.Route(target, {200, kPage, {}});
+  f.Window();
+  f.RunDownload();
+
+  QCOMPARE(f.server.Requests(target), 1);
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, "Keine Daten bekommen !"}));
+  QCOMPARE(f.importShown, 0);
+  QVERIFY(!std::filesystem::exists(f.TempFile()));
+}
+
+void DownloadWindowTest::unreachablePage_data() {
+  QTest::addColumn<bool>("closedPort");
+  QTest::newRow("404") << false;
+  QTest::newRow("closed port") << true;
+}
+
+void DownloadWindowTest::unreachablePage() {
+  QFETCH(bool, closedPort);
+  DownloadFixture f;
+  QString url;
+  if (closedPort) {
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    url = QStringLiteral("http://127.0.0.1:%1%2")
+              .arg(closed.serverPort())
+              .arg(QString::fromLatin1(kResultsPath));
+  } else {
+    f.server.Route(kResultsPath, {404, "<html><body><p>Fehlt</p></body></html>", {}});
+  }
+  f.Window(url);
+  f.RunDownload();
+
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
+  QCOMPARE(f.Log(), (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert"}));
+  QCOMPARE(f.importShown, 0);
+  QVERIFY(!std::filesystem::exists(f.TempFile()));
+}
+
+void DownloadWindowTest::secondDownloadLoadsAnew() {
+  DownloadFixture f;
+  f.Window();
+  f.RunDownload();
+  QVERIFY(f.TempFileBytes().find("Samstag 06.12.2026") != std::string::npos);
+  std::filesystem::remove(f.TempFile());  // the import removes it
+
+  QByteArray changed = kPage;
+  changed.replace("06.12.2026", "13.12.2026");
+  f.server.Route(kResultsPath, {200, changed, {}});
+  f.platform.messages.clear();
+  f.RunDownload();
+
+  QCOMPARE(f.server.Requests(kResultsPath), 2);
+  QCOMPARE(f.platform.texts(), QStringList{kPrompt});
+  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.importShown, 2);
+  QVERIFY(f.TempFileBytes().find("Samstag 13.12.2026") != std::string::npos);
+}
+
+void DownloadWindowTest::closingByHandDoesNotStopTheDownload() {
+  DownloadFixture f;
+  TWWWDownload& w = f.Window();
+  w.show();
+  QTRY_COMPARE(f.platform.messages.size(), std::size_t{1});  // the prompt: navigation started
+  w.close();
+  auto* browser = w.findChild<WebBrowser*>(QStringLiteral("WebBrowser1"));
+  QTRY_COMPARE_WITH_TIMEOUT(browser->running(), 0, kBrowserTimeoutMs);
+
+  QCOMPARE(f.importShown, 1);
+  QVERIFY(std::filesystem::exists(f.TempFile()));
+  QVERIFY(!w.isVisible());
+}
+
+void DownloadWindowTest::tempFileThatCannotBeWritten() {
+  DownloadFixture f;
+  // A folder where lotto.tmp should be written: it cannot be replaced by a file.
+  std::filesystem::create_directory(f.TempFile());
+  f.Window();
+  f.RunDownload();
+
+  QCOMPARE(f.platform.messages.size(), std::size_t{2});
+  QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
+  QCOMPARE(f.platform.messages[1].text,
+           "Unable to write to " + QString::fromStdString(f.TempFile().string()) + ".");
+  QCOMPARE(f.importShown, 0);
+  QVERIFY(std::filesystem::is_directory(f.TempFile()));
+}
+
+void DownloadWindowTest::missingBrowserProgram() {
+  DownloadFixture f;
+  f.Make(DownloadSetup{f.server.Url(kResultsPath), f.directory,
+                       QString::fromStdString((f.directory / "no-such-browser").string())});
+  f.RunDownload();
+
+  QCOMPARE(f.platform.messages.size(), std::size_t{2});
+  QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
+  QVERIFY2(f.platform.messages[1].text.startsWith(
+               "Die Browser-Komponente kann nicht gestartet werden: "),
+           qPrintable(f.platform.messages[1].text));
+  QCOMPARE(f.server.Requests(kResultsPath), 0);
+  QCOMPARE(f.importShown, 0);
+}
+
+}  // namespace kw::test
+
+QTEST_MAIN(kw::test::DownloadWindowTest)
+#include "download_window_test.moc"

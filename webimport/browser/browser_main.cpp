@@ -1,0 +1,82 @@
+// kreuzwart-browser: loads one address in a hidden Qt WebEngine page and reports on standard
+// output how the navigation ended. Kreuzwart starts it for each download, so that the engine is
+// never part of the program itself: it costs as much start time and memory as the whole rest of
+// the program, and all of that is returned when this process ends.
+//
+// Usage: kreuzwart-browser URL
+// Report: "complete <final address>\n" followed by the body markup (UTF-8) of the page after its
+// own scripts have run, or "error <reason>\n" when the navigation failed (the server could not be
+// reached, it answered with an error status, or nothing came within the time limit).
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <cstdio>
+
+#include "webimport/browser_report.h"
+
+namespace {
+
+constexpr int kTimeLimitMs = 60'000;
+
+void Report(const QByteArray& bytes) {
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // Nothing is ever shown: no display is needed.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The engine's sandbox refuses to run for the superuser.
+  if (::geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  // One page, nothing else: no update checks or other traffic of the engine's own.
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+          "--disable-background-networking --disable-component-update --no-first-run");
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QGuiApplication app(argc, argv);
+
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() != 2) {
+    std::fputs("usage: kreuzwart-browser URL\n", stderr);
+    return 2;
+  }
+
+  // Off the record: no cache, cookies or history on disk, so every download loads anew.
+  QWebEngineProfile profile;
+  QWebEnginePage page(&profile);
+  QString failure;
+
+  QObject::connect(&page, &QWebEnginePage::loadingChanged, [&](const QWebEngineLoadingInfo& info) {
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return;
+    failure = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                  ? QStringLiteral("HTTP status %1").arg(info.errorCode())
+                  : info.errorString();
+  });
+  QObject::connect(&page, &QWebEnginePage::loadFinished, [&](bool ok) {
+    if (!ok) {
+      Report(kw::BrowserReport::Error(failure.isEmpty() ? QStringLiteral("load failed") : failure));
+      app.exit(0);
+      return;
+    }
+    const QUrl finalUrl = page.url();
+    page.runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
+                       [&app, finalUrl](const QVariant& body) {
+                         Report(kw::BrowserReport::Complete(finalUrl, body.toString().toUtf8()));
+                         app.exit(0);
+                       });
+  });
+  QTimer::singleShot(kTimeLimitMs, &app, [&app] {
+    Report(kw::BrowserReport::Error(QStringLiteral("no answer within 60 seconds")));
+    app.exit(0);
+  });
+
+  page.load(QUrl(arguments.at(1), QUrl::StrictMode));
+  return app.exec();
+}
