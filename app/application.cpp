@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QScreen>
 
 #include "core/settings_file.h"
+#include "ui/controls.h"
 #include "ui/editor_window.h"
 
 namespace kw {
@@ -34,11 +34,7 @@ namespace {
 std::unique_ptr<TForm1> CreateMainWindow(const std::filesystem::path& settingsDirectory,
                                          Platform& platform, const Clock& clock) {
   auto form = std::make_unique<TForm1>(SettingsFile(settingsDirectory), platform, clock);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = form->geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    form->move(frame.topLeft());
-  }
+  CentreOnScreen(form.get());
   QObject::connect(form.get(), &TForm1::endRequested, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   return form;

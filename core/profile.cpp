@@ -182,21 +182,16 @@ std::optional<std::string> ReadProfileFile(const std::filesystem::path& file) {
   return bytes;
 }
 
-Profile Profile::Parse(std::string_view bytes) {
+Profile Profile::Parse(std::string bytes) {
+  if (bytes.starts_with(kUtf8Bom)) bytes.erase(0, kUtf8Bom.size());
   Profile profile;
-  profile.bytes_ = SkipBom(bytes);
+  profile.bytes_ = std::move(bytes);
   return profile;
 }
 
 Profile Profile::Load(const std::filesystem::path& file) {
   std::optional<std::string> bytes = ReadProfileFile(file);
-  if (!bytes) return {};
-  if (!bytes->starts_with(kUtf8Bom)) {
-    Profile profile;
-    profile.bytes_ = std::move(*bytes);
-    return profile;
-  }
-  return Parse(*bytes);
+  return bytes ? Parse(std::move(*bytes)) : Profile{};
 }
 
 std::string Profile::Read(std::string_view section, std::string_view key) const {

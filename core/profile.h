@@ -33,7 +33,7 @@ class Profile {
   // Reads the file; a missing file gives an empty profile. Throws ReadError like
   // ReadProfileFile.
   static Profile Load(const std::filesystem::path& file);
-  static Profile Parse(std::string_view bytes);
+  static Profile Parse(std::string bytes);
 
   // The value of the first matching key of the first matching section; empty when missing.
   std::string Read(std::string_view section, std::string_view key) const;

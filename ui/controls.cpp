@@ -1,9 +1,11 @@
 #include "ui/controls.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <algorithm>
 #include <optional>
 
@@ -19,6 +21,14 @@ QFont WindowFont() {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   return font;
+}
+
+void CentreOnScreen(QWidget* window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = window->geometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,

@@ -34,6 +34,9 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessible
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, const QString& hint,
                      QRect geometry);
 
+// Puts the window in the middle of the screen, as every window of the program opens.
+void CentreOnScreen(QWidget* window);
+
 // "Spiel 01:" to "Spiel 12:", the caption of a game's line in both windows.
 QString GameCaption(int game);
 

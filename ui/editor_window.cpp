@@ -1,12 +1,10 @@
 #include "ui/editor_window.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <limits>
 #include <string>
 #include <vector>
@@ -130,11 +128,7 @@ void TForm2::ShowModal() {
   RunHandler(platform_, [this] { FormShow(); });
   // Every opening starts in the first field.
   numberEdits_[0]->setFocus();
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
   exec();
 }
 

@@ -1,8 +1,6 @@
 #include "webimport/download_window.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTimer>
 
 #include "core/cp1252.h"
@@ -59,11 +57,7 @@ TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* par
 }
 
 void TWWWDownload::ShowModal() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
   exec();
 }
 

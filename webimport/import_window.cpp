@@ -1,14 +1,12 @@
 #include "webimport/import_window.h"
 
-#include <QGuiApplication>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
+#include "ui/controls.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
-#include "ui/controls.h"
 
 namespace kw {
 
@@ -54,11 +52,7 @@ void TImport::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   // Coming back from the taskbar is no new showing.
   if (event->spontaneous()) return;
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
   FormShow();
 }
 
