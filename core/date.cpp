@@ -49,6 +49,53 @@ std::string FormatShortDate(Date date) {
   return buffer;
 }
 
+int IsoWeekday(Date date) {
+  return static_cast<int>(chr::weekday{kOrigin + chr::days{date.dayCount}}.iso_encoding());
+}
+
+namespace {
+
+constexpr const char* kWeekdayNames[] = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
+                                         "Freitag", "Samstag",  "Sonntag"};
+constexpr const char* kWeekdayShort[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+
+// Exactly `digits` decimal digits at the front of text, as a number; -1 otherwise.
+int Digits(std::string_view text, std::size_t digits) {
+  if (text.size() < digits) return -1;
+  int value = 0;
+  for (std::size_t i = 0; i < digits; ++i) {
+    if (text[i] < '0' || text[i] > '9') return -1;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+std::optional<Date> DateIfValid(int y, int m, int d) {
+  if (y < 0 || m < 0 || d < 0 || !IsValidYmd(y, m, d)) return std::nullopt;
+  return Date::FromYmd(y, m, d);
+}
+
+}  // namespace
+
+const char* GermanWeekdayName(Date date) { return kWeekdayNames[IsoWeekday(date) - 1]; }
+const char* GermanWeekdayShort(Date date) { return kWeekdayShort[IsoWeekday(date) - 1]; }
+
+std::optional<Date> ParseGermanDate(std::string_view text) {
+  if (text.size() != 10 || text[2] != '.' || text[5] != '.') return std::nullopt;
+  return DateIfValid(Digits(text.substr(6), 4), Digits(text.substr(3), 2), Digits(text, 2));
+}
+
+std::optional<Date> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  return DateIfValid(Digits(text, 4), Digits(text.substr(5), 2), Digits(text.substr(8), 2));
+}
+
+std::string FormatIsoDate(Date date) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year(), date.month(), date.day());
+  return buffer;
+}
+
 namespace {
 
 // A small scanner over the date text; blanks are spaces.

@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,21 @@ bool IsValidYmd(int year, int month, int day);
 
 // The German short date form "TT.MM.JJJJ".
 std::string FormatShortDate(Date date);
+
+// The day of the week, ISO numbering: 1 Monday ... 7 Sunday.
+int IsoWeekday(Date date);
+inline constexpr int kWednesday = 3;
+inline constexpr int kSaturday = 6;
+
+// "Montag" ... "Sonntag", and the two-letter forms "Mo" ... "So".
+const char* GermanWeekdayName(Date date);
+const char* GermanWeekdayShort(Date date);
+
+// Strict forms for files and services, unlike ParseDate's lenient reading of typed text:
+// exactly "TT.MM.JJJJ" and exactly "JJJJ-MM-TT", digits only, a day that exists.
+std::optional<Date> ParseGermanDate(std::string_view text);
+std::optional<Date> ParseIsoDate(std::string_view text);
+std::string FormatIsoDate(Date date);
 
 // Day, full stop, month, then optionally full stop and year; blanks may stand before each
 // number and each full stop, one more full stop and blanks may follow. Without a year the

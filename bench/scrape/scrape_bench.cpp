@@ -6,7 +6,7 @@
 #include <map>
 
 #include "bench/scrape/page_file.h"
-#include "tests/core/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "webimport/scraper.h"
 
 namespace {

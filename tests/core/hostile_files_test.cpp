@@ -9,7 +9,7 @@
 #include "core/profile.h"
 #include "core/settings_file.h"
 #include "core/ticket_file.h"
-#include "tests/core/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace kw {
 namespace {

@@ -7,7 +7,7 @@
 #include <csignal>
 
 #include "core/error.h"
-#include "tests/core/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace kw {
 namespace {

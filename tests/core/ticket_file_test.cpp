@@ -6,7 +6,7 @@
 
 #include "core/error.h"
 #include "core/profile.h"
-#include "tests/core/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace kw {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/ui/modal_handler.h"
+#include "tests/support/modal_handler.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/editor_window.h"
 

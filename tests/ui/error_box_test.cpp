@@ -3,7 +3,7 @@
 
 #include "app/application.h"
 #include "core/error.h"
-#include "tests/ui/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace kw::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "app/application.h"
-#include "tests/ui/modal_handler.h"
+#include "tests/support/modal_handler.h"
 
 namespace kw::test {
 

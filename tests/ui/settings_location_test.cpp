@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/ui/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace kw::test {
 

@@ -19,7 +19,7 @@
 #include "core/date.h"
 #include "core/profile.h"
 #include "core/settings_file.h"
-#include "tests/ui/fake_platform.h"
+#include "tests/support/fake_platform.h"
 #include "ui/main_window.h"
 
 namespace kw::test {

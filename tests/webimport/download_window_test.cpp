@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/ui/fake_platform.h"
-#include "tests/webimport/local_http_server.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/local_http_server.h"
 #include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
 

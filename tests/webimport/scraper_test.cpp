@@ -9,7 +9,7 @@
 
 #include "core/error.h"
 #include "core/profile.h"
-#include "tests/core/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
 
 namespace kw::test {

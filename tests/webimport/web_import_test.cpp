@@ -9,9 +9,9 @@
 
 #include "app/application.h"
 #include "core/profile.h"
-#include "tests/core/temp_dir.h"
-#include "tests/ui/fake_platform.h"
-#include "tests/webimport/local_http_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/local_http_server.h"
 #include "tests/webimport/results_page.h"
 
 namespace kw::test {

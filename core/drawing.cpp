@@ -1,0 +1,121 @@
+#include "core/drawing.h"
+
+#include <algorithm>
+
+namespace kw {
+
+namespace {
+
+// The last drawing with a Zusatzzahl; from the Saturday after it the Superzahl took its place.
+const Date kLastZusatzzahl = Date::FromYmd(2013, 5, 1);
+const Date kFirstWednesdayDrawing = Date::FromYmd(2000, 12, 6);
+
+bool AllDigits(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int HighestClass(PrizeGame game) {
+  switch (game) {
+    case PrizeGame::Lotto:
+      return 9;
+    case PrizeGame::Spiel77:
+      return 7;
+    case PrizeGame::Super6:
+      return 6;
+  }
+  return 0;
+}
+
+const char* GameName(PrizeGame game) {
+  switch (game) {
+    case PrizeGame::Lotto:
+      return "6 aus 49";
+    case PrizeGame::Spiel77:
+      return "Spiel 77";
+    case PrizeGame::Super6:
+      return "Super 6";
+  }
+  return "";
+}
+
+}  // namespace
+
+const Quota* Drawing::QuotaOf(PrizeGame game, int prizeClass) const {
+  for (const Quota& quota : quotas) {
+    if (quota.game == game && quota.prizeClass == prizeClass) return &quota;
+  }
+  return nullptr;
+}
+
+std::optional<std::string> DrawingProblem(const Drawing& drawing) {
+  const std::string day = FormatShortDate(drawing.date);
+  for (std::size_t i = 0; i < drawing.numbers.size(); ++i) {
+    const int n = drawing.numbers[i];
+    if (n < 1 || n > 49) {
+      return "Die Ziehung vom " + day + " enth\xE4lt die Zahl " + std::to_string(n) +
+             ", die nicht zwischen 1 und 49 liegt";
+    }
+    if (std::find(drawing.numbers.begin(), drawing.numbers.begin() + i, n) !=
+        drawing.numbers.begin() + i) {
+      return "Die Ziehung vom " + day + " enth\xE4lt die Zahl " + std::to_string(n) + " zweimal";
+    }
+  }
+  if (drawing.zusatzzahl) {
+    const int z = *drawing.zusatzzahl;
+    if (drawing.date > kLastZusatzzahl) {
+      return "Die Ziehung vom " + day +
+             " hat eine Zusatzzahl, die es nach dem 01.05.2013 nicht mehr gibt";
+    }
+    if (z < 1 || z > 49) {
+      return "Die Zusatzzahl der Ziehung vom " + day + " liegt nicht zwischen 1 und 49";
+    }
+    if (std::find(drawing.numbers.begin(), drawing.numbers.end(), z) != drawing.numbers.end()) {
+      return "Die Zusatzzahl der Ziehung vom " + day + " ist schon eine der sechs Zahlen";
+    }
+  }
+  if (drawing.superzahl && *drawing.superzahl > 9) {
+    return "Die Superzahl der Ziehung vom " + day + " liegt nicht zwischen 0 und 9";
+  }
+  if (drawing.spiel77 && (drawing.spiel77->size() != 7 || !AllDigits(*drawing.spiel77))) {
+    return "Die Spiel-77-Zahl der Ziehung vom " + day + " hat nicht genau 7 Ziffern";
+  }
+  if (drawing.super6 && (drawing.super6->size() != 6 || !AllDigits(*drawing.super6))) {
+    return "Die Super-6-Zahl der Ziehung vom " + day + " hat nicht genau 6 Ziffern";
+  }
+  for (std::size_t i = 0; i < drawing.quotas.size(); ++i) {
+    const Quota& q = drawing.quotas[i];
+    const std::string where = std::string("Die Quote von ") + GameName(q.game) +
+                              ", Gewinnklasse " + std::to_string(q.prizeClass) +
+                              ", der Ziehung vom " + day;
+    if (q.prizeClass < 1 || q.prizeClass > HighestClass(q.game)) {
+      return where + " nennt keine Gewinnklasse, die es gibt";
+    }
+    if (q.winners < 0 || q.centsPerWinner < 0) return where + " ist negativ";
+    for (std::size_t j = 0; j < i; ++j) {
+      const Quota& earlier = drawing.quotas[j];
+      if (earlier.game == q.game && earlier.prizeClass == q.prizeClass) {
+        return where + " steht zweimal darin";
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string NumbersText(const Drawing& drawing) {
+  std::string text;
+  for (uint8_t n : drawing.numbers) {
+    if (!text.empty()) text += ' ';
+    text += std::to_string(n);
+  }
+  return text;
+}
+
+bool IsDrawingDay(Date date, DrawDays days) {
+  const int weekday = IsoWeekday(date);
+  const bool saturday = weekday == kSaturday && days != DrawDays::Wednesday;
+  const bool wednesday =
+      weekday == kWednesday && days != DrawDays::Saturday && date >= kFirstWednesdayDrawing;
+  return saturday || wednesday;
+}
+
+}  // namespace kw
