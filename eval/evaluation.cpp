@@ -74,10 +74,11 @@ EvaluationOutcome EvaluateTicket(Ticket& ticket, const DrawEntry& entry) {
   // holding 0 is no number: a drawn "00" or "-0" must not make every empty game a winner.
   std::array<int32_t, kDrawnCount> six{};
   std::copy_n(drawn.begin(), kDrawnCount, six.begin());
+  const DrawnNumbers drawnNumbers(six);
   std::array<bool, kGameCount> holdsZusatzzahl{};
   for (int g = 0; g < kGameCount; ++g) {
     // At most 36 pairs, so the count fits the byte.
-    ticket.hits[g] = static_cast<uint8_t>(CountHits(ticket.games[g], six));
+    ticket.hits[g] = static_cast<uint8_t>(CountHits(ticket.games[g], drawnNumbers));
     holdsZusatzzahl[g] = GameHolds(ticket.games[g], zusatzzahl);
   }
 

@@ -2,14 +2,15 @@
 
 namespace kw {
 
-int CountHits(const Game& game, const std::array<int32_t, 6>& drawn) {
-  int hits = 0;
-  for (const uint8_t number : game) {
-    if (number == 0) continue;
-    for (const int32_t d : drawn) {
-      if (d == number) ++hits;
-    }
+DrawnNumbers::DrawnNumbers(const std::array<int32_t, 6>& drawn) {
+  for (const int32_t d : drawn) {
+    if (d >= 1 && d <= 255) ++count_[static_cast<std::size_t>(d)];
   }
+}
+
+int CountHits(const Game& game, const DrawnNumbers& drawn) {
+  int hits = 0;
+  for (const uint8_t number : game) hits += drawn.CountOf(number);
   return hits;
 }
 

@@ -144,9 +144,11 @@ std::optional<int> SuperzahlDigit(std::string_view lotNumber) {
 }
 
 bool IsValidGame(const Game& game) {
-  for (std::size_t i = 0; i < game.size(); ++i) {
-    if (game[i] < 1 || game[i] > 49) return false;
-    if (std::find(game.begin(), game.begin() + i, game[i]) != game.begin() + i) return false;
+  uint64_t seen = 0;
+  for (const uint8_t number : game) {
+    const uint64_t bit = uint64_t{1} << (number & 63);
+    if (number < 1 || number > 49 || (seen & bit) != 0) return false;
+    seen |= bit;
   }
   return true;
 }
@@ -173,8 +175,9 @@ DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing) {
   check.date = drawing.date;
   check.lottoPlan = PrizePlanFor(PrizeGame::Lotto, drawing.date);
 
-  std::array<int32_t, 6> drawn{};
-  std::copy(drawing.numbers.begin(), drawing.numbers.end(), drawn.begin());
+  std::array<int32_t, 6> six{};
+  std::copy(drawing.numbers.begin(), drawing.numbers.end(), six.begin());
+  const DrawnNumbers drawn(six);
   const std::optional<int> ticketDigit = SuperzahlDigit(ticket.lotNumber);
 
   check.games.reserve(kGameCount);
