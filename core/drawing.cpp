@@ -48,53 +48,55 @@ const Quota* Drawing::QuotaOf(PrizeGame game, int prizeClass) const {
 }
 
 std::optional<std::string> DrawingProblem(const Drawing& drawing) {
-  const std::string day = FormatShortDate(drawing.date);
+  // The messages are built only for a drawing that fails: today's check asks for every one.
+  const auto day = [&drawing] { return FormatShortDate(drawing.date); };
   for (std::size_t i = 0; i < drawing.numbers.size(); ++i) {
     const int n = drawing.numbers[i];
     if (n < 1 || n > 49) {
-      return "Die Ziehung vom " + day + " enth\xE4lt die Zahl " + std::to_string(n) +
+      return "Die Ziehung vom " + day() + " enth\xE4lt die Zahl " + std::to_string(n) +
              ", die nicht zwischen 1 und 49 liegt";
     }
     if (std::find(drawing.numbers.begin(), drawing.numbers.begin() + i, n) !=
         drawing.numbers.begin() + i) {
-      return "Die Ziehung vom " + day + " enth\xE4lt die Zahl " + std::to_string(n) + " zweimal";
+      return "Die Ziehung vom " + day() + " enth\xE4lt die Zahl " + std::to_string(n) + " zweimal";
     }
   }
   if (drawing.zusatzzahl) {
     const int z = *drawing.zusatzzahl;
     if (drawing.date > kLastZusatzzahl) {
-      return "Die Ziehung vom " + day +
+      return "Die Ziehung vom " + day() +
              " hat eine Zusatzzahl, die es nach dem 01.05.2013 nicht mehr gibt";
     }
     if (z < 1 || z > 49) {
-      return "Die Zusatzzahl der Ziehung vom " + day + " liegt nicht zwischen 1 und 49";
+      return "Die Zusatzzahl der Ziehung vom " + day() + " liegt nicht zwischen 1 und 49";
     }
     if (std::find(drawing.numbers.begin(), drawing.numbers.end(), z) != drawing.numbers.end()) {
-      return "Die Zusatzzahl der Ziehung vom " + day + " ist schon eine der sechs Zahlen";
+      return "Die Zusatzzahl der Ziehung vom " + day() + " ist schon eine der sechs Zahlen";
     }
   }
   if (drawing.superzahl && *drawing.superzahl > 9) {
-    return "Die Superzahl der Ziehung vom " + day + " liegt nicht zwischen 0 und 9";
+    return "Die Superzahl der Ziehung vom " + day() + " liegt nicht zwischen 0 und 9";
   }
   if (drawing.spiel77 && (drawing.spiel77->size() != 7 || !AllDigits(*drawing.spiel77))) {
-    return "Die Spiel-77-Zahl der Ziehung vom " + day + " hat nicht genau 7 Ziffern";
+    return "Die Spiel-77-Zahl der Ziehung vom " + day() + " hat nicht genau 7 Ziffern";
   }
   if (drawing.super6 && (drawing.super6->size() != 6 || !AllDigits(*drawing.super6))) {
-    return "Die Super-6-Zahl der Ziehung vom " + day + " hat nicht genau 6 Ziffern";
+    return "Die Super-6-Zahl der Ziehung vom " + day() + " hat nicht genau 6 Ziffern";
   }
   for (std::size_t i = 0; i < drawing.quotas.size(); ++i) {
     const Quota& q = drawing.quotas[i];
-    const std::string where = std::string("Die Quote von ") + GameName(q.game) +
-                              ", Gewinnklasse " + std::to_string(q.prizeClass) +
-                              ", der Ziehung vom " + day;
+    const auto where = [&q, &day] {
+      return std::string("Die Quote von ") + GameName(q.game) + ", Gewinnklasse " +
+             std::to_string(q.prizeClass) + ", der Ziehung vom " + day();
+    };
     if (q.prizeClass < 1 || q.prizeClass > HighestClass(q.game)) {
-      return where + " nennt keine Gewinnklasse, die es gibt";
+      return where() + " nennt keine Gewinnklasse, die es gibt";
     }
-    if (q.winners < 0 || q.centsPerWinner < 0) return where + " ist negativ";
+    if (q.winners < 0 || q.centsPerWinner < 0) return where() + " ist negativ";
     for (std::size_t j = 0; j < i; ++j) {
       const Quota& earlier = drawing.quotas[j];
       if (earlier.game == q.game && earlier.prizeClass == q.prizeClass) {
-        return where + " steht zweimal darin";
+        return where() + " steht zweimal darin";
       }
     }
   }

@@ -1,8 +1,10 @@
 #include "eval/evaluation.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/text.h"
+#include "eval/matching.h"
 
 namespace kw {
 
@@ -13,19 +15,6 @@ constexpr std::size_t kZusatzzahlIndex = 6;
 constexpr std::size_t kSuperzahlIndex = 7;
 constexpr std::size_t kSpiel77Width = 7;
 constexpr std::size_t kSuper6Width = 6;
-
-// Counts equal characters from the right-hand end up to the first difference. The ticket's
-// number is aligned at its position `width`, not at its own end: a shorter one matches nothing.
-uint8_t MatchingDigitsFromRight(std::string_view entered, std::string_view ticketNumber,
-                                std::size_t width) {
-  if (ticketNumber.size() < width) return 0;
-  uint8_t count = 0;
-  for (std::size_t k = 1; k <= width && k <= entered.size(); ++k) {
-    if (entered[entered.size() - k] != ticketNumber[width - k]) break;
-    ++count;
-  }
-  return count;
-}
 
 // The Superzahl field, exactly as typed, against the lot number's 7th character. A lot number
 // without a 7th character has no Superzahl digit and never matches.
@@ -83,21 +72,21 @@ EvaluationOutcome EvaluateTicket(Ticket& ticket, const DrawEntry& entry) {
 
   // Every pair of equal values is a hit, so repeated values count more than once. A slot
   // holding 0 is no number: a drawn "00" or "-0" must not make every empty game a winner.
+  std::array<int32_t, kDrawnCount> six{};
+  std::copy_n(drawn.begin(), kDrawnCount, six.begin());
+  const DrawnNumbers drawnNumbers(six);
   std::array<bool, kGameCount> holdsZusatzzahl{};
   for (int g = 0; g < kGameCount; ++g) {
-    for (const uint8_t number : ticket.games[g]) {
-      if (number == 0) continue;
-      for (std::size_t d = 0; d < kDrawnCount; ++d) {
-        if (drawn[d] == number) ++ticket.hits[g];
-      }
-      if (zusatzzahl == number) holdsZusatzzahl[g] = true;
-    }
+    // At most 36 pairs, so the count fits the byte.
+    ticket.hits[g] = static_cast<uint8_t>(CountHits(ticket.games[g], drawnNumbers));
+    holdsZusatzzahl[g] = GameHolds(ticket.games[g], zusatzzahl);
   }
 
   const std::string& lotNumber = ticket.lotNumber;
-  ticket.spiel77Hits = MatchingDigitsFromRight(entry.spiel77Text, lotNumber, kSpiel77Width);
-  ticket.super6Hits =
-      MatchingDigitsFromRight(entry.super6Text, ticket.super6Number.str(), kSuper6Width);
+  ticket.spiel77Hits =
+      static_cast<uint8_t>(MatchingDigitsFromRight(entry.spiel77Text, lotNumber, kSpiel77Width));
+  ticket.super6Hits = static_cast<uint8_t>(
+      MatchingDigitsFromRight(entry.super6Text, ticket.super6Number.str(), kSuper6Width));
   const bool superzahl = SuperzahlMatches(entry.numberTexts[kSuperzahlIndex], lotNumber);
 
   EvaluationOutcome outcome;

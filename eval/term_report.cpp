@@ -1,0 +1,151 @@
+#include "eval/term_report.h"
+
+#include "core/error.h"
+#include "eval/money.h"
+#include "eval/today_report.h"
+
+namespace kw {
+
+namespace {
+
+constexpr std::string_view kIndent = "  ";
+
+void Consider(DaySummary& summary, PrizeGame game, const Win& win) {
+  switch (win.kind) {
+    case Win::Kind::None:
+      return;
+    case Win::Kind::ClassNotKnown:
+      if (summary.kind == DaySummary::Kind::NoWin) summary.kind = DaySummary::Kind::ClassNotKnown;
+      return;
+    case Win::Kind::Amount:
+    case Win::Kind::QuotaPending:
+    case Win::Kind::AmountNotKnown:
+      break;
+  }
+  // Games are considered 6 aus 49 first, so only a higher class of the same game replaces one.
+  const bool better = summary.kind != DaySummary::Kind::Won ||
+                      (summary.bestGame == game && win.prizeClass < summary.bestClass);
+  if (better) {
+    summary.kind = DaySummary::Kind::Won;
+    summary.bestGame = game;
+    summary.bestClass = win.prizeClass;
+  }
+}
+
+DaySummary SummaryOf(const DrawingCheck& check) {
+  DaySummary summary;
+  for (const GameCheck& game : check.games) Consider(summary, PrizeGame::Lotto, game.win);
+  Consider(summary, PrizeGame::Spiel77, check.spiel77.win);
+  Consider(summary, PrizeGame::Super6, check.super6.win);
+  summary.totals = check.totals;
+  return summary;
+}
+
+}  // namespace
+
+TermDay TermDay::Drawn(Drawing drawing) {
+  const Date date = drawing.date;
+  return TermDay(date, State::Drawn, std::move(drawing));
+}
+
+TermDay TermDay::Missing(Date date) { return TermDay(date, State::Missing, std::nullopt); }
+
+TermDay TermDay::NotYetDrawn(Date date) { return TermDay(date, State::NotYetDrawn, std::nullopt); }
+
+std::string SummaryText(const DaySummary& summary) {
+  switch (summary.kind) {
+    case DaySummary::Kind::Won:
+      break;
+    case DaySummary::Kind::ClassNotKnown:
+      return "Gewinnklasse nicht bekannt";
+    case DaySummary::Kind::NoWin:
+      return "kein Gewinn";
+    case DaySummary::Kind::Missing:
+      return "fehlt im Archiv";
+    case DaySummary::Kind::NotYetDrawn:
+      return "noch nicht gezogen";
+  }
+  std::string text;
+  if (summary.bestGame == PrizeGame::Spiel77) text += "Spiel 77 ";
+  if (summary.bestGame == PrizeGame::Super6) text += "Super 6 ";
+  text += "Gewinnklasse ";
+  text += RomanClass(summary.bestClass);
+  text += ", ";
+  AppendEuro(text, summary.totals.cents);
+  text += WithoutAmountText(summary.totals);
+  return text;
+}
+
+TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days) {
+  TermCheck term;
+  term.days.reserve(days.size());
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    const TermDay& day = days[i];
+    if (i > 0 && !(days[i - 1].date() < day.date())) {
+      throw Error("Der Ziehungstag " + FormatShortDate(day.date()) +
+                  " steht doppelt oder au\xDF"
+                  "er der Reihe in der Laufzeit");
+    }
+    TermDayResult& result = term.days.emplace_back(TermDayResult{day, std::nullopt, {}});
+    switch (day.state()) {
+      case TermDay::State::Drawn:
+        result.check = CheckDrawing(ticket, *day.drawing());
+        result.summary = SummaryOf(*result.check);
+        term.totals += result.check->totals;
+        break;
+      case TermDay::State::Missing:
+        result.summary.kind = DaySummary::Kind::Missing;
+        ++term.missing;
+        break;
+      case TermDay::State::NotYetDrawn:
+        result.summary.kind = DaySummary::Kind::NotYetDrawn;
+        ++term.notYetDrawn;
+        break;
+    }
+  }
+  return term;
+}
+
+std::string DayHeaderLine(const TermDayResult& day) {
+  std::string line;
+  line.reserve(64);
+  line += GermanWeekdayShort(day.day.date());
+  line += ' ';
+  line += FormatShortDate(day.day.date());
+  line += ": ";
+  const Drawing* drawing = day.day.drawing();
+  if (day.day.state() == TermDay::State::Missing) return line += "fehlt im Archiv";
+  if (day.day.state() == TermDay::State::NotYetDrawn) return line += "noch nicht gezogen";
+
+  line += NumbersText(*drawing);
+  const PrizePlan* plan = day.check ? day.check->lottoPlan : nullptr;
+  const bool asksZusatzzahl = plan && plan->Asks(Extra::Zusatzzahl);
+  if (drawing->zusatzzahl) {
+    line += ", Zusatzzahl ";
+    line += std::to_string(*drawing->zusatzzahl);
+  } else if (asksZusatzzahl) {
+    line += ", Zusatzzahl nicht bekannt";
+  }
+  if (drawing->superzahl) {
+    line += ", Superzahl ";
+    line += std::to_string(*drawing->superzahl);
+  } else {
+    line += ", Superzahl nicht bekannt";
+  }
+  return line;
+}
+
+void AppendDayLines(const TermDayResult& day, std::vector<std::string>& lines) {
+  lines.push_back(DayHeaderLine(day));
+  if (day.check) AppendDrawingLines(*day.check, kIndent, lines);
+}
+
+std::vector<std::string> TermReportLines(const TermCheck& term) {
+  std::vector<std::string> lines;
+  lines.reserve(term.days.size() * 3 + 1);
+  for (const TermDayResult& day : term.days) AppendDayLines(day, lines);
+  lines.push_back(TotalLine(term.totals));
+  return lines;
+}
+
+}  // namespace kw

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/drawing.h"
+#include "eval/today_check.h"
+
+namespace kw {
+
+// A ticket checked over its term: every drawing day of it, drawn, missing from the archive or
+// still to come, with one report that the term tab and the command line print alike:
+//   Sa 06.12.2026: 3 15 22 31 40 49, Superzahl 5
+//     Spiel 3: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 €
+//   Mi 10.12.2026: fehlt im Archiv
+//   Sa 13.12.2026: noch nicht gezogen
+//   Gewinn insgesamt: 12,60 €
+
+// One drawing day of the term.
+class TermDay {
+ public:
+  enum class State { Drawn, Missing, NotYetDrawn };
+
+  static TermDay Drawn(Drawing drawing);
+  static TermDay Missing(Date date);      // drawn, but the archive does not hold it
+  static TermDay NotYetDrawn(Date date);  // the day is still to come
+
+  Date date() const { return date_; }
+  State state() const { return state_; }
+  const Drawing* drawing() const { return drawing_ ? &*drawing_ : nullptr; }
+
+ private:
+  TermDay(Date date, State state, std::optional<Drawing> drawing)
+      : date_(date), state_(state), drawing_(std::move(drawing)) {}
+  Date date_;
+  State state_;
+  std::optional<Drawing> drawing_;
+};
+
+// What the term tab's list shows for one day.
+struct DaySummary {
+  enum class Kind {
+    Won,            // at least one win of a known class
+    ClassNotKnown,  // no known win, but a class that cannot be told
+    NoWin,
+    Missing,
+    NotYetDrawn,
+  };
+  Kind kind = Kind::NoWin;
+  PrizeGame bestGame = PrizeGame::Lotto;  // for Won: the best class, 6 aus 49 before Spiel 77
+  int bestClass = 0;                      // before Super 6, the highest class within a game
+  CheckTotals totals;                     // that drawing's
+};
+
+// "Gewinnklasse VII, 18,60 €", "Spiel 77 Gewinnklasse VI, 17,00 €", "Gewinnklasse nicht
+// bekannt", "kein Gewinn", "fehlt im Archiv", "noch nicht gezogen"; a win with amounts not yet
+// known ends as the total line does, " (dazu 1 Gewinn mit noch unbekannter Quote)".
+std::string SummaryText(const DaySummary& summary);
+
+struct TermDayResult {
+  TermDay day;
+  std::optional<DrawingCheck> check;  // for a drawn day
+  DaySummary summary;
+};
+
+struct TermCheck {
+  std::vector<TermDayResult> days;
+  CheckTotals totals;  // of every drawn day
+  int missing = 0;
+  int notYetDrawn = 0;
+};
+
+// Checks the ticket on every day, in the order given, which must be that of the dates with no
+// day twice (kw::Error otherwise: a day counted twice would count its win twice). Throws
+// DrawingRefused for a drawing that DrawingProblem refuses: no total leaves one out silently.
+TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days);
+
+// "Sa 06.12.2026: 3 15 22 31 40 49, Superzahl 5"; before 2013-05-04 with ", Zusatzzahl 7"
+// before the Superzahl; what a drawn day lacks is "Superzahl nicht bekannt" (and "Zusatzzahl
+// nicht bekannt" where its plan asks for one); "Sa 06.12.2026: fehlt im Archiv",
+// "Sa 06.12.2026: noch nicht gezogen".
+std::string DayHeaderLine(const TermDayResult& day);
+
+// A day's header and, for a drawn day, its lines indented by two blanks, without its total.
+void AppendDayLines(const TermDayResult& day, std::vector<std::string>& lines);
+
+// Every day's lines and last the term's total line, unindented.
+std::vector<std::string> TermReportLines(const TermCheck& term);
+
+}  // namespace kw

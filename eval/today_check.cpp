@@ -1,0 +1,207 @@
+#include "eval/today_check.h"
+
+#include <algorithm>
+
+#include "eval/matching.h"
+
+namespace kw {
+
+namespace {
+
+constexpr std::size_t kLotNumberLength = 7;
+constexpr std::size_t kSuper6Length = 6;
+
+bool IsSevenDigits(std::string_view lotNumber) {
+  return lotNumber.size() == kLotNumberLength &&
+         std::all_of(lotNumber.begin(), lotNumber.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether a game has the extra a class asks for; nothing where the drawing lacks it.
+std::optional<bool> HasExtra(Extra extra, const GameCheck& game, std::optional<int> ticketDigit,
+                             const Drawing& drawing) {
+  switch (extra) {
+    case Extra::None:
+      return true;
+    case Extra::Superzahl:
+      // A ticket without a Superzahl digit cannot have it, whatever was drawn.
+      if (!ticketDigit) return false;
+      if (!drawing.superzahl) return std::nullopt;
+      return game.superzahl;
+    case Extra::Zusatzzahl:
+      if (!drawing.zusatzzahl) return std::nullopt;
+      return game.zusatzzahl;
+  }
+  return std::nullopt;
+}
+
+// The win of a class by the way the plan pays it.
+Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing) {
+  Win win;
+  win.prizeClass = rule.prizeClass;
+  if (rule.payout.kind == Payout::Kind::Fixed) {
+    win.kind = Win::Kind::Amount;
+    win.cents = rule.payout.cents;
+    return win;
+  }
+  // A published quota is what that drawing paid, also where the plan of its time is open. A
+  // row without winners names no amount (an unclaimed jackpot shows 0): it counts as unknown.
+  const Quota* quota = drawing.QuotaOf(game, rule.prizeClass);
+  if (quota && quota->winners > 0 && quota->centsPerWinner > 0) {
+    win.kind = Win::Kind::Amount;
+    win.cents = quota->centsPerWinner;
+  } else {
+    win.kind = rule.payout.kind == Payout::Kind::Quota ? Win::Kind::QuotaPending
+                                                       : Win::Kind::AmountNotKnown;
+  }
+  return win;
+}
+
+// Every plan of 6 aus 49 before 1999-05-22 had fewer classes than the one after it, none
+// below 3 hits: fewer hits never won, and 3 or more may have.
+constexpr int kFewestHitsThatMayWin = 3;
+
+void ClassifyGame(GameCheck& check, const PrizePlan* plan, std::optional<int> ticketDigit,
+                  const Drawing& drawing) {
+  if (!plan) {
+    if (check.hits >= kFewestHitsThatMayWin) check.win.kind = Win::Kind::ClassNotKnown;
+    return;
+  }
+  // The classes of equal hits come as a pair, the one with an extra first; class IX stands
+  // alone, and without its extra the game wins nothing.
+  const PrizeClassRule* withExtra = nullptr;
+  const PrizeClassRule* plain = nullptr;
+  for (const PrizeClassRule& rule : plan->classes) {
+    if (rule.matches != check.hits) continue;
+    (rule.extra == Extra::None ? plain : withExtra) = &rule;
+  }
+  const PrizeClassRule* won = plain;
+  if (withExtra) {
+    const std::optional<bool> has = HasExtra(withExtra->extra, check, ticketDigit, drawing);
+    if (!has) {
+      check.win.kind = Win::Kind::ClassNotKnown;
+      return;
+    }
+    if (*has) {
+      won = withExtra;
+      check.counted = withExtra->extra;
+    }
+  }
+  if (won) check.win = WinOf(*won, PrizeGame::Lotto, drawing);
+}
+
+AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::string>& number,
+                      std::string_view lotNumber, const Drawing& drawing) {
+  AddOnCheck check;
+  if (!played) return check;
+  check.played = true;
+  check.numberKnown = number.has_value();
+  // A lot number that is not seven digits matches nothing, whether the number is known or not.
+  if (!IsSevenDigits(lotNumber)) return check;
+  if (!number) {
+    check.win.kind = Win::Kind::ClassNotKnown;
+    return check;
+  }
+  check.digits = game == PrizeGame::Spiel77
+                     ? MatchingDigitsFromRight(*number, lotNumber, kLotNumberLength)
+                     : MatchingDigitsFromRight(*number, lotNumber.substr(1), kSuper6Length);
+  if (check.digits == 0) return check;
+  const PrizePlan* plan = PrizePlanFor(game, drawing.date);
+  if (!plan) {
+    check.win.kind = Win::Kind::ClassNotKnown;
+    return check;
+  }
+  for (const PrizeClassRule& rule : plan->classes) {
+    if (rule.matches == check.digits) check.win = WinOf(rule, game, drawing);
+  }
+  return check;
+}
+
+void Count(CheckTotals& totals, const Win& win) {
+  switch (win.kind) {
+    case Win::Kind::None:
+      break;
+    case Win::Kind::Amount:
+      totals.cents += win.cents;
+      break;
+    case Win::Kind::QuotaPending:
+      ++totals.awaitingQuota;
+      break;
+    case Win::Kind::AmountNotKnown:
+      ++totals.amountNotKnown;
+      break;
+    case Win::Kind::ClassNotKnown:
+      ++totals.classNotKnown;
+      break;
+  }
+}
+
+}  // namespace
+
+std::optional<int> SuperzahlDigit(std::string_view lotNumber) {
+  if (!IsSevenDigits(lotNumber)) return std::nullopt;
+  return lotNumber.back() - '0';
+}
+
+bool IsValidGame(const Game& game) {
+  uint64_t seen = 0;
+  for (const uint8_t number : game) {
+    const uint64_t bit = uint64_t{1} << (number & 63);
+    if (number < 1 || number > 49 || (seen & bit) != 0) return false;
+    seen |= bit;
+  }
+  return true;
+}
+
+CheckTotals& CheckTotals::operator+=(const CheckTotals& other) {
+  cents += other.cents;
+  awaitingQuota += other.awaitingQuota;
+  amountNotKnown += other.amountNotKnown;
+  classNotKnown += other.classNotKnown;
+  return *this;
+}
+
+bool DrawingCheck::AnyWin() const {
+  const auto wins = [](const Win& win) { return win.kind != Win::Kind::None; };
+  return wins(spiel77.win) || wins(super6.win) ||
+         std::any_of(games.begin(), games.end(), [&](const GameCheck& g) { return wins(g.win); });
+}
+
+DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing) {
+  if (std::optional<std::string> problem = DrawingProblem(drawing)) {
+    throw DrawingRefused(*problem);
+  }
+  DrawingCheck check;
+  check.date = drawing.date;
+  check.lottoPlan = PrizePlanFor(PrizeGame::Lotto, drawing.date);
+
+  std::array<int32_t, 6> six{};
+  std::copy(drawing.numbers.begin(), drawing.numbers.end(), six.begin());
+  const DrawnNumbers drawn(six);
+  const std::optional<int> ticketDigit = SuperzahlDigit(ticket.lotNumber);
+
+  check.games.reserve(kGameCount);
+  for (int g = 0; g < kGameCount; ++g) {
+    const Game& game = ticket.games[static_cast<std::size_t>(g)];
+    if (IsEmptyGame(game)) continue;
+    GameCheck& result = check.games.emplace_back();
+    result.game = g + 1;
+    result.valid = IsValidGame(game);
+    if (!result.valid) continue;
+    result.hits = CountHits(game, drawn);
+    result.zusatzzahl = drawing.zusatzzahl && GameHolds(game, *drawing.zusatzzahl);
+    result.superzahl = ticketDigit && drawing.superzahl && *ticketDigit == *drawing.superzahl;
+    ClassifyGame(result, check.lottoPlan, ticketDigit, drawing);
+    Count(check.totals, result.win);
+  }
+
+  check.spiel77 =
+      CheckAddOn(PrizeGame::Spiel77, ticket.spiel77, drawing.spiel77, ticket.lotNumber, drawing);
+  check.super6 =
+      CheckAddOn(PrizeGame::Super6, ticket.super6, drawing.super6, ticket.lotNumber, drawing);
+  Count(check.totals, check.spiel77.win);
+  Count(check.totals, check.super6.win);
+  return check;
+}
+
+}  // namespace kw

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/drawing.h"
+#include "core/error.h"
+#include "core/records.h"
+#include "eval/prize_plan.h"
+
+namespace kw {
+
+// A ticket checked against one real drawing by the prize plan of the drawing's date. Unlike
+// EvaluateTicket, which compares typed text by the rules of the years before 2013, this works on
+// values and never shows a class or an amount it does not know.
+
+// The ticket as today's check sees it.
+struct TicketPlay {
+  Games games{};          // a game whose first number is 0 is not played
+  std::string lotNumber;  // the "Losnummer": Spiel 77, Super 6 and the Superzahl digit
+  bool spiel77 = false;   // whether the ticket plays Spiel 77
+  bool super6 = false;    // whether the ticket plays Super 6
+};
+
+// The ticket's Superzahl digit: the last digit of a lot number of exactly seven digits. Any
+// other lot number has none, and matches nothing in Spiel 77 and Super 6 either.
+std::optional<int> SuperzahlDigit(std::string_view lotNumber);
+
+// A played game is valid when it holds six different numbers from 1 to 49. A hand-written file
+// can hold anything else (a repeated number, a 0 after the first number, 50 and more): such a
+// game is reported as not valid and never wins.
+bool IsValidGame(const Game& game);
+
+// What one game or add-on game won.
+struct Win {
+  enum class Kind {
+    None,            // no win
+    Amount,          // class and amount known: fixed, or the drawing's quota
+    QuotaPending,    // class known, paid by quota, the drawing's quota not (yet) known
+    AmountNotKnown,  // class known, the amount of that time not known to the program
+    ClassNotKnown,   // no plan for the date, or the class depends on what the drawing lacks
+  };
+  Kind kind = Kind::None;
+  int prizeClass = 0;  // 1 (I) to 9 (IX) where the class is known
+  int64_t cents = 0;   // for Amount
+
+  friend bool operator==(const Win&, const Win&) = default;
+};
+
+struct GameCheck {
+  int game = 0;                 // 1 to 12, its place on the ticket
+  bool valid = true;            // false: the game is none (see IsValidGame) and was not checked
+  int hits = 0;                 // drawn numbers in the game
+  bool zusatzzahl = false;      // the game holds the drawn Zusatzzahl
+  bool superzahl = false;       // the ticket's Superzahl digit equals the drawn Superzahl
+  Extra counted = Extra::None;  // the extra that the won class asks for
+  Win win;
+};
+
+struct AddOnCheck {
+  bool played = false;       // the ticket plays the game; nothing else is set otherwise
+  bool numberKnown = false;  // the drawing holds the game's number
+  int digits = 0;            // matching final digits
+  Win win;
+};
+
+// The known amounts in cent, and how many wins or games have none yet.
+struct CheckTotals {
+  int64_t cents = 0;
+  int awaitingQuota = 0;   // wins of a class paid by quota whose quota is not (yet) known
+  int amountNotKnown = 0;  // wins whose amount of that time is not known to the program
+  int classNotKnown = 0;   // games whose class cannot be told
+  int WithoutAmount() const { return awaitingQuota + amountNotKnown + classNotKnown; }
+  CheckTotals& operator+=(const CheckTotals& other);
+  friend bool operator==(const CheckTotals&, const CheckTotals&) = default;
+};
+
+struct DrawingCheck {
+  Date date;
+  const PrizePlan* lottoPlan = nullptr;  // nothing where the plan of the date is not known
+  std::vector<GameCheck> games;          // the played games, in the ticket's order
+  AddOnCheck spiel77;
+  AddOnCheck super6;
+  CheckTotals totals;
+
+  // Whether any game or add-on game won or may have won.
+  bool AnyWin() const;
+};
+
+// The refusal of a drawing that cannot be one (DrawingProblem's message).
+class DrawingRefused : public Error {
+ public:
+  using Error::Error;
+};
+
+// Checks the ticket against the drawing by the plan of its date. Throws DrawingRefused for a
+// drawing that DrawingProblem refuses: today's check works on real drawings, not on typing.
+DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing);
+
+}  // namespace kw

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "eval/today_check.h"
+
+namespace kw {
+
+// The German report of today's check (Windows-1252 lines, as the window and the command line
+// print them):
+//   Spiel 3: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 €
+//   Spiel 5: 2 Richtige, Gewinnklasse nicht bekannt
+//   Spiel 7: kein gültiges Spiel, nicht ausgewertet
+//   Spiel 77: 2 Endziffern, Gewinnklasse VI, 17,00 €
+//   Super 6: Gewinnzahl nicht bekannt
+//   kein Gewinn
+//   Gewinn insgesamt: 18,60 € (dazu 2 Gewinne mit noch unbekannter Quote)
+
+// Appends the lines of one drawing, each after the indent, without its total: one per game
+// that won or whose class cannot be told, one per game that is not valid, one per add-on game
+// that won or whose number is not known; "kein Gewinn" when nothing won.
+void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
+                        std::vector<std::string>& lines);
+
+// The lines of one drawing followed by its total line.
+std::vector<std::string> DrawingReportLines(const DrawingCheck& check);
+
+// " (dazu 2 Gewinne mit noch unbekannter Quote)", naming what has no amount yet; empty when
+// every win has its amount.
+std::string WithoutAmountText(const CheckTotals& totals);
+
+// "Gewinn insgesamt: 18,60 €" and what has no amount yet.
+std::string TotalLine(const CheckTotals& totals);
+
+}  // namespace kw

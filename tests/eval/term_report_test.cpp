@@ -1,0 +1,146 @@
+#include "eval/term_report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+
+namespace kw {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+
+Drawing DrawingOf(Date date, std::array<uint8_t, 6> numbers, std::optional<uint8_t> superzahl,
+                  std::optional<uint8_t> zusatzzahl = std::nullopt) {
+  Drawing drawing;
+  drawing.date = date;
+  drawing.numbers = numbers;
+  drawing.superzahl = superzahl;
+  drawing.zusatzzahl = zusatzzahl;
+  return drawing;
+}
+
+// Game 3 holds 3, 15, 22 and 40; the Superzahl digit is 5; Spiel 77 is played.
+TicketPlay Ticket() {
+  TicketPlay ticket;
+  ticket.games[2] = {3, 15, 22, 40, 45, 46};
+  ticket.games[6] = {1, 2, 7, 8, 9, 10};
+  ticket.lotNumber = "4711235";
+  ticket.spiel77 = true;
+  return ticket;
+}
+
+const Date kSat = Day(2026, 12, 5);
+const Date kWed = Day(2026, 12, 9);
+const Date kNextSat = Day(2026, 12, 12);
+
+std::vector<TermDay> ThreeDays() {
+  Drawing won = DrawingOf(kSat, {3, 15, 22, 31, 41, 49}, 5);
+  won.spiel77 = "0000035";
+  won.quotas = {{PrizeGame::Lotto, 7, 100000, 1260}};
+  return {TermDay::Drawn(won), TermDay::Missing(kWed), TermDay::NotYetDrawn(kNextSat)};
+}
+
+TEST(TermReportTest, HeaderPerDayLinesIndentedTotalLast) {
+  const TermCheck term = CheckTerm(Ticket(), ThreeDays());
+  EXPECT_EQ(TermReportLines(term),
+            (Lines{
+                "Sa 05.12.2026: 3 15 22 31 41 49, Superzahl 5",
+                "  Spiel 3: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 \x80",
+                "  Spiel 77: 2 Endziffern, Gewinnklasse VI, 17,00 \x80",
+                "Mi 09.12.2026: fehlt im Archiv",
+                "Sa 12.12.2026: noch nicht gezogen",
+                "Gewinn insgesamt: 29,60 \x80",
+            }));
+  EXPECT_EQ(term.totals, (CheckTotals{2960, 0, 0, 0}));
+  EXPECT_EQ(term.missing, 1);
+  EXPECT_EQ(term.notYetDrawn, 1);
+  ASSERT_EQ(term.days.size(), 3u);
+  EXPECT_TRUE(term.days[0].check.has_value());
+  EXPECT_FALSE(term.days[1].check.has_value());
+}
+
+TEST(TermReportTest, HeaderTellsWhatTheDrawingHolds) {
+  // 2012: the Zusatzzahl before the Superzahl; 2012 without it: its plan asks for one;
+  // 1998: no plan known, so nothing is asked; today without a Superzahl.
+  const std::vector<TermDay> days = {
+      TermDay::Drawn(DrawingOf(Day(1998, 1, 3), {1, 2, 3, 4, 5, 6}, std::nullopt)),
+      TermDay::Drawn(DrawingOf(Day(2012, 6, 2), {49, 3, 15, 22, 31, 40}, 0, 7)),
+      TermDay::Drawn(DrawingOf(Day(2012, 6, 6), {3, 15, 22, 31, 40, 49}, 9)),
+      TermDay::Drawn(DrawingOf(kSat, {3, 15, 22, 31, 40, 49}, std::nullopt)),
+  };
+  TicketPlay ticket = Ticket();
+  ticket.spiel77 = false;
+  EXPECT_EQ(TermReportLines(CheckTerm(ticket, days)),
+            (Lines{
+                "Sa 03.01.1998: 1 2 3 4 5 6, Superzahl nicht bekannt",
+                "  kein Gewinn",
+                "Sa 02.06.2012: 49 3 15 22 31 40, Zusatzzahl 7, Superzahl 0",
+                "  Spiel 3: 4 Richtige, Gewinnklasse VI, Quote noch nicht bekannt",
+                "Mi 06.06.2012: 3 15 22 31 40 49, Zusatzzahl nicht bekannt, Superzahl 9",
+                "  Spiel 3: 4 Richtige, Gewinnklasse nicht bekannt",
+                "Sa 05.12.2026: 3 15 22 31 40 49, Superzahl nicht bekannt",
+                "  Spiel 3: 4 Richtige, Gewinnklasse nicht bekannt",
+                "Gewinn insgesamt: 0,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote und 2 "
+                "Spiele mit unbekannter Gewinnklasse)",
+            }));
+}
+
+TEST(TermReportTest, EmptyTermIsItsTotal) {
+  EXPECT_EQ(TermReportLines(CheckTerm(Ticket(), {})), (Lines{"Gewinn insgesamt: 0,00 \x80"}));
+}
+
+TEST(TermReportTest, SummaryPerDayForTheList) {
+  std::vector<TermDay> days = ThreeDays();
+  Drawing nothing = DrawingOf(Day(2026, 12, 16), {11, 12, 13, 14, 16, 17}, 1);
+  nothing.spiel77 = "1111111";
+  Drawing open = DrawingOf(Day(2026, 12, 19), {11, 12, 13, 14, 16, 17}, 1);
+  Drawing jackpot = DrawingOf(Day(2026, 12, 23), {3, 15, 22, 40, 45, 46}, 5);
+  jackpot.spiel77 = "0000005";
+  Drawing addOnOnly = DrawingOf(Day(2026, 12, 26), {11, 12, 13, 14, 16, 17}, 1);
+  addOnOnly.spiel77 = "0001235";
+  days.push_back(TermDay::Drawn(nothing));
+  days.push_back(TermDay::Drawn(open));  // Spiel 77 number not known
+  days.push_back(TermDay::Drawn(jackpot));
+  days.push_back(TermDay::Drawn(addOnOnly));
+  const TermCheck term = CheckTerm(Ticket(), days);
+
+  Lines texts;
+  for (const TermDayResult& day : term.days) texts.push_back(SummaryText(day.summary));
+  EXPECT_EQ(texts, (Lines{
+                       "Gewinnklasse VII, 29,60 \x80",
+                       "fehlt im Archiv",
+                       "noch nicht gezogen",
+                       "kein Gewinn",
+                       "Gewinnklasse nicht bekannt",
+                       "Gewinnklasse I, 5,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
+                       "Spiel 77 Gewinnklasse IV, 777,00 \x80",
+                   }));
+  const DaySummary& best = term.days[5].summary;
+  EXPECT_EQ(best.kind, DaySummary::Kind::Won);
+  EXPECT_EQ(best.bestGame, PrizeGame::Lotto);
+  EXPECT_EQ(best.bestClass, 1);
+  EXPECT_EQ(term.days[4].summary.kind, DaySummary::Kind::ClassNotKnown);
+  EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 1, 0, 1}));
+}
+
+TEST(TermReportTest, DayTwiceOrOutOfOrderIsRefused) {
+  const TermDay sat = TermDay::Missing(kSat);
+  const TermDay wed = TermDay::NotYetDrawn(kWed);
+  EXPECT_THROW(CheckTerm(Ticket(), {sat, sat}), Error);
+  EXPECT_THROW(CheckTerm(Ticket(), {wed, sat}), Error);
+  EXPECT_NO_THROW(CheckTerm(Ticket(), {sat, wed}));
+}
+
+TEST(TermReportTest, RefusedDrawingRefusesTheTerm) {
+  std::vector<TermDay> days = ThreeDays();
+  days.push_back(TermDay::Drawn(DrawingOf(Day(2026, 12, 16), {1, 1, 2, 3, 4, 5}, 1)));
+  EXPECT_THROW(CheckTerm(Ticket(), days), DrawingRefused);
+}
+
+}  // namespace
+}  // namespace kw
