@@ -1,0 +1,145 @@
+#include "core/ticket_term.h"
+
+#include <optional>
+
+#include "core/cp1252.h"
+#include "core/ticket_file.h"
+
+namespace kw {
+
+namespace {
+
+constexpr int kAssumedTermDays = 7;  // one week, the expiry its last day
+
+// Keys written by hand may differ in letter case; the values are plain ASCII words.
+bool SameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+std::string Quoted(std::string_view value) { return "\"" + std::string(value) + "\""; }
+
+std::optional<DrawDays> ParseDrawDays(std::string_view text) {
+  for (DrawDays days : {DrawDays::Wednesday, DrawDays::Saturday, DrawDays::Both}) {
+    if (SameWord(text, DrawDaysText(days))) return days;
+  }
+  return std::nullopt;
+}
+
+TermSetting<bool> ReadYesNo(const Profile& file, const char* key) {
+  const std::string text = file.Read(kTicketSection, key);
+  TermSetting<bool> setting{true, true, {}};
+  if (text.empty()) return setting;
+  if (SameWord(text, "ja") || SameWord(text, "nein")) {
+    setting.value = SameWord(text, "ja");
+    setting.assumed = false;
+  } else {
+    setting.problem = Quoted(text) + " ist weder \"ja\" noch \"nein\"";
+  }
+  return setting;
+}
+
+// The first drawing day on or after the date among the days played; the date itself when the
+// week holds none.
+Date FirstDrawingDayFrom(Date from, Date last, DrawDays days) {
+  for (Date day = from; day <= last; day.dayCount++) {
+    if (IsDrawingDay(day, days)) return day;
+  }
+  return from;
+}
+
+void WriteTermKey(const std::string& ticketPath, const char* key, const std::string& value) {
+  WriteProfileStrings(FsPath(ticketPath), kTicketSection, {{key, value}});
+}
+
+std::string Assumed(bool assumed) { return assumed ? " (angenommen)" : ""; }
+
+}  // namespace
+
+const char* DrawDaysText(DrawDays days) {
+  switch (days) {
+    case DrawDays::Wednesday:
+      return "Mittwoch";
+    case DrawDays::Saturday:
+      return "Samstag";
+    case DrawDays::Both:
+      return "Mittwoch und Samstag";
+  }
+  return "";
+}
+
+const char* YesNoText(bool yes) { return yes ? "ja" : "nein"; }
+
+TicketTerm ReadTicketTerm(const Profile& ticketFile, Date expiry) {
+  TicketTerm term;
+  term.lastDay = expiry;
+
+  term.drawDays.value = DrawDays::Both;
+  const std::string daysText = ticketFile.Read(kTicketSection, kTermDrawDaysKey);
+  if (const std::optional<DrawDays> days = ParseDrawDays(daysText)) {
+    term.drawDays = {*days, false, {}};
+  } else if (!daysText.empty()) {
+    term.drawDays.problem = Quoted(daysText) +
+                            " ist keiner der Ziehungstage \"Mittwoch\", \"Samstag\" oder "
+                            "\"Mittwoch und Samstag\"";
+  }
+
+  term.spiel77 = ReadYesNo(ticketFile, kTermSpiel77Key);
+  term.super6 = ReadYesNo(ticketFile, kTermSuper6Key);
+
+  const Date weekStart{expiry.dayCount - (kAssumedTermDays - 1)};
+  term.firstDay.value = FirstDrawingDayFrom(weekStart, expiry, term.drawDays.value);
+  const std::string firstText = ticketFile.Read(kTicketSection, kTermFirstDayKey);
+  if (firstText.empty()) return term;
+  const std::optional<Date> first = ParseGermanDate(firstText);
+  if (!first) {
+    term.firstDay.problem = Quoted(firstText) + " ist kein Datum der Form TT.MM.JJJJ";
+  } else if (*first > expiry) {
+    term.firstDay.problem =
+        "Der Beginn " + firstText + " liegt nach dem Ablauf " + FormatShortDate(expiry);
+  } else {
+    term.firstDay = {*first, false, {}};
+  }
+  return term;
+}
+
+std::vector<Date> TermDrawingDays(const TicketTerm& term) {
+  std::vector<Date> days;
+  for (Date day = term.firstDay.value; day <= term.lastDay; day.dayCount++) {
+    if (IsDrawingDay(day, term.drawDays.value)) days.push_back(day);
+  }
+  return days;
+}
+
+std::string TermLine(const TicketTerm& term) {
+  std::string line = "Laufzeit: " + FormatShortDate(term.firstDay.value) +
+                     Assumed(term.firstDay.assumed) + " bis " + FormatShortDate(term.lastDay);
+  line += std::string(", Ziehungstage: ") + DrawDaysText(term.drawDays.value) +
+          Assumed(term.drawDays.assumed);
+  line +=
+      std::string(", Spiel 77: ") + YesNoText(term.spiel77.value) + Assumed(term.spiel77.assumed);
+  line += std::string(", Super 6: ") + YesNoText(term.super6.value) + Assumed(term.super6.assumed);
+  return line;
+}
+
+void WriteTermFirstDay(const std::string& ticketPath, Date firstDay) {
+  WriteTermKey(ticketPath, kTermFirstDayKey, FormatShortDate(firstDay));
+}
+
+void WriteTermDrawDays(const std::string& ticketPath, DrawDays days) {
+  WriteTermKey(ticketPath, kTermDrawDaysKey, DrawDaysText(days));
+}
+
+void WriteTermSpiel77(const std::string& ticketPath, bool played) {
+  WriteTermKey(ticketPath, kTermSpiel77Key, YesNoText(played));
+}
+
+void WriteTermSuper6(const std::string& ticketPath, bool played) {
+  WriteTermKey(ticketPath, kTermSuper6Key, YesNoText(played));
+}
+
+}  // namespace kw
