@@ -107,6 +107,13 @@ TicketTerm ReadTicketTerm(const Profile& ticketFile, Date expiry) {
   return term;
 }
 
+TermTicket ReadTermTicket(const std::string& ticketPath, int currentYear) {
+  TermTicket read;
+  ReadEditorTicketFile(read.ticket, ticketPath, currentYear);
+  read.term = ReadTicketTerm(Profile::Load(FsPath(ticketPath)), read.ticket.expiryDate);
+  return read;
+}
+
 std::vector<Date> TermDrawingDays(const TicketTerm& term) {
   std::vector<Date> days;
   for (Date day = term.firstDay.value; day <= term.lastDay; day.dayCount++) {

@@ -8,6 +8,7 @@
 #include "core/date.h"
 #include "core/drawing.h"
 #include "core/profile.h"
+#include "core/records.h"
 
 namespace kw {
 
@@ -47,6 +48,17 @@ const char* YesNoText(bool yes);  // "ja", "nein"
 // or cannot be read: the first day is the first drawing day of the week that ends with the
 // expiry. A first day after the expiry cannot be a term's and counts as unreadable.
 TicketTerm ReadTicketTerm(const Profile& ticketFile, Date expiry);
+
+// A ticket file read for the check of its term: the games, the whole lot number and the expiry
+// as the editor reads them, and the term.
+struct TermTicket {
+  EditorTicket ticket;
+  TicketTerm term;
+};
+
+// Throws what the ticket readers throw: ConversionError for a value that does not convert (a
+// missing file fails on its empty "Ablauf"), ReadError for a file that must not be read.
+TermTicket ReadTermTicket(const std::string& ticketPath, int currentYear);
 
 // The drawing days of the term, first to last, in date order.
 std::vector<Date> TermDrawingDays(const TicketTerm& term);

@@ -76,6 +76,26 @@ std::string SummaryText(const DaySummary& summary) {
   return text;
 }
 
+TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term) {
+  return TicketPlay{ticket.games, ticket.lotNumber, term.spiel77.value, term.super6.value};
+}
+
+std::vector<TermDay> TermDaysOf(const std::vector<Date>& days, const std::vector<Drawing>& stored,
+                                Date today) {
+  std::vector<TermDay> termDays;
+  termDays.reserve(days.size());
+  auto next = stored.begin();
+  for (const Date day : days) {
+    while (next != stored.end() && next->date < day) ++next;
+    if (next != stored.end() && next->date == day) {
+      termDays.push_back(TermDay::Drawn(*next));
+    } else {
+      termDays.push_back(day >= today ? TermDay::NotYetDrawn(day) : TermDay::Missing(day));
+    }
+  }
+  return termDays;
+}
+
 TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days) {
   TermCheck term;
   term.days.reserve(days.size());

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/drawing.h"
+#include "core/records.h"
+#include "core/ticket_term.h"
 #include "eval/today_check.h"
 
 namespace kw {
@@ -70,6 +72,15 @@ struct TermCheck {
   int missing = 0;
   int notYetDrawn = 0;
 };
+
+// The ticket as today's check plays it over its term: its games and whole lot number, with the
+// add-on games the term says.
+TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term);
+
+// The term's drawing days with what the archive holds for them: a stored drawing is drawn; a day
+// without one is still to come from today on (today's drawing is in the evening), missing before.
+std::vector<TermDay> TermDaysOf(const std::vector<Date>& days, const std::vector<Drawing>& stored,
+                                Date today);
 
 // Checks the ticket on every day, in the order given, which must be that of the dates with no
 // day twice (kw::Error otherwise: a day counted twice would count its win twice). Throws

@@ -123,5 +123,19 @@ TEST(TicketTerm, AFileThatCannotBeWrittenSaysSoAndStaysAsItWas) {
   EXPECT_EQ(ReadFile(dir / "plain"), "x");
 }
 
+TEST(TicketTerm, ATermTicketKeepsTheWholeLotNumberAndFailsLikeTheTicketReaders) {
+  TempDir dir;
+  const std::string path = (dir / "t.sch").string();
+  WriteFile(path,
+            "[Schein]\r\nSpiel2=01 02 03 04 05 06 \r\nLosnummer=471123599\r\n"
+            "Ablauf=19.12.2026\r\nSuper6=nein\r\n");
+  const TermTicket read = ReadTermTicket(path, 2026);
+  EXPECT_EQ(read.ticket.lotNumber, "471123599");
+  EXPECT_EQ(read.ticket.games[1], (Game{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(read.term.lastDay, kSaturday19);
+  EXPECT_FALSE(read.term.super6.value);
+  EXPECT_THROW(ReadTermTicket((dir / "none.sch").string(), 2026), ConversionError);
+}
+
 }  // namespace
 }  // namespace kw

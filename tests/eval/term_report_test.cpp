@@ -142,5 +142,38 @@ TEST(TermReportTest, RefusedDrawingRefusesTheTerm) {
   EXPECT_THROW(CheckTerm(Ticket(), days), DrawingRefused);
 }
 
+TEST(TermReportTest, TermDaysTakeTheStoredDrawingsAndTodayDecidesWhatIsStillToCome) {
+  const Date wed2 = Day(2026, 12, 2);
+  const std::vector<Date> days = {wed2, kSat, kWed, kNextSat};
+  // The archive's range may hold a drawing of another day (Saturdays only played, say).
+  const std::vector<Drawing> stored = {DrawingOf(Day(2026, 11, 28), {1, 2, 3, 4, 5, 6}, 1),
+                                       DrawingOf(kSat, {3, 15, 22, 31, 41, 49}, 5),
+                                       DrawingOf(kWed, {7, 8, 9, 10, 11, 12}, 2)};
+  auto states = [&](Date today) {
+    std::vector<TermDay::State> result;
+    for (const TermDay& day : TermDaysOf(days, stored, today)) result.push_back(day.state());
+    return result;
+  };
+  using S = TermDay::State;
+  EXPECT_EQ(states(kWed), (std::vector<S>{S::Missing, S::Drawn, S::Drawn, S::NotYetDrawn}))
+      << "today's drawing counts once it is stored";
+  EXPECT_EQ(states(kSat), (std::vector<S>{S::Missing, S::Drawn, S::Drawn, S::NotYetDrawn}));
+  EXPECT_EQ(states(wed2), (std::vector<S>{S::NotYetDrawn, S::Drawn, S::Drawn, S::NotYetDrawn}))
+      << "today without its drawing is still to come, not missing";
+  EXPECT_EQ(TermDaysOf(days, stored, kWed)[1].drawing()->numbers[0], 3);
+
+  TicketTerm term;
+  term.spiel77.value = false;
+  term.super6.value = true;
+  EditorTicket editor;
+  editor.lotNumber = "471123599";
+  editor.games[0] = {1, 2, 3, 4, 5, 6};
+  const TicketPlay play = PlayOf(editor, term);
+  EXPECT_EQ(play.lotNumber, "471123599") << "the whole lot number: nine digits have no Superzahl";
+  EXPECT_FALSE(play.spiel77);
+  EXPECT_TRUE(play.super6);
+  EXPECT_EQ(play.games[0], editor.games[0]);
+}
+
 }  // namespace
 }  // namespace kw
