@@ -213,8 +213,7 @@ TEST_F(DrawingsCsvTest, ABadLineInTheMiddleImportsNothing) {
                            "09.12.2026;Mittwoch;1;2;3;4;5;;;;;\n"
                            "12.12.2026;Samstag;1;2;3;4;5;6;;;;\n");
   EXPECT_EQ(Message([&] { ImportDrawingsCsv(archive, csv); }),
-            "'" + csv.string() +
-                "', Zeile 3: Zahl6 fehlt; es wurde nichts importiert");
+            "'" + csv.string() + "', Zeile 3: Zahl6 fehlt; es wurde nichts importiert");
   EXPECT_EQ(archive.ReadRange(kFirst, kLast), stored);
 }
 
