@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "tests/archive/sample_drawings.h"
 #include "tests/support/temp_dir.h"
 
