@@ -1,0 +1,160 @@
+#include "commands/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "archive/archive.h"
+#include "tests/support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// What a command printed on out and err, and its exit code.
+struct Outcome {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+template <class Command>
+Outcome Capture(Command command) {
+  char* outBytes = nullptr;
+  char* errBytes = nullptr;
+  std::size_t outSize = 0, errSize = 0;
+  std::FILE* out = open_memstream(&outBytes, &outSize);
+  std::FILE* err = open_memstream(&errBytes, &errSize);
+  Outcome run;
+  run.code = command(out, err);
+  std::fclose(out);
+  std::fclose(err);
+  run.out.assign(outBytes, outSize);
+  run.err.assign(errBytes, errSize);
+  std::free(outBytes);
+  std::free(errBytes);
+  return run;
+}
+
+Drawing SaturdayWith(int day, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
+  Drawing d;
+  d.date = Date::FromYmd(2026, 12, day);
+  d.numbers = numbers;
+  d.superzahl = superzahl;
+  d.spiel77 = "9911235";
+  d.super6 = "000235";
+  d.quotas = {{PrizeGame::Lotto, 7, 1000, 1260}};
+  return d;
+}
+
+class Commands : public testing::Test {
+ protected:
+  std::filesystem::path Archive() const { return dir / "Ziehungen.sqlite"; }
+  std::string Ticket(const std::string& keys) const {
+    const std::string path = (dir / "t.sch").string();
+    WriteFile(path,
+              "[Schein]\r\nSpiel3=03 15 22 40 45 46 \r\nLosnummer=4711235\r\n"
+              "Ablauf=19.12.2026\r\n" +
+                  keys);
+    return path;
+  }
+  TempDir dir;
+};
+
+TEST_F(Commands, ImportPrintsItsResultAndRefusesABadFileWithItsLine) {
+  WriteFile(dir / "z.csv",
+            "date,n1,n2,n3,n4,n5,n6,superzahl\n2026-12-05,3,15,22,31,41,49,5\n"
+            "2026-12-09,1,2,3,4,5,6,0\n");
+  Outcome run = Capture(
+      [&](auto out, auto err) { return ImportDrawsCommand(dir / "z.csv", Archive(), out, err); });
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "2 Ziehungen gelesen: 2 neu, 0 schon im Archiv\n");
+
+  WriteFile(dir / "bad.csv",
+            "date,n1,n2,n3,n4,n5,n6,superzahl\n2026-12-12,3,15,22,31,41,49,5\n2026-12-16,1,2\n");
+  run = Capture(
+      [&](auto out, auto err) { return ImportDrawsCommand(dir / "bad.csv", Archive(), out, err); });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("Zeile 3"), std::string::npos) << run.err;
+  EXPECT_EQ(DrawingArchive(Archive()).Count(), 2) << "nothing of the refused file is stored";
+}
+
+TEST_F(Commands, ExportWritesTheArchiveAndSaysWhenItCannot) {
+  DrawingArchive(Archive()).Store({SaturdayWith(5, {3, 15, 22, 31, 41, 49}, 5)}, "Test");
+  Outcome run = Capture(
+      [&](auto out, auto err) { return ExportDrawsCommand(dir / "out.csv", Archive(), out, err); });
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(ReadFile(dir / "out.csv").find("05.12.2026;Samstag;3;15;22;31;41;49;;5;9911235;000235"),
+            std::string::npos);
+
+  WriteFile(dir / "plain", "x");
+  run = Capture([&](auto out, auto err) {
+    return ExportDrawsCommand(dir / "plain" / "out.csv", Archive(), out, err);
+  });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_TRUE(run.err.starts_with("kreuzwart: ")) << run.err;
+}
+
+TEST_F(Commands, CheckPrintsTheTermDayByDayWithItsTotal) {
+  DrawingArchive(Archive()).Store(
+      {SaturdayWith(5, {3, 15, 22, 31, 41, 49}, 5), SaturdayWith(12, {1, 2, 4, 5, 6, 7}, 0)},
+      "Test");
+  const std::string ticket = Ticket("Beginn=05.12.2026\r\nZiehungstage=Samstag\r\nSuper6=nein\r\n");
+  const Outcome run = Capture([&](auto out, auto err) {
+    return CheckCommand(ticket, Archive(), Date::FromYmd(2026, 12, 15), out, err);
+  });
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "Laufzeit: 05.12.2026 bis 19.12.2026, Ziehungstage: Samstag, Spiel 77: ja "
+            "(angenommen), Super 6: nein\n"
+            "Sa 05.12.2026: 3 15 22 31 41 49, Superzahl 5\n"
+            "  Spiel 3: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 \u20ac\n"
+            "  Spiel 77: 5 Endziffern, Gewinnklasse III, 7.777,00 \u20ac\n"
+            "Sa 12.12.2026: 1 2 4 5 6 7, Superzahl 0\n"
+            "  Spiel 77: 5 Endziffern, Gewinnklasse III, 7.777,00 \u20ac\n"
+            "Sa 19.12.2026: noch nicht gezogen\n"
+            "Gewinn insgesamt: 15.566,60 \u20ac\n");
+}
+
+TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
+  const std::string ticket = Ticket("Ziehungstage=Mittwoch\r\nBeginn=irgendwann\r\n");
+  const Outcome run = Capture([&](auto out, auto err) {
+    return CheckCommand(ticket, Archive(), Date::FromYmd(2027, 1, 1), out, err);
+  });
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out,
+            "Laufzeit: 16.12.2026 (angenommen) bis 19.12.2026, Ziehungstage: Mittwoch, Spiel 77: "
+            "ja (angenommen), Super 6: ja (angenommen)\n"
+            "Mi 16.12.2026: fehlt im Archiv\n"
+            "Gewinn insgesamt: 0,00 \u20ac\n");
+  EXPECT_EQ(run.err, "kreuzwart: Beginn: \"irgendwann\" ist kein Datum der Form TT.MM.JJJJ\n");
+  EXPECT_FALSE(std::filesystem::exists(Archive()));
+}
+
+TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
+  Outcome run = Capture([&](auto out, auto err) {
+    return CheckCommand((dir / "none.sch").string(), Archive(), Date::FromYmd(2026, 12, 15), out,
+                        err);
+  });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "kreuzwart: '' is not a valid date\n");
+
+  WriteFile(Archive(), "keine Datenbank, nur Text, der lang genug ist, um wie eine Datei zu sein");
+  const std::string before = ReadFile(Archive());
+  run = Capture([&](auto out, auto err) {
+    return CheckCommand(Ticket(""), Archive(), Date::FromYmd(2026, 12, 15), out, err);
+  });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find(Archive().string()), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(Archive()), before);
+}
+
+}  // namespace
+}  // namespace kw
