@@ -16,6 +16,7 @@ class SilentPlatform : public kw::Platform {
   void ShowMessage(kw::MessageKind, const QString&) override {}
   std::optional<QString> ChooseTicketFile() override { return std::nullopt; }
   std::optional<QString> ChooseTicketSaveFile(const QString&) override { return std::nullopt; }
+  std::optional<QString> ChooseDrawingsFile() override { return std::nullopt; }
   void OpenUrl(const QUrl&) override {}
 };
 

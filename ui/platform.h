@@ -32,6 +32,9 @@ class Platform {
   // nothing on cancel. An existing file is taken without a question.
   virtual std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) = 0;
 
+  // The open dialog of "Ziehungen importieren …": a CSV file of drawings, or nothing on cancel.
+  virtual std::optional<QString> ChooseDrawingsFile() = 0;
+
   // Opens the address with the desktop's default handler.
   virtual void OpenUrl(const QUrl& url) = 0;
 };

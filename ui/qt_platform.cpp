@@ -74,6 +74,17 @@ std::optional<QString> QtPlatform::ChooseTicketSaveFile(const QString& proposedN
   return QDir::toNativeSeparators(chosen);
 }
 
+std::optional<QString> QtPlatform::ChooseDrawingsFile() {
+  QFileDialog dialog(nullptr, QStringLiteral("Ziehungen importieren"), lastDirectory_);
+  dialog.setNameFilters({QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  lastDirectory_ = QFileInfo(chosen).absolutePath();
+  return chosen;
+}
+
 void QtPlatform::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 }  // namespace kw

@@ -13,6 +13,7 @@ class QtPlatform : public Platform {
   void ShowMessage(MessageKind kind, const QString& text) override;
   std::optional<QString> ChooseTicketFile() override;
   std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) override;
+  std::optional<QString> ChooseDrawingsFile() override;
   void OpenUrl(const QUrl& url) override;
 
  private:

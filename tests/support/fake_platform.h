@@ -35,6 +35,12 @@ class FakePlatform : public Platform {
     return saveAnswers.takeFirst();
   }
 
+  std::optional<QString> ChooseDrawingsFile() override {
+    ++drawingsDialogs;
+    if (drawingsAnswers.isEmpty()) return std::nullopt;  // unscripted: the user cancels
+    return drawingsAnswers.takeFirst();
+  }
+
   void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
 
   // The texts of all boxes so far, for a one-line comparison.
@@ -49,6 +55,8 @@ class FakePlatform : public Platform {
   int fileDialogs = 0;
   QList<std::optional<QString>> saveAnswers;  // next answers of the save dialog; nullopt cancels
   QStringList proposedSaveNames;              // what each save dialog proposed
+  QList<std::optional<QString>> drawingsAnswers;  // next answers of the CSV open dialog
+  int drawingsDialogs = 0;
   QList<QUrl> openedUrls;
 };
 
