@@ -4,7 +4,12 @@
 // read, for real drawing days. Shared by the reader's tests, the fetch tests, the benchmark and
 // (as files) the fuzz target's seeds.
 
+#include <cstdio>
 #include <string>
+#include <vector>
+
+#include "core/date.h"
+#include "webimport/results_service.h"
 
 namespace kw::test {
 
@@ -135,5 +140,34 @@ inline const std::string kDays2025 =
     R"({"days":[{"date":"2025-11-29"},{"date":"2025-12-03"},{"date":"2025-12-06"}]})";
 inline const std::string kDays2012 = R"({"days":[{"date":"2012-12-01"}]})";
 inline const std::string kNoDays = R"({"days":[]})";
+
+// An answer in the same shape for any drawing day from 23.09.2020 on, the numbers taken from
+// seed: for the tests and the benchmark that fetch many days.
+inline std::string MadeUpAnswer(Date day, int seed) {
+  std::string numbers;
+  for (int k = 0; k < 6; ++k) {
+    if (k > 0) numbers += ",";
+    numbers += "{\"index\":" + std::to_string(k + 1) +
+               ",\"drawNumber\":" + std::to_string((seed * 7 + k * 11) % 49 + 1) + "}";
+  }
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%07d", (seed * 7919) % 10000000);
+  const std::string game77 = digits;
+  return std::string("[{\"gameType\":{\"name\":\"Lotto 6aus49 ") + GermanWeekdayName(day) +
+         "\"},\"drawDate\":" + std::to_string(BerlinMidnightMs(day) + 69900000) +
+         ",\"drawNumbersCollection\":[" + numbers + "],\"superNumber\":" +
+         std::to_string(seed % 10) + ",\"game77\":{\"numbers\":\"" + game77 +
+         "\"},\"super6\":{\"numbers\":\"" + game77.substr(1) +
+         "\"},\"oddsCollection\":" + kOddsEuro + "}]";
+}
+
+inline std::string DayListOf(const std::vector<Date>& days) {
+  std::string list;
+  for (const Date day : days) {
+    if (!list.empty()) list += ",";
+    list += "{\"date\":\"" + FormatIsoDate(day) + "\"}";
+  }
+  return "{\"days\":[" + list + "]}";
+}
 
 }  // namespace kw::test
