@@ -64,18 +64,17 @@ QString ServiceFetch::ProgressText(int done, int total) {
 void ServiceFetch::Start(Date first, Date last) {
   if (running_) return;
   running_ = true;
-  stage_ = Stage::DayLists;
+  stage_ = Stage::Planning;
   first_ = first;
   last_ = last;
   years_.clear();
+  wanted_.clear();
+  missing_ = 0;
   listed_.clear();
   days_.clear();
   unlisted_.clear();
   total_ = 0;
   stored_ = 0;
-  for (int year = first.year(); first <= last && year <= last.year(); ++year) {
-    years_.push_back(year);
-  }
   // The first step runs from the event loop, so that no signal comes from inside Start.
   pause_.start(0);
 }
@@ -108,7 +107,7 @@ void ServiceFetch::DropReply() {
 }
 
 QString ServiceFetch::RequestText() const {
-  return stage_ == Stage::DayLists
+  return stage_ != Stage::Drawings
              ? QStringLiteral("den Ziehungstagen %1").arg(year_)
              : QStringLiteral("der Ziehung vom %1").arg(FromCp1252(FormatShortDate(day_).c_str()));
 }
@@ -124,6 +123,10 @@ void ServiceFetch::Next() {
     return;
   }
   try {
+    if (stage_ == Stage::Planning) {
+      PlanDays();
+      stage_ = Stage::DayLists;
+    }
     if (stage_ == Stage::DayLists) {
       if (!years_.empty()) {
         year_ = years_.front();
@@ -132,7 +135,7 @@ void ServiceFetch::Next() {
         if (running_) Send(QString::fromStdString(HistoryPath(year_)));
         return;
       }
-      ChooseDays();
+      ChooseListedDays();
       stage_ = Stage::Drawings;
       emit progress(0, total_);
       if (!running_) return;
@@ -150,20 +153,32 @@ void ServiceFetch::Next() {
   }
 }
 
-void ServiceFetch::ChooseDays() {
-  std::vector<Date> wanted = archive_.MissingDays(first_, last_, DrawDays::Both);
-  const std::size_t missing = wanted.size();
+// The days worth asking for: drawing days the archive lacks, then stored ones without quotas.
+// Only their years' lists are asked for; a range with nothing to fetch sends no request at all.
+void ServiceFetch::PlanDays() {
+  if (first_ > last_) return;
+  wanted_ = archive_.MissingDays(first_, last_, DrawDays::Both);
+  missing_ = wanted_.size();
   for (const Drawing& drawing : archive_.ReadRange(first_, last_)) {
     if (drawing.date >= kQuotasReadableFrom && !HasLottoQuotas(drawing)) {
-      wanted.push_back(drawing.date);
+      wanted_.push_back(drawing.date);
     }
   }
+  for (const Date day : wanted_) {
+    if (std::find(years_.begin(), years_.end(), day.year()) == years_.end()) {
+      years_.push_back(day.year());
+    }
+  }
+  std::sort(years_.begin(), years_.end());
+}
+
+void ServiceFetch::ChooseListedDays() {
   std::sort(listed_.begin(), listed_.end());
-  for (std::size_t i = 0; i < wanted.size(); ++i) {
-    if (std::binary_search(listed_.begin(), listed_.end(), wanted[i])) {
-      days_.push_back(wanted[i]);
-    } else if (i < missing) {
-      unlisted_.push_back(wanted[i]);
+  for (std::size_t i = 0; i < wanted_.size(); ++i) {
+    if (std::binary_search(listed_.begin(), listed_.end(), wanted_[i])) {
+      days_.push_back(wanted_[i]);
+    } else if (i < missing_) {
+      unlisted_.push_back(wanted_[i]);
     }
   }
   std::sort(days_.begin(), days_.end());

@@ -69,13 +69,14 @@ class ServiceFetch : public QObject {
   void cancelled(int stored);
 
  private:
-  enum class Stage { DayLists, Drawings };
+  enum class Stage { Planning, DayLists, Drawings };
 
   void Next();
   void Send(const QString& path);
   void OnFinished();
   void Handle(const QByteArray& body);
-  void ChooseDays();
+  void PlanDays();
+  void ChooseListedDays();
   void Fail(const QString& message);
   void DropReply();
   QString RequestText() const;
@@ -92,6 +93,8 @@ class ServiceFetch : public QObject {
   Date last_;
   std::deque<int> years_;
   int year_ = 0;
+  std::vector<Date> wanted_;
+  std::size_t missing_ = 0;  // the first ones of wanted_ are not stored at all
   std::vector<Date> listed_;
   std::deque<Date> days_;
   Date day_;

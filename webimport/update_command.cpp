@@ -139,8 +139,8 @@ int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock
     return code;
   }
   if (stored == 0 && unlisted.isEmpty()) {
-    Print(out, QStringLiteral("Es fehlte keine Ziehung vom %1 bis %2.")
-                   .arg(DayText(from), DayText(to)));
+    Print(out,
+          QStringLiteral("Es fehlte keine Ziehung vom %1 bis %2.").arg(DayText(from), DayText(to)));
   } else {
     Print(out, QStringLiteral("%1 geholt und gespeichert.").arg(Count(stored)));
   }

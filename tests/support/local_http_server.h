@@ -3,7 +3,9 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QMap>
+#include <QSslCertificate>
 #include <QSslConfiguration>
+#include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
 #include <QTcpServer>
@@ -59,9 +61,15 @@ class LocalHttpServer : public QObject {
  private:
   void Listen() {
     clock_.start();
-    connect(server_.get(), &QTcpServer::newConnection, this, [this] {
+    // A TLS server hands over its connections after the handshake, with the other signal.
+    const auto take = [this] {
       while (QTcpSocket* socket = server_->nextPendingConnection()) Serve(socket);
-    });
+    };
+    if (https_) {
+      connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, take);
+    } else {
+      connect(server_.get(), &QTcpServer::newConnection, this, take);
+    }
     server_->listen(QHostAddress::LocalHost, 0);
   }
 

@@ -155,8 +155,8 @@ inline std::string MadeUpAnswer(Date day, int seed) {
   const std::string game77 = digits;
   return std::string("[{\"gameType\":{\"name\":\"Lotto 6aus49 ") + GermanWeekdayName(day) +
          "\"},\"drawDate\":" + std::to_string(BerlinMidnightMs(day) + 69900000) +
-         ",\"drawNumbersCollection\":[" + numbers + "],\"superNumber\":" +
-         std::to_string(seed % 10) + ",\"game77\":{\"numbers\":\"" + game77 +
+         ",\"drawNumbersCollection\":[" + numbers +
+         "],\"superNumber\":" + std::to_string(seed % 10) + ",\"game77\":{\"numbers\":\"" + game77 +
          "\"},\"super6\":{\"numbers\":\"" + game77.substr(1) +
          "\"},\"oddsCollection\":" + kOddsEuro + "}]";
 }
