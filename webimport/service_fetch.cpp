@@ -289,7 +289,12 @@ void ServiceFetch::Handle(const QByteArray& body) {
     Fail(FromCp1252(e.what()));
     return;
   }
-  pause_.start(spacing_);
+  // The pause keeps the requests apart; after the last one there is nothing to wait for.
+  if (stage_ == Stage::Drawings && days_.empty()) {
+    Next();
+  } else {
+    pause_.start(spacing_);
+  }
 }
 
 }  // namespace kw
