@@ -278,7 +278,8 @@ void ServiceFetch::Handle(const QByteArray& body) {
       const ServiceDrawing read = ReadDayDrawing(View(body), day_);
       // One drawing per Store: a cancel or a later failure never undoes it, and nothing is
       // ever stored by half.
-      archive_.Store({read.drawing}, "lotto.de");
+      archive_.Store({read.drawing},
+                     "Ergebnisdienst " + base_.host(QUrl::FullyEncoded).toStdString());
       ++stored_;
       emit drawingStored(read.drawing, read.note ? FromCp1252(read.note->c_str()) : QString());
       if (!running_) return;

@@ -386,6 +386,35 @@ class ServiceFetchTest : public QObject {
     QCOMPARE(run.archive.Count(), 0);
   }
 
+  void theDesktopsProxyIsUsed() {
+    // Qt Network takes the proxy from the environment (http_proxy, no_proxy) as the desktop
+    // sets it. The server plays the proxy: it is asked for the whole address of a host that
+    // does not exist, which only a proxy can reach.
+    FetchRun run;
+    const QByteArray base = "http://kreuzwart.invalid/api";
+    run.server.Route(base + QByteArray::fromStdString(HistoryPath(2025)), Json(DayListOf({kDec6})));
+    run.server.Route(base + QByteArray::fromStdString(DrawsPath(kDec6)), Json(kSaturdayEuro));
+    run.fetch.SetBase(QUrl(QString::fromLatin1(base)));
+    qputenv("http_proxy", run.server.Url("/").toLatin1());
+    const bool ended = run.Run(kDec6, kDec6);
+    qunsetenv("http_proxy");
+    QVERIFY(ended);
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+  }
+
+  void thisMachineIsReachedWithoutTheProxy() {
+    FetchRun run;
+    run.server.Route(HistoryOf(2025), Json(DayListOf({kDec6})));
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    qputenv("http_proxy", "http://127.0.0.1:1");  // a proxy that is not there
+    const bool ended = run.Run(kDec6, kDec6);
+    qunsetenv("http_proxy");
+    QVERIFY(ended);
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.archive.Count(), 1);
+  }
+
   void anAddressThatIsNoWebAddressIsRefusedUnasked() {
     FetchRun run;
     run.fetch.SetBase(QUrl(QStringLiteral("ftp://127.0.0.1/api")));
