@@ -22,6 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The archive keeps SQLite's rollback journal, never WAL: after each store everything is in the
+// one file, so a person who copies Ziehungen.sqlite has all of it, and the file works on network
+// and removable drives, where WAL's shared memory does not. A reader and a writer then take turns
+// for the moments their statements run; the busy wait covers that. Synchronous stays FULL.
+
 // How long a store or a read waits for another program that holds the file, before it says so.
 constexpr int kBusyTimeoutMs = 2000;
 
@@ -33,6 +38,14 @@ std::string Quoted(const fs::path& file) { return "'" + PathText(file) + "'"; }
 
 ArchiveError Refusal(const fs::path& file, std::string_view reason) {
   return ArchiveError(Quoted(file) + " " + std::string(reason));
+}
+
+// "\xE4" and "d" are apart, or the d would count as a hex digit of the escape.
+const std::string kDamaged = std::string("ist besch\xE4") + "digt";
+const std::string kCannotOpen = std::string("kann nicht ge\xF6") + "ffnet werden";
+
+ArchiveError Damaged(const fs::path& file, std::string_view what) {
+  return Refusal(file, kDamaged + ": " + std::string(what));
 }
 
 // What a failure SQLite reports means for the file, in the person's words, with SQLite's own
@@ -52,9 +65,7 @@ ArchiveError Translate(const fs::path& file, const SQLite::Exception& e,
       meaning = "ist keine SQLite-Datenbank und kein Ziehungsarchiv";
       break;
     case SQLITE_CORRUPT:
-      meaning =
-          "ist besch\xE4"
-          "digt";
+      meaning = kDamaged.c_str();
       break;
     case SQLITE_FULL:
       meaning = "kann nicht geschrieben werden: der Datentr\xE4ger ist voll";
@@ -67,9 +78,7 @@ ArchiveError Translate(const fs::path& file, const SQLite::Exception& e,
       meaning = "darf nicht ge\xE4ndert werden";
       break;
     case SQLITE_CANTOPEN:
-      meaning =
-          "kann nicht ge\xF6"
-          "ffnet werden";
+      meaning = kCannotOpen.c_str();
       break;
     default:
       meaning = "meldet einen Fehler der Datenbank";
@@ -398,10 +407,9 @@ struct DrawingArchive::Impl {
     Drawing d;
     const std::optional<Date> date = ParseIsoDate(row.getColumn(0).getString());
     if (!date) {
-      throw Refusal(path,
-                    "ist besch\xE4"
-                    "digt: es enth\xE4lt eine Ziehung mit dem Datum '" +
-                        Utf8ToCp1252Lossy(row.getColumn(0).getString()) + "', das keines ist");
+      throw Damaged(path, "es enth\xE4lt eine Ziehung mit dem Datum '" +
+                              Utf8ToCp1252Lossy(row.getColumn(0).getString()) +
+                              "', das keines ist");
     }
     d.date = *date;
     for (int i = 0; i < 6; ++i) d.numbers[i] = StoredByte(row.getColumn(1 + i));
@@ -416,10 +424,8 @@ struct DrawingArchive::Impl {
     const std::string key = row.getColumn(first).getString();
     const std::optional<PrizeGame> game = GameOfKey(key);
     if (!game) {
-      throw Refusal(path,
-                    "ist besch\xE4"
-                    "digt: es enth\xE4lt eine Quote des unbekannten Spiels '" +
-                        Utf8ToCp1252Lossy(key) + "'");
+      throw Damaged(
+          path, "es enth\xE4lt eine Quote des unbekannten Spiels '" + Utf8ToCp1252Lossy(key) + "'");
     }
     const auto clamp = [](int64_t v) { return v < 0 || v > 1000 ? -1 : static_cast<int>(v); };
     return {*game, clamp(row.getColumn(first + 1).getInt64()), row.getColumn(first + 2).getInt64(),
@@ -430,10 +436,7 @@ struct DrawingArchive::Impl {
   // its constraints (by hand, or by an older SQLite ignoring them) is reported, not believed.
   void CheckRead(const Drawing& d) const {
     if (std::optional<std::string> problem = DrawingProblem(d)) {
-      throw Refusal(path,
-                    "ist besch\xE4"
-                    "digt: " +
-                        *problem);
+      throw Damaged(path, *problem);
     }
   }
 
@@ -482,9 +485,7 @@ struct DrawingArchive::Impl {
       const std::optional<Date> date = ParseIsoDate(selectQuotasOfRange->getColumn(0).getString());
       while (at < drawings.size() && date && drawings[at].date < *date) ++at;
       if (!date || at == drawings.size() || drawings[at].date != *date) {
-        throw Refusal(path,
-                      "ist besch\xE4"
-                      "digt: es enth\xE4lt Quoten ohne ihre Ziehung");
+        throw Damaged(path, "es enth\xE4lt Quoten ohne ihre Ziehung");
       }
       drawings[at].quotas.push_back(ToQuota(*selectQuotasOfRange, 1));
     }
@@ -563,12 +564,9 @@ std::unique_ptr<DrawingArchive::Impl> DrawingArchive::Impl::OpenExisting(const f
   // them back, and the size may differ until then.
   const bool journal = Exists(file.string() + "-journal") || Exists(file.string() + "-wal");
   if (!journal && header.expectedSize > static_cast<uint64_t>(info.st_size)) {
-    throw Refusal(file,
-                  "ist besch\xE4"
-                  "digt: die Datei ist k\xFCrzer als ihr Inhalt (" +
-                      GroupedNumber(info.st_size) + " statt " +
-                      GroupedNumber(static_cast<int64_t>(header.expectedSize)) +
-                      " Bytes), vielleicht wurde sie nicht ganz kopiert");
+    throw Damaged(file, "die Datei ist k\xFCrzer als ihr Inhalt (" + GroupedNumber(info.st_size) +
+                            " statt " + GroupedNumber(static_cast<int64_t>(header.expectedSize)) +
+                            " Bytes), vielleicht wurde sie nicht ganz kopiert");
   }
 
   std::string readOnly = WhyReadOnly(file, info);
@@ -639,9 +637,7 @@ DrawingArchive::DrawingArchive(const fs::path& file) {
     }
     CreateArchive(file);
   }
-  throw Refusal(file,
-                "kann nicht ge\xF6"
-                "ffnet werden: die Datei verschwand immer wieder");
+  throw Refusal(file, kCannotOpen + ": die Datei verschwand immer wieder");
 }
 
 DrawingArchive::~DrawingArchive() = default;
@@ -718,10 +714,7 @@ std::optional<Drawing> DrawingArchive::Latest() const {
     SQLite::Statement last(impl_->db, "SELECT max(date) FROM drawings");
     if (!last.executeStep() || last.isColumnNull(0)) return std::nullopt;
     const std::optional<Date> day = ParseIsoDate(last.getColumn(0).getString());
-    if (!day)
-      throw Refusal(impl_->path,
-                    "ist besch\xE4"
-                    "digt: das Datum der letzten Ziehung ist keines");
+    if (!day) throw Damaged(impl_->path, "das Datum der letzten Ziehung ist keines");
     return impl_->ReadOne(*day);
   } catch (const SQLite::Exception& e) {
     throw Translate(impl_->path, e);

@@ -95,6 +95,7 @@ struct LineProblem {
 enum class Form { Ours, Community };
 
 uint8_t Number(std::string_view field, std::string_view name) {
+  if (field.empty()) throw LineProblem{std::string(name) + " fehlt"};
   const std::optional<int> n = Digits(field, 2);
   if (!n || *n < 1 || *n > 49) {
     throw LineProblem{std::string(name) + " " + Shown(field) + " ist keine Zahl von 1 bis 49"};
@@ -272,7 +273,8 @@ std::vector<Drawing> ParseDrawingsCsv(std::string_view bytes) {
     const std::size_t expected = *form == Form::Ours ? kOurHeader.size() : kCommunityHeader.size();
     try {
       if (fields.size() != expected) {
-        throw LineProblem{"sie hat " + std::to_string(fields.size()) + " Felder statt " +
+        throw LineProblem{"sie hat " + std::to_string(fields.size()) +
+                          (fields.size() == 1 ? " Feld statt " : " Felder statt ") +
                           std::to_string(expected)};
       }
       Drawing d = *form == Form::Ours ? ParseOurs(fields) : ParseCommunity(fields);

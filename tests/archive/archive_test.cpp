@@ -363,16 +363,5 @@ TEST_F(ArchiveTest, OneWritesWhileTheOtherReads) {
   EXPECT_EQ(reader.Read(drawings[333].date), drawings[333]);
 }
 
-TEST_F(ArchiveTest, AMovedArchiveKeepsWorking) {
-  DrawingArchive first(file);
-  first.Store({FullSaturday()}, "x");
-  DrawingArchive moved(std::move(first));
-  EXPECT_EQ(moved.Count(), 1);
-  DrawingArchive other(dir / "zweites.sqlite");
-  other = std::move(moved);
-  EXPECT_EQ(other.path(), file);
-  EXPECT_EQ(other.Count(), 1);
-}
-
 }  // namespace
 }  // namespace kw
