@@ -1,37 +1,78 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QMap>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <memory>
 
 namespace kw::test {
 
 // A small HTTP server on 127.0.0.1 for the download tests: every path answers what the test set
-// for it (a page, an error status or a redirect); any other path answers 404.
+// for it (a page, an error status, a redirect, an answer after a delay, or no answer at all);
+// any other path answers 404. Given a certificate and key it speaks HTTPS.
 class LocalHttpServer : public QObject {
  public:
   struct Response {
     int status = 200;
     QByteArray body;
     QByteArray location;  // for a redirect
+    QByteArray contentType = "text/html; charset=utf-8";
+    int delayMs = 0;      // before the answer goes out
+    bool silent = false;  // reads the request and never answers
   };
 
-  LocalHttpServer() {
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-      while (QTcpSocket* socket = server_.nextPendingConnection()) Serve(socket);
-    });
-    server_.listen(QHostAddress::LocalHost, 0);
+  LocalHttpServer() : server_(std::make_unique<QTcpServer>()) { Listen(); }
+  // HTTPS with the certificate and key given in PEM form.
+  LocalHttpServer(const QByteArray& certificatePem, const QByteArray& keyPem) {
+    auto tls = std::make_unique<QSslServer>();
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(QSslCertificate(certificatePem));
+    configuration.setPrivateKey(QSslKey(keyPem, QSsl::Ec));
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    tls->setSslConfiguration(configuration);
+    server_ = std::move(tls);
+    https_ = true;
+    Listen();
   }
 
-  bool listening() const { return server_.isListening(); }
+  bool listening() const { return server_->isListening(); }
   QString Url(const QByteArray& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+    return QStringLiteral("%1://127.0.0.1:%2%3")
+        .arg(https_ ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(server_->serverPort())
+        .arg(QString::fromLatin1(path));
   }
   void Route(const QByteArray& path, Response response) { routes_[path] = std::move(response); }
   int Requests(const QByteArray& path) const { return requests_.value(path); }
+  int AllRequests() const { return static_cast<int>(arrivals_.size()); }
+  // When each request arrived, in milliseconds since the server started.
+  const QList<qint64>& Arrivals() const { return arrivals_; }
+  // The header lines of the last request, as sent.
+  const QByteArray& LastRequest() const { return lastRequest_; }
 
  private:
+  void Listen() {
+    clock_.start();
+    // A TLS server hands over its connections after the handshake, with the other signal.
+    const auto take = [this] {
+      while (QTcpSocket* socket = server_->nextPendingConnection()) Serve(socket);
+    };
+    if (https_) {
+      connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, take);
+    } else {
+      connect(server_.get(), &QTcpServer::newConnection, this, take);
+    }
+    server_->listen(QHostAddress::LocalHost, 0);
+  }
+
   void Serve(QTcpSocket* socket) {
     socket->setParent(this);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -40,25 +81,34 @@ class LocalHttpServer : public QObject {
       request += socket->readAll();
       if (!request.contains("\r\n\r\n")) return;
       const QByteArray path = request.split(' ').value(1);
+      lastRequest_ = request;
       pending_.remove(socket);
       ++requests_[path];
+      arrivals_.append(clock_.elapsed());
       const Response response =
           routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}});
+      if (response.silent) return;
       QByteArray answer = "HTTP/1.1 " + QByteArray::number(response.status) + " " +
                           (response.status == 200 ? "OK" : "Other") + "\r\n";
-      answer += "Content-Type: text/html; charset=utf-8\r\n";
+      answer += "Content-Type: " + response.contentType + "\r\n";
       if (!response.location.isEmpty()) answer += "Location: " + response.location + "\r\n";
       answer += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
       answer += "Connection: close\r\n\r\n" + response.body;
-      socket->write(answer);
-      socket->disconnectFromHost();
+      QTimer::singleShot(response.delayMs, socket, [socket, answer] {
+        socket->write(answer);
+        socket->disconnectFromHost();
+      });
     });
   }
 
-  QTcpServer server_;
+  std::unique_ptr<QTcpServer> server_;
+  bool https_ = false;
+  QElapsedTimer clock_;
   QMap<QByteArray, Response> routes_;
   QMap<QByteArray, int> requests_;
   QMap<QTcpSocket*, QByteArray> pending_;
+  QList<qint64> arrivals_;
+  QByteArray lastRequest_;
 };
 
 }  // namespace kw::test

@@ -1,0 +1,465 @@
+// The fetch from the results service against a server on 127.0.0.1 into a real archive file:
+// which requests go out and how, what is stored, and that after each failure or cancel the
+// archive holds exactly the drawings stored before it.
+#include "webimport/service_fetch.h"
+
+#include <QSslConfiguration>
+#include <QSslError>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimeZone>
+#include <functional>
+
+#include "core/cp1252.h"
+#include "core/version.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/webimport/service_answers.h"
+#include "tests/webimport/tls_certificates.h"
+#include "webimport/results_service.h"
+
+using namespace std::chrono_literals;
+
+namespace kw::test {
+namespace {
+
+const Date kNov29 = Date::FromYmd(2025, 11, 29);
+const Date kDec3 = Date::FromYmd(2025, 12, 3);
+const Date kDec6 = Date::FromYmd(2025, 12, 6);
+
+QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
+QByteArray DrawsAt(Date day) { return ApiPath(DrawsPath(day)); }
+QByteArray HistoryOf(int year) { return ApiPath(HistoryPath(year)); }
+
+QString Utf8(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+
+Drawing Read(const std::string& answer, Date day) { return ReadDayDrawing(answer, day).drawing; }
+
+LocalHttpServer::Response Json(const std::string& body) {
+  return {200, QByteArray::fromStdString(body), {}, "application/json"};
+}
+
+// One fetch with everything it reported, into an archive in a fresh folder.
+struct FetchRun {
+  TempDir dir;
+  DrawingArchive archive{dir / DrawingArchive::kFileName};
+  LocalHttpServer server;
+  ServiceFetch fetch{archive};
+
+  QList<Drawing> stored;
+  QStringList notes;
+  QList<std::pair<int, int>> progress;
+  std::optional<int> finished;
+  std::optional<int> cancelled;
+  QString failed;
+
+  FetchRun() {
+    fetch.SetBase(QUrl(server.Url("/api")));
+    fetch.SetSpacing(5ms);
+    fetch.SetTimeout(5s);
+    QObject::connect(&fetch, &ServiceFetch::drawingStored, &fetch,
+                     [this](const Drawing& d, const QString& note) {
+                       stored << d;
+                       notes << note;
+                     });
+    QObject::connect(&fetch, &ServiceFetch::progress, &fetch, [this](int done, int total) {
+      progress.append({done, total});
+    });
+    QObject::connect(&fetch, &ServiceFetch::finished, &fetch, [this](int n) { finished = n; });
+    QObject::connect(&fetch, &ServiceFetch::cancelled, &fetch, [this](int n) { cancelled = n; });
+    QObject::connect(&fetch, &ServiceFetch::failed, &fetch,
+                     [this](const QString& message) { failed = message; });
+  }
+  bool Ended() const { return finished || cancelled || !failed.isEmpty(); }
+  bool Run(Date first, Date last) {
+    fetch.Start(first, last);
+    return QTest::qWaitFor([this] { return Ended(); }, 20000);
+  }
+  // The 2025 list with 29.11, 03.12, 06.12, and the Wednesday's answer.
+  void ServeWeek() {
+    server.Route(HistoryOf(2025), Json(kDays2025));
+    server.Route(DrawsAt(kDec3), Json(kWednesday));
+  }
+  std::vector<Date> StoredDates() const {
+    std::vector<Date> dates;
+    for (const Drawing& d : archive.ReadRange(Date::FromYmd(1990, 1, 1), Date::FromYmd(2100, 1, 1)))
+      dates.push_back(d.date);
+    return dates;
+  }
+};
+
+void StoreNov29(DrawingArchive& archive) {
+  archive.Store({Read(MadeUpAnswer(kNov29, 1), kNov29)}, "test");
+}
+
+}  // namespace
+
+class ServiceFetchTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    // The "trusted" certificate is trusted for this test program only.
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.addCaCertificate(QSslCertificate(kTrustedCertificate));
+    QSslConfiguration::setDefaultConfiguration(configuration);
+  }
+
+  void nothingIsAskedBeforeStart() {
+    FetchRun run;
+    run.ServeWeek();
+    QTest::qWait(100);
+    QCOMPARE(run.server.AllRequests(), 0);
+    QVERIFY(!run.fetch.IsRunning());
+  }
+
+  void fetchesTheListedDaysTheArchiveLacks() {
+    FetchRun run;
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    StoreNov29(run.archive);
+
+    QVERIFY(run.Run(kNov29, kDec6));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.finished, 2);
+    QCOMPARE(run.stored.size(), 2);
+    QCOMPARE(run.stored[0], Read(kWednesday, kDec3));
+    QCOMPARE(run.stored[1], Read(kSaturdayEuro, kDec6));
+    QCOMPARE(run.notes, QStringList({QString(), QString()}));
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+    QCOMPARE(run.archive.Count(), 3);
+    QCOMPARE(run.progress, (QList<std::pair<int, int>>{{0, 0}, {0, 2}, {1, 2}, {2, 2}}));
+
+    QCOMPARE(run.server.Requests(HistoryOf(2025)), 1);
+    QCOMPARE(run.server.Requests(DrawsAt(kNov29)), 0);  // already stored, with quotas
+    QCOMPARE(run.server.AllRequests(), 3);
+    const QByteArray request = run.server.LastRequest();
+    QVERIFY2(request.startsWith("GET " + DrawsAt(kDec6) + " HTTP/1.1\r\n"), request.constData());
+    QVERIFY2(request.contains("\r\nUser-Agent: Kreuzwart/" + QByteArray(kVersion) + "\r\n"),
+             request.constData());
+    QVERIFY2(request.contains("\r\nAccept: application/json\r\n"), request.constData());
+  }
+
+  void requestsAreSpacedAndOneAtATime() {
+    FetchRun run;
+    run.fetch.SetSpacing(250ms);
+    run.server.Route(HistoryOf(2025), Json(kDays2025));
+    for (Date day : {kNov29, kDec3, kDec6}) {
+      LocalHttpServer::Response late = Json(MadeUpAnswer(day, day.day()));
+      late.delayMs = 50;  // a second request while this one runs would arrive early
+      run.server.Route(DrawsAt(day), late);
+    }
+    QVERIFY(run.Run(kNov29, kDec6));
+    QCOMPARE(run.finished, 3);
+    const QList<qint64> arrivals = run.server.Arrivals();
+    QCOMPARE(arrivals.size(), 4);
+    for (int i = 1; i < arrivals.size(); ++i) {
+      QVERIFY2(arrivals[i] - arrivals[i - 1] >= 250 + (i > 1 ? 50 : 0),
+               qPrintable(QStringLiteral("request %1 after %2 ms")
+                              .arg(i + 1)
+                              .arg(arrivals[i] - arrivals[i - 1])));
+    }
+  }
+
+  void aRangeOverNewYearAsksForBothYears() {
+    FetchRun run;
+    const Date dec28 = Date::FromYmd(2024, 12, 28), jan1 = Date::FromYmd(2025, 1, 1),
+               jan4 = Date::FromYmd(2025, 1, 4);
+    run.server.Route(HistoryOf(2024), Json(DayListOf({Date::FromYmd(2024, 12, 21), dec28})));
+    run.server.Route(HistoryOf(2025), Json(DayListOf({jan1, jan4, Date::FromYmd(2025, 1, 8)})));
+    for (Date day : {dec28, jan1, jan4}) {
+      run.server.Route(DrawsAt(day), Json(MadeUpAnswer(day, day.day())));
+    }
+    QVERIFY(run.Run(Date::FromYmd(2024, 12, 27), jan4));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.StoredDates(), (std::vector<Date>{dec28, jan1, jan4}));
+    QCOMPARE(run.server.Requests(HistoryOf(2024)), 1);
+    QCOMPARE(run.server.Requests(HistoryOf(2025)), 1);
+    QCOMPARE(run.server.AllRequests(), 5);
+  }
+
+  void anEmptyDayListFetchesNothingAndNamesTheDaysItLacks() {
+    FetchRun run;
+    run.server.Route(HistoryOf(2025), Json(kNoDays));
+    QVERIFY(run.Run(kNov29, kDec6));
+    QCOMPARE(run.finished, 0);
+    QCOMPARE(run.server.AllRequests(), 1);
+    QCOMPARE(run.fetch.UnlistedDays(), (std::vector<Date>{kNov29, kDec3, kDec6}));
+    QCOMPARE(run.progress, (QList<std::pair<int, int>>{{0, 0}, {0, 0}}));
+  }
+
+  void aDrawingStoredWithoutQuotasIsCompleted() {
+    FetchRun run;
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayCent));
+    run.archive.Store({Read(kSaturdayOddsNeither, kDec6)}, "test");
+    QVERIFY(run.Run(kDec6, kDec6));
+    QCOMPARE(run.finished, 1);
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+    QCOMPARE(run.archive.Count(), 1);
+  }
+
+  void aDrawingTheArchiveHoldsWithOtherNumbersIsReported() {
+    FetchRun run;
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    Drawing other = Read(kSaturdayOddsNeither, kDec6);  // no quotas: asked for again
+    other.numbers = {1, 2, 3, 4, 5, 6};
+    run.archive.Store({other}, "test");
+    QVERIFY(run.Run(kDec3, kDec6));
+    QVERIFY2(run.failed.contains(QStringLiteral("06.12.2025")), qPrintable(run.failed));
+    QCOMPARE(run.archive.Read(kDec6), other);
+    QCOMPARE(run.StoredDates(), (std::vector<Date>{kDec3, kDec6}));
+  }
+
+  // 03.12 answers, 06.12 does not: the Wednesday stays stored, nothing else.
+  void aFailureKeepsWhatWasStoredBefore_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("location");
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray good = QByteArray::fromStdString(kSaturdayEuro);
+    auto changed = [&](const char* from, const char* to) {
+      QByteArray body = good;
+      if (!body.contains(from)) qFatal("the Saturday answer holds no %s", from);
+      return body.replace(from, to);
+    };
+    const QString day = QStringLiteral("Die Antwort f\u00FCr den 06.12.2025 ");
+    QTest::newRow("404") << 404 << QByteArray("<html>Fehlt</html>") << QByteArray() << false
+                         << QStringLiteral("mit dem HTTP-Status 404");
+    QTest::newRow("500") << 500 << QByteArray("{}") << QByteArray() << false
+                         << QStringLiteral("mit dem HTTP-Status 500");
+    QTest::newRow("redirect to http")
+        << 302 << QByteArray() << QByteArray("/elsewhere") << false
+        << QStringLiteral("/elsewhere um; das Programm folgt nur Umleitungen auf https-Adressen");
+    QTest::newRow("not JSON") << 200 << QByteArray("Keine Daten") << QByteArray() << false
+                              << day + QStringLiteral("ist kein JSON");
+    QTest::newRow("HTML page")
+        << 200 << QByteArray("<!DOCTYPE html><html><body>Wartung</body></html>") << QByteArray()
+        << false
+        << day + QStringLiteral("ist eine HTML-Seite statt der Daten des Ergebnisdienstes");
+    QTest::newRow("2 MB") << 200 << "[" + QByteArray(2 * 1024 * 1024, ' ') + good.mid(1)
+                          << QByteArray() << false
+                          << QStringLiteral(
+                                 "Die Antwort auf die Frage nach der Ziehung vom "
+                                 "06.12.2025 ist gr\u00F6\u00DFer als 1 MB");
+    QTest::newRow("number 50")
+        << 200 << changed("\"drawNumber\":49", "\"drawNumber\":50") << QByteArray() << false
+        << day + QStringLiteral(
+                     "enth\u00E4lt die Gewinnzahl 50 (drawNumbersCollection.drawNumber), "
+                     "die nicht zwischen 1 und 49 liegt");
+    QTest::newRow("5 numbers")
+        << 200 << changed(",\n   {\"index\":6,\"drawNumber\":22}", "") << QByteArray() << false
+        << day + QStringLiteral("enth\u00E4lt 5 statt 6 Gewinnzahlen (drawNumbersCollection)");
+    QTest::newRow("repeated number")
+        << 200 << changed("\"drawNumber\":49", "\"drawNumber\":3") << QByteArray() << false
+        << QStringLiteral("Die Ziehung vom 06.12.2025 enth\u00E4lt die Zahl 3 zweimal");
+    QTest::newRow("Spiel 77 of 6 digits")
+        << 200 << changed("\"9911235\"", "\"991123\"") << QByteArray() << false
+        << day + QStringLiteral(
+                     "enth\u00E4lt als Spiel-77-Zahl (game77.numbers) \"991123\" statt 7 "
+                     "Ziffern");
+    QTest::newRow("no Superzahl") << 200 << changed("\"superNumber\":5,", "") << QByteArray()
+                                  << false
+                                  << day + QStringLiteral(
+                                               "enth\u00E4lt keine Superzahl (superNumber)");
+    QTest::newRow("never answers")
+        << 200 << QByteArray() << QByteArray() << true
+        << QStringLiteral(
+               "Der Ergebnisdienst hat auf die Frage nach der Ziehung vom 06.12.2025 "
+               "nicht innerhalb von 300 ms geantwortet");
+  }
+
+  void aFailureKeepsWhatWasStoredBefore() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, location);
+    QFETCH(bool, silent);
+    QFETCH(QString, message);
+    FetchRun run;
+    run.fetch.SetTimeout(300ms);
+    run.ServeWeek();
+    // A redirect goes to the same server.
+    if (!location.isEmpty()) location = run.server.Url(location).toLatin1();
+    LocalHttpServer::Response answer{status, body, location, "application/json"};
+    answer.silent = silent;
+    run.server.Route(DrawsAt(kDec6), answer);
+    run.server.Route("/elsewhere", Json(kSaturdayEuro));
+
+    QVERIFY(run.Run(kDec3, kDec6));
+    QVERIFY2(run.failed.contains(message), qPrintable(run.failed));
+    QCOMPARE(run.finished, std::nullopt);
+    QCOMPARE(run.stored.size(), 1);
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kDec3});
+    QCOMPARE(run.archive.Read(kDec3), Read(kWednesday, kDec3));
+    QCOMPARE(run.server.Requests("/elsewhere"), 0);
+    QVERIFY(!run.fetch.IsRunning());
+  }
+
+  void aBrokenDayListStoresNothing() {
+    FetchRun run;
+    StoreNov29(run.archive);
+    run.server.Route(HistoryOf(2025), Json(R"({"days":[{"date":"2025-13-06"}]})"));
+    QVERIFY(run.Run(kNov29, kDec6));
+    QCOMPARE(run.failed, Utf8("Die Liste der Ziehungstage 2025 enth\xE4lt als Datum (days.date) "
+                              "\"2025-13-06\", das kein Tag ist"));
+    QCOMPARE(run.server.AllRequests(), 1);
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kNov29});
+  }
+
+  void aClosedPortIsReported() {
+    FetchRun run;
+    quint16 port = 0;
+    {
+      QTcpServer probe;
+      QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+      port = probe.serverPort();
+    }
+    run.fetch.SetBase(QUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(port)));
+    QVERIFY(run.Run(kDec3, kDec6));
+    QVERIFY2(run.failed.startsWith(QStringLiteral("Der Ergebnisdienst ist nicht erreichbar "
+                                                  "(http://127.0.0.1:%1/api/history/")
+                                       .arg(port)),
+             qPrintable(run.failed));
+    QCOMPARE(run.archive.Count(), 0);
+  }
+
+  void aCancelWhileWaitingKeepsTheStoredAndReportsNoFailure() {
+    FetchRun run;
+    run.fetch.SetTimeout(400ms);
+    run.ServeWeek();
+    LocalHttpServer::Response never;
+    never.silent = true;
+    run.server.Route(DrawsAt(kDec6), never);
+    run.fetch.Start(kDec3, kDec6);
+    QTRY_COMPARE(run.server.Requests(DrawsAt(kDec6)), 1);
+    run.fetch.Cancel();
+    QCOMPARE(run.cancelled, 1);
+    QVERIFY(!run.fetch.IsRunning());
+    QTest::qWait(600);  // past the time limit: it was stopped with the request
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kDec3});
+  }
+
+  void aCancelFromTheStoredSignalSendsNothingMore() {
+    FetchRun run;
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    QObject::connect(&run.fetch, &ServiceFetch::drawingStored, &run.fetch,
+                     [&run] { run.fetch.Cancel(); });
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(run.cancelled, 1);
+    QTest::qWait(100);
+    QCOMPARE(run.server.Requests(DrawsAt(kDec6)), 0);
+    QCOMPARE(run.finished, std::nullopt);
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kDec3});
+  }
+
+  void aRedirectToHttpsIsFollowed() {
+    FetchRun run;
+    LocalHttpServer tls(kTrustedCertificate, kTrustedKey);
+    QVERIFY(tls.listening());
+    run.server.Route(HistoryOf(2025), Json(DayListOf({kDec6})));
+    run.server.Route(DrawsAt(kDec6), {302, {}, tls.Url("/moved").toLatin1()});
+    tls.Route("/moved", Json(kSaturdayEuro));
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(tls.Requests("/moved"), 1);
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+  }
+
+  void aCertificateNotTrustedIsReported() {
+    FetchRun run;
+    LocalHttpServer tls(kUntrustedCertificate, kUntrustedKey);
+    tls.Route(HistoryOf(2025), Json(kDays2025));
+    run.fetch.SetBase(QUrl(tls.Url("/api")));
+    QVERIFY(run.Run(kDec3, kDec6));
+    QVERIFY2(run.failed.startsWith(QStringLiteral("Die sichere Verbindung zum Ergebnisdienst (%1) "
+                                                  "ist gescheitert: ")
+                                       .arg(tls.Url(HistoryOf(2025)))),
+             qPrintable(run.failed));
+    QVERIFY2(run.failed.contains(QSslError(QSslError::SelfSignedCertificate).errorString()),
+             qPrintable(run.failed));
+    QCOMPARE(tls.AllRequests(), 0);
+    QCOMPARE(run.archive.Count(), 0);
+  }
+
+  void theDesktopsProxyIsUsed() {
+    // Qt Network takes the proxy from the environment (http_proxy, no_proxy) as the desktop
+    // sets it. The server plays the proxy: it is asked for the whole address of a host that
+    // does not exist, which only a proxy can reach.
+    FetchRun run;
+    const QByteArray base = "http://kreuzwart.invalid/api";
+    run.server.Route(base + QByteArray::fromStdString(HistoryPath(2025)), Json(DayListOf({kDec6})));
+    run.server.Route(base + QByteArray::fromStdString(DrawsPath(kDec6)), Json(kSaturdayEuro));
+    run.fetch.SetBase(QUrl(QString::fromLatin1(base)));
+    qputenv("http_proxy", run.server.Url("/").toLatin1());
+    const bool ended = run.Run(kDec6, kDec6);
+    qunsetenv("http_proxy");
+    QVERIFY(ended);
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+  }
+
+  void thisMachineIsReachedWithoutTheProxy() {
+    FetchRun run;
+    run.server.Route(HistoryOf(2025), Json(DayListOf({kDec6})));
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    qputenv("http_proxy", "http://127.0.0.1:1");  // a proxy that is not there
+    const bool ended = run.Run(kDec6, kDec6);
+    qunsetenv("http_proxy");
+    QVERIFY(ended);
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.archive.Count(), 1);
+  }
+
+  void anAddressThatIsNoWebAddressIsRefusedUnasked() {
+    FetchRun run;
+    run.fetch.SetBase(QUrl(QStringLiteral("ftp://127.0.0.1/api")));
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(run.failed, QStringLiteral("Die Adresse des Ergebnisdienstes \u201Eftp://127.0.0.1/api"
+                                        "\u201C ist keine http- oder https-Adresse"));
+  }
+
+  void progressText() {
+    QCOMPARE(ServiceFetch::ProgressText(3, 10), QStringLiteral("3 von 10 Ziehungen"));
+    QCOMPARE(ServiceFetch::ProgressText(0, 1), QStringLiteral("0 von 1 Ziehung"));
+    QCOMPARE(ServiceFetch::ProgressText(0, 0), QStringLiteral("Die Ziehungstage werden abgefragt"));
+  }
+
+  // The reader's own summer-time rule against the system's time zone database.
+  void berlinTimeAgreesWithTheTimeZoneDatabase() {
+    const QTimeZone berlin("Europe/Berlin");
+    if (!berlin.isValid()) QSKIP("no time zone database on this machine");
+    for (Date d = Date::FromYmd(1980, 1, 1); d <= Date::FromYmd(2045, 12, 31); ++d.dayCount) {
+      const QDate date(d.year(), d.month(), d.day());
+      const qint64 ms = QDateTime(date, QTime(0, 0), berlin).toMSecsSinceEpoch();
+      QCOMPARE(BerlinMidnightMs(d), ms);
+    }
+    // Every quarter of an hour on the switch days of a few years.
+    for (int year : {1980, 1995, 1996, 2025, 2040}) {
+      for (int month : {3, 4, 9, 10}) {
+        for (int day = 1; day <= 30; ++day) {
+          const QDate date(year, month, day);
+          if (date.dayOfWeek() != 7) continue;
+          const qint64 start = QDateTime(date, QTime(0, 0), berlin).toMSecsSinceEpoch();
+          for (qint64 ms = start - 3'600'000; ms < start + 27 * 3'600'000; ms += 900'000) {
+            const QDate expected = QDateTime::fromMSecsSinceEpoch(ms, berlin).date();
+            QCOMPARE(BerlinDateOfMs(ms),
+                     Date::FromYmd(expected.year(), expected.month(), expected.day()));
+            const QDate before = QDateTime::fromMSecsSinceEpoch(ms - 1, berlin).date();
+            QCOMPARE(BerlinDateOfMs(ms - 1),
+                     Date::FromYmd(before.year(), before.month(), before.day()));
+          }
+        }
+      }
+    }
+  }
+};
+
+}  // namespace kw::test
+
+QTEST_GUILESS_MAIN(kw::test::ServiceFetchTest)
+#include "service_fetch_test.moc"

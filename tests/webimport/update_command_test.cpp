@@ -1,0 +1,213 @@
+// The --update command against a server on 127.0.0.1 into a real archive file: the range it
+// chooses, what it prints (UTF-8), its exit codes, and a second run that finds nothing missing.
+#include "webimport/update_command.h"
+
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/webimport/service_answers.h"
+#include "webimport/results_service.h"
+
+using namespace std::chrono_literals;
+
+namespace kw::test {
+namespace {
+
+const Date kNov29 = Date::FromYmd(2025, 11, 29);
+const Date kDec3 = Date::FromYmd(2025, 12, 3);
+const Date kDec6 = Date::FromYmd(2025, 12, 6);
+
+const char* const kWednesdayLine =
+    "Mi 03.12.2025: 7 19 1 44 28 36, SZ 0, Spiel 77 0123456, Super 6 987650, Quoten 9\n";
+const char* const kSaturdayLine =
+    "Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 000235, Quoten 9\n";
+
+QByteArray DrawsAt(Date day) { return "/api" + QByteArray::fromStdString(DrawsPath(day)); }
+QByteArray HistoryOf(int year) { return "/api" + QByteArray::fromStdString(HistoryPath(year)); }
+
+LocalHttpServer::Response Json(const std::string& body) {
+  return {200, QByteArray::fromStdString(body), {}, "application/json"};
+}
+
+// What a stream written by the command holds.
+class Captured {
+ public:
+  Captured() : file_(open_memstream(&data_, &size_)) {}
+  ~Captured() {
+    std::fclose(file_);
+    std::free(data_);
+  }
+  std::FILE* file() { return file_; }
+  QByteArray text() {
+    std::fflush(file_);
+    return QByteArray(data_, static_cast<qsizetype>(size_));
+  }
+
+ private:
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::FILE* file_;
+};
+
+struct UpdateRun {
+  TempDir dir;
+  DrawingArchive archive{dir / DrawingArchive::kFileName};
+  LocalHttpServer server;
+  FixedClock clock{kDec6};
+  UpdateOptions options;
+
+  UpdateRun() {
+    options.serviceBase = server.Url("/api");
+    options.spacing = 1ms;
+    options.timeout = 5s;
+    server.Route(HistoryOf(2025), Json(kDays2025));
+    server.Route(DrawsAt(kDec3), Json(kWednesday));
+    server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+  }
+  // Runs the command; its output and errors.
+  int Run(QByteArray& out, QByteArray& err) {
+    Captured o, e;
+    const int code = RunUpdate(options, archive, clock, o.file(), e.file());
+    out = o.text();
+    err = e.text();
+    return code;
+  }
+  void Store(const std::string& answer, Date day) {
+    archive.Store({ReadDayDrawing(answer, day).drawing}, "test");
+  }
+};
+
+}  // namespace
+
+class UpdateCommandTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void fetchesWhatFollowsTheLatestThenFindsNothingMissing() {
+    UpdateRun run;
+    run.Store(MadeUpAnswer(kNov29, 1), kNov29);
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(err, QByteArray());
+    QCOMPARE(out,
+             QByteArray(kWednesdayLine) + kSaturdayLine + "2 Ziehungen geholt und gespeichert.\n");
+    QCOMPARE(run.archive.Count(), 3);
+    QCOMPARE(run.server.Requests(DrawsAt(kNov29)), 0);
+    const int requests = run.server.AllRequests();
+
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(out, QByteArray("Es fehlte keine Ziehung: das Archiv reicht bis Sa 06.12.2025.\n"));
+    QCOMPARE(err, QByteArray());
+    // On Monday the range holds no drawing day: still nothing is asked.
+    run.clock.Set(Date::FromYmd(2025, 12, 8));
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(out, QByteArray("Es fehlte keine Ziehung vom So 07.12.2025 bis Mo 08.12.2025.\n"));
+    QCOMPARE(run.server.AllRequests(), requests);
+  }
+
+  void anEmptyArchiveStartsFiveWeeksBack() {
+    UpdateRun run;
+    std::vector<Date> days;
+    for (Date d = Date::FromYmd(2025, 10, 25); d <= kDec6; ++d.dayCount) {
+      if (!IsDrawingDay(d, DrawDays::Both)) continue;
+      days.push_back(d);
+      run.server.Route(DrawsAt(d), Json(MadeUpAnswer(d, d.dayCount)));
+    }
+    run.server.Route(HistoryOf(2025), Json(DayListOf(days)));
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(err, QByteArray());
+    const QList<QByteArray> lines = out.split('\n');
+    QCOMPARE(lines.size(), 13);  // eleven drawings, the count, the empty rest after the last end
+    QVERIFY2(lines[0].startsWith("Sa 01.11.2025: "), lines[0].constData());
+    QVERIFY2(lines[10].startsWith("Sa 06.12.2025: "), lines[10].constData());
+    QCOMPARE(lines[11], QByteArray("11 Ziehungen geholt und gespeichert."));
+    QCOMPARE(run.server.Requests(DrawsAt(Date::FromYmd(2025, 10, 29))), 0);
+    QCOMPARE(run.archive.Latest()->date, kDec6);
+  }
+
+  void a2012DrawingWithZusatzzahlAndItsNoteInUtf8() {
+    UpdateRun run;
+    const Date day = Date::FromYmd(2012, 12, 1);
+    run.server.Route(HistoryOf(2012), Json(kDays2012));
+    run.server.Route(DrawsAt(day), Json(kSaturday2012));
+    run.options.from = day;
+    run.options.to = day;
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(out, QByteArray("Sa 01.12.2012: 12 5 33 48 20 9, ZZ 17, SZ 3, Spiel 77 4412345, "
+                             "Super 6 556677, keine Quoten\n"
+                             "  (Die Quoten sind nicht \xC3\xBC"
+                             "bernommen: ohne die feste "
+                             "Gewinnklasse IX ist nicht zu erkennen, ob sie in Euro oder in Cent "
+                             "angegeben sind)\n"
+                             "1 Ziehung geholt und gespeichert.\n"));
+    QCOMPARE(run.archive.Read(day)->zusatzzahl, 17);
+  }
+
+  void aFailureSaysWhyAndKeepsWhatCameBefore() {
+    UpdateRun run;
+    run.Store(MadeUpAnswer(kNov29, 1), kNov29);
+    run.server.Route(DrawsAt(kDec6), {500, "Fehler", {}});
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 1);
+    QCOMPARE(out, QByteArray(kWednesdayLine) +
+                      "1 Ziehung geholt und gespeichert, dann ist die Abfrage gescheitert.\n");
+    QCOMPARE(err,
+             "Der Ergebnisdienst beantwortet die Frage nach der Ziehung vom 06.12.2025 mit "
+             "dem HTTP-Status 500 (" +
+                 run.server.Url(DrawsAt(kDec6)).toUtf8() + ")\n");
+    QCOMPARE(run.archive.Count(), 2);
+    QVERIFY(!run.archive.Read(kDec6));
+  }
+
+  void datesTheWrongWayRoundAreAUsageError() {
+    UpdateRun run;
+    run.options.from = kDec6;
+    run.options.to = kDec3;
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 2);
+    QCOMPARE(err,
+             QByteArray("Der erste Tag (Sa 06.12.2025) liegt nach dem letzten (Mi 03.12.2025)\n"));
+    QCOMPARE(out, QByteArray());
+    QCOMPARE(run.server.AllRequests(), 0);
+  }
+
+  void theLatestDrawingsWithoutQuotasAreAskedAgain() {
+    UpdateRun run;
+    run.Store(kWednesday, kDec3);
+    run.Store(kSaturdayOddsNeither, kDec6);  // stored without quotas
+    run.clock.Set(Date::FromYmd(2025, 12, 8));
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(out, QByteArray(kSaturdayLine) + "1 Ziehung geholt und gespeichert.\n");
+    QCOMPARE(run.archive.Read(kDec6)->quotas.size(), 9u);
+    QCOMPARE(run.server.Requests(DrawsAt(kDec3)), 0);
+  }
+
+  void pastDaysTheServiceDoesNotListAreNamedButNotToday() {
+    UpdateRun run;
+    run.Store(MadeUpAnswer(kNov29, 1), kNov29);
+    run.server.Route(HistoryOf(2025), Json(DayListOf({kNov29, kDec6})));
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QCOMPARE(out, QByteArray(kSaturdayLine) +
+                      "Der Ergebnisdienst nennt keine Ziehung f\xC3\xBCr: Mi 03.12.2025\n"
+                      "1 Ziehung geholt und gespeichert.\n");
+
+    // Saturday afternoon: today's drawing is not listed yet, and that is no news.
+    UpdateRun early;
+    early.Store(MadeUpAnswer(kNov29, 1), kNov29);
+    early.server.Route(HistoryOf(2025), Json(DayListOf({kNov29, kDec3})));
+    QCOMPARE(early.Run(out, err), 0);
+    QCOMPARE(out, QByteArray(kWednesdayLine) + "1 Ziehung geholt und gespeichert.\n");
+  }
+};
+
+}  // namespace kw::test
+
+QTEST_GUILESS_MAIN(kw::test::UpdateCommandTest)
+#include "update_command_test.moc"

@@ -1,0 +1,431 @@
+#include "webimport/results_service.h"
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "core/cp1252.h"
+
+namespace kw {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr int64_t kMsPerHour = 3'600'000;
+constexpr int64_t kMsPerDay = 24 * kMsPerHour;
+// 01.01.1970 in the Date count, and the first and last day a Date can hold (years 1 to 9999),
+// counted from 1970.
+constexpr int32_t kUnixEpochDay = 25569;
+constexpr int64_t kFirstUnixDay = -719162;
+constexpr int64_t kLastUnixDay = 2932896;
+
+// The first drawing with the Superzahl, the last with the Zusatzzahl, and the days from which
+// class IX paid a fixed 5 and then 6 euro.
+const Date kFirstSuperzahl = Date::FromYmd(1991, 12, 7);
+const Date kLastZusatzzahl = Date::FromYmd(2013, 5, 1);
+const Date kClassIxFiveEuro = Date::FromYmd(2013, 5, 4);
+const Date kClassIxSixEuro = Date::FromYmd(2020, 9, 23);
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+int64_t UnixDay(Date day) { return int64_t{day.dayCount} - kUnixEpochDay; }
+
+int DaysInMonth(int year, int month) {
+  for (int d = 31; d > 28; --d) {
+    if (IsValidYmd(year, month, d)) return d;
+  }
+  return 28;
+}
+
+Date LastSunday(int year, int month) {
+  const Date last = Date::FromYmd(year, month, DaysInMonth(year, month));
+  return Date{last.dayCount - IsoWeekday(last) % 7};
+}
+
+// The days on which summer time began and ended in Germany, both switches at 01:00 UTC:
+// none before 1980; in 1980 from 6 April; until 1995 to the last Sunday of September; since
+// 1996 the EU rule, last Sunday of March to last Sunday of October.
+struct SummerTime {
+  Date begins;
+  Date ends;
+};
+
+std::optional<SummerTime> SummerTimeOf(int year) {
+  if (year < 1980) return std::nullopt;
+  if (year == 1980) return SummerTime{Date::FromYmd(1980, 4, 6), Date::FromYmd(1980, 9, 28)};
+  return SummerTime{LastSunday(year, 3), LastSunday(year, year <= 1995 ? 9 : 10)};
+}
+
+// ---- reading JSON ----------------------------------------------------------------------------
+
+const json* Member(const json& object, const char* key) {
+  if (!object.is_object()) return nullptr;
+  const auto it = object.find(key);
+  return it == object.end() ? nullptr : &*it;
+}
+
+bool Absent(const json* value) { return value == nullptr || value->is_null(); }
+
+std::optional<int64_t> Integer(const json* value) {
+  if (value == nullptr) return std::nullopt;
+  if (value->is_number_unsigned()) {
+    const auto u = value->get<uint64_t>();
+    if (u > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
+    return static_cast<int64_t>(u);
+  }
+  if (value->is_number_integer()) return value->get<int64_t>();
+  return std::nullopt;
+}
+
+// A value as it stands in the answer, short enough for a message.
+std::string Shown(const json& value) {
+  std::string text = value.dump(-1, ' ', false, json::error_handler_t::replace);
+  if (text.size() > 24) text = text.substr(0, 24) + "...";
+  return Utf8ToCp1252Lossy(text);
+}
+
+// The answer as JSON; `what` begins every message ("Die Antwort für den 06.12.2025").
+json Parse(std::string_view answer, const std::string& what) {
+  if (answer.size() > kMaxServiceAnswerBytes) {
+    throw ServiceAnswerError(what +
+                             " ist gr\xF6\xDF"
+                             "er als 1 MB");
+  }
+  const std::size_t first = answer.find_first_not_of(" \t\r\n");
+  if (first != std::string_view::npos && answer[first] == '<') {
+    throw ServiceAnswerError(what + " ist eine HTML-Seite statt der Daten des Ergebnisdienstes");
+  }
+  json parsed = json::parse(answer.begin(), answer.end(), nullptr, false);
+  if (parsed.is_discarded()) throw ServiceAnswerError(what + " ist kein JSON");
+  return parsed;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+const char* const kRoman[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+
+// One drawing object of a day's answer, read field by field.
+class DrawingReader {
+ public:
+  DrawingReader(const json& entry, Date day)
+      : entry_(entry), day_(day), what_("Die Antwort f\xFCr den " + FormatShortDate(day)) {}
+
+  ServiceDrawing Read() {
+    ServiceDrawing result;
+    Drawing& d = result.drawing;
+    d.date = day_;
+    CheckDrawDate();
+    d.numbers = Numbers();
+    d.superzahl = Superzahl();
+    d.spiel77 = Digits("game77", "Spiel-77-Zahl", 7);
+    d.super6 = Digits("super6", "Super-6-Zahl", 6);
+    if (day_ <= kLastZusatzzahl) d.zusatzzahl = Zusatzzahl();
+    d.quotas = Quotas();
+    if (const std::optional<std::string> problem = DrawingProblem(d)) {
+      throw ServiceAnswerError(*problem);
+    }
+    if (!notes_.empty()) result.note = notes_;
+    return result;
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& text) const {
+    throw ServiceAnswerError(what_ + " " + text);
+  }
+  void Note(const std::string& text) {
+    if (!notes_.empty()) notes_ += "; ";
+    notes_ += text;
+  }
+
+  void CheckDrawDate() const {
+    const json* value = Member(entry_, "drawDate");
+    if (Absent(value)) Fail("enth\xE4lt kein Ziehungsdatum (drawDate)");
+    const std::optional<int64_t> ms = Integer(value);
+    const std::optional<Date> date = ms ? BerlinDateOfMs(*ms) : std::nullopt;
+    if (!date) Fail("enth\xE4lt als Ziehungsdatum (drawDate) " + Shown(*value) + ", keine Zeit");
+    if (*date != day_) {
+      Fail("enth\xE4lt die Ziehung vom " + FormatShortDate(*date) + " (drawDate)");
+    }
+  }
+
+  std::array<uint8_t, 6> Numbers() const {
+    const json* list = Member(entry_, "drawNumbersCollection");
+    if (Absent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
+    if (!list->is_array()) Fail("enth\xE4lt keine Liste der Gewinnzahlen (drawNumbersCollection)");
+    if (list->size() != 6) {
+      Fail("enth\xE4lt " + std::to_string(list->size()) +
+           " statt 6 Gewinnzahlen (drawNumbersCollection)");
+    }
+    std::array<uint8_t, 6> numbers{};
+    std::array<bool, 6> seen{};
+    for (const json& item : *list) {
+      const json* indexValue = Member(item, "index");
+      const std::optional<int64_t> index = Integer(indexValue);
+      if (!index || *index < 1 || *index > 6) {
+        Fail("enth\xE4lt eine Gewinnzahl ohne ihre Stelle 1 bis 6 (drawNumbersCollection.index)");
+      }
+      if (seen[*index - 1]) {
+        Fail("enth\xE4lt die Stelle " + std::to_string(*index) +
+             " zweimal (drawNumbersCollection.index)");
+      }
+      seen[*index - 1] = true;
+      const json* numberValue = Member(item, "drawNumber");
+      if (Absent(numberValue)) {
+        Fail("enth\xE4lt an Stelle " + std::to_string(*index) +
+             " keine Gewinnzahl (drawNumbersCollection.drawNumber)");
+      }
+      const std::optional<int64_t> number = Integer(numberValue);
+      if (!number || *number < 1 || *number > 49) {
+        Fail("enth\xE4lt die Gewinnzahl " + Shown(*numberValue) +
+             " (drawNumbersCollection.drawNumber), die nicht zwischen 1 und 49 liegt");
+      }
+      numbers[*index - 1] = static_cast<uint8_t>(*number);
+    }
+    return numbers;
+  }
+
+  std::optional<uint8_t> Superzahl() const {
+    const json* value = Member(entry_, "superNumber");
+    // Null is how the service says "not drawn"; that is true only before December 1991.
+    if (value == nullptr || (value->is_null() && day_ >= kFirstSuperzahl)) {
+      Fail("enth\xE4lt keine Superzahl (superNumber)");
+    }
+    if (value->is_null()) return std::nullopt;
+    const std::optional<int64_t> number = Integer(value);
+    if (!number || *number < 0 || *number > 9) {
+      Fail("enth\xE4lt als Superzahl (superNumber) " + Shown(*value) +
+           " statt einer Ziffer von 0 bis 9");
+    }
+    return static_cast<uint8_t>(*number);
+  }
+
+  // game77.numbers and super6.numbers: digits as text, so that leading zeros stay.
+  std::string Digits(const char* game, const char* name, std::size_t count) const {
+    const std::string field = std::string(game) + ".numbers";
+    const json* value = Member(entry_, game);
+    value = value ? Member(*value, "numbers") : nullptr;
+    if (Absent(value)) Fail(std::string("enth\xE4lt keine ") + name + " (" + field + ")");
+    const bool digits = value->is_string() &&
+                        value->get_ref<const std::string&>().size() == count &&
+                        std::all_of(value->get_ref<const std::string&>().begin(),
+                                    value->get_ref<const std::string&>().end(),
+                                    [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) {
+      Fail(std::string("enth\xE4lt als ") + name + " (" + field + ") " + Shown(*value) + " statt " +
+           std::to_string(count) + " Ziffern");
+    }
+    return value->get<std::string>();
+  }
+
+  // Until May 2013 a Zusatzzahl was drawn. The service's field for it is not known for sure;
+  // extraNumber is read where it is given, and a drawing without it is kept without one.
+  std::optional<uint8_t> Zusatzzahl() {
+    const json* value = Member(entry_, "extraNumber");
+    if (Absent(value)) {
+      Note(
+          "Die Antwort nennt keine Zusatzzahl (extraNumber); die Ziehung ist ohne sie gespeichert");
+      return std::nullopt;
+    }
+    const std::optional<int64_t> number = Integer(value);
+    if (!number || *number < 1 || *number > 49) {
+      Fail("enth\xE4lt als Zusatzzahl (extraNumber) " + Shown(*value) +
+           " statt einer Zahl von 1 bis 49");
+    }
+    return static_cast<uint8_t>(*number);
+  }
+
+  // The quotas of 6 aus 49. Whether `odds` counts euro or cent is not known; class IX, whose
+  // fixed amount is known by the date, tells. Where it cannot tell, no quota is taken.
+  std::vector<Quota> Quotas() {
+    const json* rows = Member(entry_, "oddsCollection");
+    if (rows == nullptr) Fail("enth\xE4lt keine Quoten (oddsCollection)");
+    if (rows->is_null() || (rows->is_array() && rows->empty())) {
+      Note(
+          "Die Quoten sind noch nicht ver\xF6"
+          "ffentlicht");
+      return {};
+    }
+    if (!rows->is_array()) Fail("enth\xE4lt keine Liste der Quoten (oddsCollection)");
+
+    const int fixedEuro = day_ >= kClassIxSixEuro ? 6 : day_ >= kClassIxFiveEuro ? 5 : 0;
+    const json* classIx = nullptr;
+    for (const json& row : *rows) {
+      if (Integer(Member(row, "winningClass")) == 9) classIx = &row;
+    }
+    if (fixedEuro == 0 || classIx == nullptr) {
+      Note(
+          "Die Quoten sind nicht \xFC"
+          "bernommen: ohne die feste Gewinnklasse IX ist nicht zu "
+          "erkennen, ob sie in Euro oder in Cent angegeben sind");
+      return {};
+    }
+    const json* ixOdds = Member(*classIx, "odds");
+    const bool number = ixOdds && ixOdds->is_number();
+    const double ix = number ? ixOdds->get<double>() : -1;
+    int64_t centsPerUnit = 0;
+    if (ix == fixedEuro) {
+      centsPerUnit = 100;
+    } else if (ix == fixedEuro * 100) {
+      centsPerUnit = 1;
+    } else {
+      Note(
+          "Die Quoten sind nicht \xFC"
+          "bernommen: die Gewinnklasse IX (oddsCollection.odds " +
+          (ixOdds ? Shown(*ixOdds) : std::string("fehlt")) + ") passt weder zu " +
+          std::to_string(fixedEuro) + " Euro noch zu " + std::to_string(fixedEuro * 100) + " Cent");
+      return {};
+    }
+
+    std::vector<Quota> quotas;
+    for (const json& row : *rows) quotas.push_back(QuotaOf(row, centsPerUnit));
+    return quotas;
+  }
+
+  Quota QuotaOf(const json& row, int64_t centsPerUnit) const {
+    const std::optional<int64_t> prizeClass = Integer(Member(row, "winningClass"));
+    if (!prizeClass || *prizeClass < 1 || *prizeClass > 9) {
+      Fail("enth\xE4lt eine Quote ohne Gewinnklasse 1 bis 9 (oddsCollection.winningClass)");
+    }
+    const std::string where = "enth\xE4lt in der Quote der Gewinnklasse " +
+                              std::string(kRoman[*prizeClass - 1]) + " (oddsCollection) ";
+    // The class stands twice more in the row; where it is given, it must agree.
+    const json* description = Member(row, "winningClassDescription");
+    const json* pk = description ? Member(*description, "winningClassDescriptionPK") : nullptr;
+    const json* again = pk ? Member(*pk, "winningClass") : nullptr;
+    if (!Absent(again) && Integer(again) != prizeClass) {
+      Fail(where + "eine andere Gewinnklasse " + Shown(*again) +
+           " (winningClassDescription.winningClassDescriptionPK.winningClass)");
+    }
+    const json* shortName = description ? Member(*description, "winningClassShortName") : nullptr;
+    if (!Absent(shortName) &&
+        !(shortName->is_string() && shortName->get<std::string>() == kRoman[*prizeClass - 1])) {
+      Fail(where + "den Namen " + Shown(*shortName) +
+           " (winningClassDescription.winningClassShortName)");
+    }
+
+    const json* winnersValue = Member(row, "numberOfWinners");
+    if (Absent(winnersValue)) Fail(where + "keine Zahl der Gewinner (numberOfWinners)");
+    const std::optional<int64_t> winners = Integer(winnersValue);
+    if (!winners || *winners < 0) {
+      Fail(where + "als Zahl der Gewinner (numberOfWinners) " + Shown(*winnersValue));
+    }
+
+    const json* oddsValue = Member(row, "odds");
+    if (Absent(oddsValue)) Fail(where + "keinen Betrag (odds)");
+    // Far beyond any jackpot, and within what a double holds to the cent.
+    constexpr double kMostCents = 1e13;
+    const double cents = oddsValue->is_number() ? oddsValue->get<double>() * centsPerUnit : -1;
+    const double whole = std::round(cents);
+    if (!(cents >= 0 && cents <= kMostCents && std::fabs(cents - whole) < 1e-3)) {
+      Fail(where + "als Betrag (odds) " + Shown(*oddsValue) +
+           (centsPerUnit == 1 ? " statt ganzer Cent" : " statt eines Betrags in Euro und Cent"));
+    }
+    return Quota{PrizeGame::Lotto, static_cast<int>(*prizeClass), *winners,
+                 static_cast<int64_t>(whole)};
+  }
+
+  const json& entry_;
+  Date day_;
+  std::string what_;
+  std::string notes_;
+};
+
+}  // namespace
+
+int64_t BerlinMidnightMs(Date day) {
+  const std::optional<SummerTime> summer = SummerTimeOf(day.year());
+  // Midnight is never inside a switch: the clocks move at 02:00 and 03:00 local time.
+  const bool summerTime = summer && day > summer->begins && day <= summer->ends;
+  return UnixDay(day) * kMsPerDay - (summerTime ? 2 : 1) * kMsPerHour;
+}
+
+std::optional<Date> BerlinDateOfMs(int64_t ms) {
+  // Beyond a day either side of the years 1 to 9999 nothing below can be right.
+  constexpr int64_t kFirstMs = (kFirstUnixDay - 1) * kMsPerDay;
+  constexpr int64_t kLastMs = (kLastUnixDay + 2) * kMsPerDay;
+  if (ms < kFirstMs || ms > kLastMs) return std::nullopt;
+  const Date utcDay{static_cast<int32_t>(FloorDiv(ms, kMsPerDay) + kUnixEpochDay)};
+  int64_t offset = kMsPerHour;
+  if (const std::optional<SummerTime> summer = SummerTimeOf(utcDay.year())) {
+    const int64_t begins = UnixDay(summer->begins) * kMsPerDay + kMsPerHour;
+    const int64_t ends = UnixDay(summer->ends) * kMsPerDay + kMsPerHour;
+    if (ms >= begins && ms < ends) offset = 2 * kMsPerHour;
+  }
+  const int64_t localDay = FloorDiv(ms + offset, kMsPerDay);
+  if (localDay < kFirstUnixDay || localDay > kLastUnixDay) return std::nullopt;
+  return Date{static_cast<int32_t>(localDay + kUnixEpochDay)};
+}
+
+std::string HistoryPath(int year) {
+  return "/history/" + std::to_string(BerlinMidnightMs(Date::FromYmd(year, 12, 31)));
+}
+
+std::string DrawsPath(Date day) { return "/draws/" + std::to_string(BerlinMidnightMs(day)); }
+
+std::vector<Date> ReadDayList(std::string_view answer, int year) {
+  const std::string what = "Die Liste der Ziehungstage " + std::to_string(year);
+  const json parsed = Parse(answer, what);
+  const json* days = Member(parsed, "days");
+  if (Absent(days)) throw ServiceAnswerError(what + " enth\xE4lt keine Tage (days)");
+  if (!days->is_array()) throw ServiceAnswerError(what + " enth\xE4lt keine Liste der Tage (days)");
+  std::vector<Date> dates;
+  dates.reserve(days->size());
+  for (const json& entry : *days) {
+    const json* text = Member(entry, "date");
+    if (Absent(text)) {
+      throw ServiceAnswerError(what + " enth\xE4lt einen Tag ohne Datum (days.date)");
+    }
+    const std::optional<Date> date =
+        text->is_string() ? ParseIsoDate(text->get_ref<const std::string&>()) : std::nullopt;
+    if (!date) {
+      throw ServiceAnswerError(what + " enth\xE4lt als Datum (days.date) " + Shown(*text) +
+                               ", das kein Tag ist");
+    }
+    dates.push_back(*date);
+  }
+  std::sort(dates.begin(), dates.end());
+  dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+  return dates;
+}
+
+ServiceDrawing ReadDayDrawing(std::string_view answer, Date day) {
+  const std::string what = "Die Antwort f\xFCr den " + FormatShortDate(day);
+  const json parsed = Parse(answer, what);
+  if (!parsed.is_array()) throw ServiceAnswerError(what + " ist keine Liste von Ziehungen");
+  const json* found = nullptr;
+  for (const json& entry : parsed) {
+    const json* gameType = Member(entry, "gameType");
+    const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
+    if (gameName == nullptr || !gameName->is_string()) continue;
+    const std::string lower = Lower(gameName->get<std::string>());
+    if (lower.rfind("lotto 6aus49", 0) != 0) continue;
+    if (found != nullptr) {
+      throw ServiceAnswerError(what + " enth\xE4lt zwei Ziehungen von Lotto 6aus49");
+    }
+    // The third word names the weekday; a drawing of another day is no answer for this one.
+    const std::string weekday = lower.substr(std::string_view("lotto 6aus49").size());
+    for (const char* name :
+         {"montag", "dienstag", "mittwoch", "donnerstag", "freitag", "samstag", "sonntag"}) {
+      const std::string word = std::string(" ") + name;
+      if (weekday.rfind(word, 0) == 0 && Lower(GermanWeekdayName(day)) != name) {
+        throw ServiceAnswerError(
+            what + " (" + GermanWeekdayName(day) +
+            ") enth\xE4lt die Ziehung eines anderen Wochentags (gameType.name " + Shown(*gameName) +
+            ")");
+      }
+    }
+    found = &entry;
+  }
+  if (found == nullptr) {
+    throw ServiceAnswerError(what + " enth\xE4lt keine Ziehung von Lotto 6aus49 (gameType.name)");
+  }
+  return DrawingReader(*found, day).Read();
+}
+
+}  // namespace kw

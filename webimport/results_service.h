@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/date.h"
+#include "core/drawing.h"
+#include "core/error.h"
+
+namespace kw {
+
+// The lottery web site's results service, read without Qt: the drawing days of a year and the
+// drawings of one day, from the JSON the service answers. The service is not documented and may
+// change, so every field the reader uses is checked and an answer it cannot read whole is
+// refused with a message naming the day and the field; it never makes up a drawing.
+
+// An answer the reader refuses. The message is German, Windows-1252.
+class ServiceAnswerError : public Error {
+ public:
+  using Error::Error;
+};
+
+// No real answer comes near this size; a larger one is refused unread.
+inline constexpr std::size_t kMaxServiceAnswerBytes = 1024 * 1024;
+
+// The service's paths below its base address. Both take milliseconds since 1970 of 00:00 in
+// Europe/Berlin: of 31 December of the year for its day list, of the day for its drawings.
+std::string HistoryPath(int year);
+std::string DrawsPath(Date day);
+
+// Milliseconds since 1970 (UTC) of 00:00 on the day in Europe/Berlin.
+int64_t BerlinMidnightMs(Date day);
+
+// The calendar day in Europe/Berlin at the moment given in milliseconds since 1970, or nothing
+// for a moment outside the years 1 to 9999.
+std::optional<Date> BerlinDateOfMs(int64_t ms);
+
+// The days of the year's list (`{"days":[{"date":"YYYY-MM-DD"},...]}`) in date order, each once.
+// An empty list is an answer too. Throws ServiceAnswerError.
+std::vector<Date> ReadDayList(std::string_view answer, int year);
+
+// The 6 aus 49 drawing of one day, and what the reader left out of it.
+struct ServiceDrawing {
+  Drawing drawing;
+  // Set when something was left out (quotas in an unknown unit, no Zusatzzahl named), once.
+  std::optional<std::string> note;
+};
+
+// The drawing of `day` from the answer for that day. Throws ServiceAnswerError for an answer
+// that is no JSON, holds no or two 6 aus 49 drawings, a drawing of another day, a missing field
+// or a value that is no drawing (DrawingProblem).
+ServiceDrawing ReadDayDrawing(std::string_view answer, Date day);
+
+}  // namespace kw

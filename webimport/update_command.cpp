@@ -1,0 +1,150 @@
+#include "webimport/update_command.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QStringList>
+#include <memory>
+
+#include "core/cp1252.h"
+
+namespace kw {
+
+namespace {
+
+const Date kQuotasReadableFrom = Date::FromYmd(2013, 5, 4);
+// How far back an empty archive starts, and how far back drawings still without quotas are
+// asked for again.
+constexpr int kDaysBack = 35;
+
+QString Text(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+
+QString DayText(Date day) {
+  return QStringLiteral("%1 %2").arg(Text(GermanWeekdayShort(day)), Text(FormatShortDate(day)));
+}
+
+void Print(std::FILE* file, const QString& line) {
+  std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), file);
+  std::fflush(file);
+}
+
+QString Count(int drawings) {
+  if (drawings == 0) return QStringLiteral("Keine Ziehung");
+  return drawings == 1 ? QStringLiteral("1 Ziehung") : QStringLiteral("%1 Ziehungen").arg(drawings);
+}
+
+bool HasLottoQuotas(const Drawing& drawing) {
+  for (const Quota& q : drawing.quotas) {
+    if (q.game == PrizeGame::Lotto) return true;
+  }
+  return false;
+}
+
+// The day after the latest stored drawing, or the first of the latest ones that still lack
+// quotas: those are published a day or two after the drawing.
+Date DefaultFrom(const DrawingArchive& archive, Date today) {
+  const std::optional<Drawing> latest = archive.Latest();
+  if (!latest) return Date{today.dayCount - kDaysBack};
+  Date from{latest->date.dayCount + 1};
+  const std::vector<Drawing> recent =
+      archive.ReadRange(Date{latest->date.dayCount - kDaysBack}, latest->date);
+  for (auto it = recent.rbegin(); it != recent.rend(); ++it) {
+    if (it->date < kQuotasReadableFrom || HasLottoQuotas(*it)) break;
+    from = it->date;
+  }
+  return from;
+}
+
+}  // namespace
+
+QString DrawingLine(const Drawing& drawing) {
+  QStringList parts;
+  parts << DayText(drawing.date) + QStringLiteral(": ") + Text(NumbersText(drawing));
+  if (drawing.zusatzzahl) parts << QStringLiteral("ZZ %1").arg(*drawing.zusatzzahl);
+  if (drawing.superzahl) parts << QStringLiteral("SZ %1").arg(*drawing.superzahl);
+  if (drawing.spiel77) parts << QStringLiteral("Spiel 77 ") + Text(*drawing.spiel77);
+  if (drawing.super6) parts << QStringLiteral("Super 6 ") + Text(*drawing.super6);
+  parts << (drawing.quotas.empty() ? QStringLiteral("keine Quoten")
+                                   : QStringLiteral("Quoten %1").arg(drawing.quotas.size()));
+  return parts.join(QStringLiteral(", "));
+}
+
+int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock& clock,
+              std::FILE* out, std::FILE* err) {
+  std::unique_ptr<QCoreApplication> ownApplication;
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "kreuzwart";
+    static char* argv[] = {name, nullptr};
+    ownApplication = std::make_unique<QCoreApplication>(argc, argv);
+  }
+
+  const Date today = clock.Today();
+  Date from;
+  Date to = options.to.value_or(today);
+  try {
+    from = options.from ? *options.from : DefaultFrom(archive, today);
+  } catch (const std::exception& e) {
+    Print(err, Text(e.what()));
+    return 1;
+  }
+  if (options.from && from > to) {
+    Print(err, QStringLiteral("Der erste Tag (%1) liegt nach dem letzten (%2)")
+                   .arg(DayText(from), DayText(to)));
+    return 2;
+  }
+  if (from > to) {
+    Print(out, QStringLiteral("Es fehlte keine Ziehung: das Archiv reicht bis %1.")
+                   .arg(DayText(Date{from.dayCount - 1})));
+    return 0;
+  }
+
+  ServiceFetch fetch(archive);
+  fetch.SetBase(QUrl(options.serviceBase));
+  fetch.SetSpacing(options.spacing);
+  fetch.SetTimeout(options.timeout);
+  QEventLoop loop;
+  int code = 0;
+  int stored = 0;
+  QObject::connect(&fetch, &ServiceFetch::drawingStored, &loop,
+                   [out, &stored](const Drawing& drawing, const QString& note) {
+                     ++stored;
+                     Print(out, DrawingLine(drawing));
+                     if (!note.isEmpty()) Print(out, QStringLiteral("  (%1)").arg(note));
+                   });
+  QObject::connect(&fetch, &ServiceFetch::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&fetch, &ServiceFetch::failed, &loop, [&](const QString& message) {
+    Print(err, message);
+    code = 1;
+    loop.quit();
+  });
+  fetch.Start(from, to);
+  loop.exec();
+
+  // Today's drawing is listed only once it is drawn; an earlier day the service does not name is
+  // worth a word, since the archive stays without it.
+  QStringList unlisted;
+  for (const Date day : fetch.UnlistedDays()) {
+    if (day < today) unlisted << DayText(day);
+  }
+  if (!unlisted.isEmpty()) {
+    Print(out, QStringLiteral("Der Ergebnisdienst nennt keine Ziehung f\u00FCr: %1")
+                   .arg(unlisted.join(QStringLiteral(", "))));
+  }
+  if (code != 0) {
+    // What was stored before the failure stays; say so, so that a rerun is not a surprise.
+    if (stored > 0) {
+      Print(out, QStringLiteral("%1 geholt und gespeichert, dann ist die Abfrage gescheitert.")
+                     .arg(Count(stored)));
+    }
+    return code;
+  }
+  if (stored == 0 && unlisted.isEmpty()) {
+    Print(out,
+          QStringLiteral("Es fehlte keine Ziehung vom %1 bis %2.").arg(DayText(from), DayText(to)));
+  } else {
+    Print(out, QStringLiteral("%1 geholt und gespeichert.").arg(Count(stored)));
+  }
+  return 0;
+}
+
+}  // namespace kw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "archive/archive.h"
+#include "core/date.h"
+#include "webimport/service_fetch.h"
+
+namespace kw {
+
+// What `--update [--from DATE] [--to DATE] [--results-service URL]` was given.
+struct UpdateOptions {
+  std::optional<Date> from;  // without it: the day after the latest stored drawing
+  std::optional<Date> to;    // without it: today
+  QString serviceBase = QString::fromLatin1(kResultsServiceBase);
+  // Fixed for the program; the tests and the benchmark shorten them.
+  std::chrono::milliseconds spacing{250};
+  std::chrono::milliseconds timeout{15000};
+};
+
+// The drawings the archive lacks, fetched from the results service and stored, without a
+// window: one line per drawing on out, then the count; on a failure the reason on err. Without
+// --from it starts after the latest stored drawing (five weeks back on an empty archive), or at
+// the latest ones still without quotas. Text is UTF-8. Runs its own event loop (and makes the
+// application object if there is none). Returns the exit code: 0 done, 1 failed, 2 when the
+// dates given are the wrong way round.
+int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock& clock,
+              std::FILE* out, std::FILE* err);
+
+// "Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 000235, Quoten 9"
+QString DrawingLine(const Drawing& drawing);
+
+}  // namespace kw
