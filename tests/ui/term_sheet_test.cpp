@@ -1,0 +1,374 @@
+// The tab "Laufzeit" on its own: a ticket's whole term against a real archive file, its settings
+// saved into the ticket file, drawings fetched from a local results service and imported from CSV.
+#include "ui/term_sheet.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "archive/archive.h"
+#include "commands/commands.h"
+#include "core/cp1252.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/webimport/service_answers.h"
+#include "webimport/results_service.h"
+
+namespace kw::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+
+// Five weeks on Wednesday and Saturday, from Saturday 14.11.2026 to Wednesday 16.12.2026.
+const std::string kTicket =
+    "[Schein]\r\n"
+    "Spiel1=03 15 22 31 40 49 \r\n"
+    "Spiel2=01 07 12 19 33 45 \r\n"
+    "Losnummer=4711235\r\n"
+    "Ablauf=16.12.2026\r\n"
+    "Beginn=14.11.2026\r\n"
+    "Ziehungstage=Mittwoch und Samstag\r\n"
+    "Spiel77=ja\r\n"
+    "Super6=nein\r\n";
+
+Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl,
+                  std::string spiel77 = "1111111") {
+  Drawing d;
+  d.date = date;
+  d.numbers = numbers;
+  d.superzahl = superzahl;
+  d.spiel77 = std::move(spiel77);
+  d.super6 = "222222";
+  return d;
+}
+
+// The past days of the term but 2 December; wins on 25 November (game 1: 3 + Superzahl) and on
+// 5 December (Spiel 77: two final digits).
+std::vector<Drawing> StoredDrawings() {
+  Drawing win = DrawingOn(Day(2026, 11, 25), {3, 15, 22, 4, 5, 6}, 5);
+  win.quotas = {{PrizeGame::Lotto, 7, 40000, 1260}};
+  return {DrawingOn(Day(2026, 11, 14), {2, 4, 6, 8, 10, 11}, 0),
+          DrawingOn(Day(2026, 11, 18), {2, 4, 6, 8, 10, 13}, 1),
+          DrawingOn(Day(2026, 11, 21), {2, 4, 6, 8, 10, 14}, 2),
+          win,
+          DrawingOn(Day(2026, 11, 28), {2, 4, 6, 8, 10, 16}, 3),
+          DrawingOn(Day(2026, 12, 5), {2, 4, 6, 8, 10, 17}, 4, "9999935"),
+          DrawingOn(Day(2026, 12, 9), {2, 4, 6, 8, 10, 18}, 6)};
+}
+
+LocalHttpServer::Response Json(const std::string& body) {
+  return {200, QByteArray::fromStdString(body), {}, "application/json"};
+}
+QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
+
+// One tab on a ticket file and an archive in a fresh folder, today Thursday 10.12.2026.
+struct Sheet {
+  TempDir dir;
+  std::string ticketPath = (dir / "schein.sch").string();
+  std::filesystem::path archivePath = dir / "Ziehungen.sqlite";
+  FakePlatform platform;
+  FixedClock clock{Day(2026, 12, 10)};
+  LocalHttpServer server;
+  std::unique_ptr<TermSheet> sheet;
+
+  explicit Sheet(const std::string& ticket = kTicket, bool stored = true) {
+    WriteFile(ticketPath, ticket);
+    if (stored) DrawingArchive(archivePath).Store(StoredDrawings(), "Test");
+  }
+  TermSheet& Show(std::string path = {}) {
+    if (path.empty()) path = ticketPath;
+    sheet = std::make_unique<TermSheet>(
+        TermSheetSetup{archivePath, QUrl(server.Url(QByteArrayLiteral("/api")))}, platform, clock);
+    sheet->SetTicketSource([path] { return path; });
+    sheet->resize(445, 310);
+    sheet->show();
+    return *sheet;
+  }
+  template <class T>
+  T* Find(const char* name) const {
+    T* child = sheet->findChild<T*>(QString::fromLatin1(name));
+    if (!child) qFatal("missing control %s", name);
+    return child;
+  }
+  QTreeWidget* List() const { return Find<QTreeWidget>("TermDrawings"); }
+  QStringList Column(int column) const {
+    QStringList texts;
+    for (int i = 0; i < List()->topLevelItemCount(); ++i) {
+      texts << List()->topLevelItem(i)->text(column);
+    }
+    return texts;
+  }
+  void Select(const QString& day) const {
+    const auto found = List()->findItems(day, Qt::MatchExactly, 0);
+    QCOMPARE(found.size(), 1);
+    List()->setCurrentItem(found.first());
+  }
+  QString Report() const { return Find<QPlainTextEdit>("TermReport")->toPlainText(); }
+  QString Status() const { return Find<QLabel>("TermStatus")->text(); }
+};
+
+}  // namespace
+
+class TermSheetTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyDayOfTheTermWithItsResult();
+  void theLinesAreThoseOfTheCommandLine();
+  void changingTheDaysWritesOnlyThatKey();
+  void aTicketWithoutTheKeysShowsWhatIsAssumed();
+  void aTicketThatCannotBeWrittenKeepsTheOldValue();
+  void withoutTicketOrBeforeTheFirstDrawing();
+  void fetchFillsTheListAndACancelKeepsWhatCame();
+  void importTakesACsvFile();
+  void keyboardAndNames();
+};
+
+void TermSheetTest::everyDayOfTheTermWithItsResult() {
+  Sheet s;
+  s.Show();
+  QCOMPARE(s.Column(0),
+           (QStringList{QStringLiteral("Sa 14.11.2026"), QStringLiteral("Mi 18.11.2026"),
+                        QStringLiteral("Sa 21.11.2026"), QStringLiteral("Mi 25.11.2026"),
+                        QStringLiteral("Sa 28.11.2026"), QStringLiteral("Mi 02.12.2026"),
+                        QStringLiteral("Sa 05.12.2026"), QStringLiteral("Mi 09.12.2026"),
+                        QStringLiteral("Sa 12.12.2026"), QStringLiteral("Mi 16.12.2026")}));
+  const QStringList results = s.Column(2);
+  QCOMPARE(results[3], QStringLiteral("Gewinnklasse VII"));
+  QCOMPARE(results[5], QStringLiteral("fehlt im Archiv"));
+  QCOMPARE(results[6], QStringLiteral("Spiel 77 Gewinnklasse VI"));
+  QCOMPARE(results[0], QStringLiteral("kein Gewinn"));
+  QCOMPARE(results[8], QStringLiteral("noch nicht gezogen"));
+  QCOMPARE(results[9], QStringLiteral("noch nicht gezogen"));
+  QCOMPARE(s.Column(3)[3], QStringLiteral("12,60 \u20ac"));
+  QCOMPARE(s.Column(3)[6], QStringLiteral("17,00 \u20ac"));
+  QCOMPARE(s.Column(3)[0], QString());
+  QCOMPARE(s.Column(1)[3], QStringLiteral("3 15 22 4 5 6, SZ 5"));
+  QCOMPARE(s.Find<QLabel>("TermTotal")->text(), QStringLiteral("Gewinn insgesamt: 29,60 \u20ac"));
+  QCOMPARE(s.Status(), QStringLiteral("1 Ziehung fehlt im Archiv"));
+  QVERIFY(s.platform.messages.empty());
+
+  // The last drawn day is selected at first; another shows its own lines.
+  QCOMPARE(s.Report(), QStringLiteral("Mi 09.12.2026: 2 4 6 8 10 18, Superzahl 6\n  kein Gewinn"));
+  s.Select(QStringLiteral("Mi 25.11.2026"));
+  QCOMPARE(s.Report(), QStringLiteral("Mi 25.11.2026: 3 15 22 4 5 6, Superzahl 5\n"
+                                      "  Spiel 1: 3 Richtige + Superzahl, Gewinnklasse VII, "
+                                      "12,60 \u20ac"));
+  s.Select(QStringLiteral("Mi 02.12.2026"));
+  QCOMPARE(s.Report(), QStringLiteral("Mi 02.12.2026: fehlt im Archiv"));
+}
+
+void TermSheetTest::theLinesAreThoseOfTheCommandLine() {
+  Sheet s;
+  s.Show();
+  QStringList tabLines;
+  for (int i = 0; i < s.List()->topLevelItemCount(); ++i) {
+    s.List()->setCurrentItem(s.List()->topLevelItem(i));
+    tabLines << s.Report().split(u'\n');
+  }
+  tabLines << s.Find<QLabel>("TermTotal")->text();
+
+  char* bytes = nullptr;
+  std::size_t size = 0;
+  std::FILE* out = open_memstream(&bytes, &size);
+  QCOMPARE(CheckCommand(s.ticketPath, s.archivePath, s.clock.Today(), out, stderr), 0);
+  std::fclose(out);
+  QStringList commandLines = QString::fromUtf8(bytes, static_cast<qsizetype>(size)).split(u'\n');
+  std::free(bytes);
+  commandLines.removeFirst();  // the term line
+  commandLines.removeLast();   // after the last line end
+  QCOMPARE(tabLines, commandLines);
+}
+
+void TermSheetTest::changingTheDaysWritesOnlyThatKey() {
+  const std::string ticket =
+      "; geschrieben von Hand\r\n[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\n"
+      "Ablauf=16.12.2026\r\nBeginn=14.11.2026\r\n\r\n[Notizen]\r\nx=1\r\n";
+  Sheet s(ticket);
+  s.Show();
+  QCOMPARE(s.List()->topLevelItemCount(), 10);
+  QCOMPARE(ReadFile(s.ticketPath), ticket);  // showing writes nothing
+
+  auto* days = s.Find<QComboBox>("TermDrawDays");
+  days->setFocus();
+  QTest::keyClick(days, Qt::Key_Up);  // "Mittwoch und Samstag" to "Samstag"
+  QCOMPARE(days->currentText(), QStringLiteral("Samstag"));
+  QCOMPARE(s.Column(0),
+           (QStringList{QStringLiteral("Sa 14.11.2026"), QStringLiteral("Sa 21.11.2026"),
+                        QStringLiteral("Sa 28.11.2026"), QStringLiteral("Sa 05.12.2026"),
+                        QStringLiteral("Sa 12.12.2026")}));
+  QCOMPARE(
+      ReadFile(s.ticketPath),
+      "; geschrieben von Hand\r\n[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\n"
+      "Ablauf=16.12.2026\r\nBeginn=14.11.2026\r\nZiehungstage=Samstag\r\n\r\n[Notizen]\r\nx=1\r\n");
+  QCOMPARE(s.Find<QLabel>("TermDrawDaysNote")->text(), QString());
+
+  // A first day typed into the date field is saved when the field is left.
+  auto* first = s.Find<QDateEdit>("TermFirstDay");
+  first->setDate(QDate(2026, 12, 5));
+  emit first->editingFinished();
+  QCOMPARE(s.List()->topLevelItemCount(), 2);
+  QVERIFY(ReadFile(s.ticketPath).find("Beginn=05.12.2026\r\n") != std::string::npos);
+}
+
+void TermSheetTest::aTicketWithoutTheKeysShowsWhatIsAssumed() {
+  Sheet s(
+      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=12.12.2026\r\n"
+      "Super6=vielleicht\r\n");
+  s.Show();
+  QCOMPARE(s.Column(0),
+           (QStringList{QStringLiteral("Mi 09.12.2026"), QStringLiteral("Sa 12.12.2026")}));
+  for (const char* note : {"TermFirstDayNote", "TermDrawDaysNote", "TermSpiel77Note"}) {
+    QCOMPARE(s.Find<QLabel>(note)->text(), QStringLiteral("angenommen"));
+  }
+  QCOMPARE(s.Find<QLabel>("TermSuper6Note")->text(), QStringLiteral("ung\u00fcltig, angenommen"));
+  QCOMPARE(s.Find<QLabel>("TermProblems")->text(),
+           QStringLiteral("Super 6: \"vielleicht\" ist weder \"ja\" noch \"nein\""));
+  QVERIFY(s.Find<QCheckBox>("TermSuper6")->isChecked());
+}
+
+void TermSheetTest::aTicketThatCannotBeWrittenKeepsTheOldValue() {
+  Sheet s;
+  std::filesystem::create_directory(s.dir / "stick");
+  const std::string path = (s.dir / "stick" / "schein.sch").string();
+  WriteFile(path, kTicket);
+  s.Show(path);
+  auto* spiel77 = s.Find<QCheckBox>("TermSpiel77");
+  QVERIFY(spiel77->isChecked());
+
+  // The folder is gone and a file stands in its place: no write can reach the ticket.
+  std::filesystem::remove_all(s.dir / "stick");
+  WriteFile(s.dir / "stick", "x");
+  QTest::mouseClick(spiel77, Qt::LeftButton);
+  QVERIFY2(spiel77->isChecked(), "the old value");
+  QCOMPARE(s.platform.messages.size(), 1u);
+  QCOMPARE(s.platform.messages[0].kind, MessageKind::Error);
+  QCOMPARE(s.platform.messages[0].text, QStringLiteral("Unable to write to ") + Utf8(path) + u'.');
+  QCOMPARE(s.List()->topLevelItemCount(), 10);
+}
+
+void TermSheetTest::withoutTicketOrBeforeTheFirstDrawing() {
+  Sheet none;
+  none.sheet.reset();
+  TermSheet& sheet = none.Show(" ");
+  sheet.SetTicketSource([] { return std::string(); });
+  sheet.Reload();
+  QVERIFY(none.Find<QLabel>("TermNoTicket")->isVisible());
+  QVERIFY(none.Find<QLabel>("TermNoTicket")
+              ->text()
+              .startsWith(QStringLiteral("Es ist kein Spielschein geladen.")));
+  QVERIFY(!none.Find<QTreeWidget>("TermDrawings")->isVisible());
+  QVERIFY(!none.Find<QPushButton>("TermFetch")->isVisible());
+
+  Sheet future(kTicket, false);
+  future.clock.Set(Day(2026, 11, 10));
+  future.Show();
+  QCOMPARE(future.Status(), QStringLiteral("Die erste Ziehung ist am Sa 14.11.2026"));
+  QVERIFY(!future.Find<QPushButton>("TermFetch")->isEnabled());
+  QCOMPARE(future.Column(2).count(QStringLiteral("noch nicht gezogen")), 10);
+}
+
+void TermSheetTest::fetchFillsTheListAndACancelKeepsWhatCame() {
+  Sheet s;
+  const Date dec2 = Day(2026, 12, 2);
+  s.server.Route(ApiPath(HistoryPath(2026)), Json(DayListOf({dec2})));
+  s.server.Route(ApiPath(DrawsPath(dec2)), Json(MadeUpAnswer(dec2, 3)));
+  s.Show();
+  QCOMPARE(s.Column(2)[5], QStringLiteral("fehlt im Archiv"));
+  QTest::mouseClick(s.Find<QPushButton>("TermFetch"), Qt::LeftButton);
+  QVERIFY(s.Find<QPushButton>("TermCancel")->isEnabled());
+  QTRY_COMPARE_WITH_TIMEOUT(s.Status(), QStringLiteral("1 Ziehung geholt"), 10000);
+  QCOMPARE(s.Column(2)[5], QStringLiteral("kein Gewinn"));
+  QCOMPARE(s.Column(1)[5],
+           Utf8(NumbersText(ReadDayDrawing(MadeUpAnswer(dec2, 3), dec2).drawing)) +
+               QStringLiteral(", SZ ") +
+               QString::number(*ReadDayDrawing(MadeUpAnswer(dec2, 3), dec2).drawing.superzahl));
+  QVERIFY(!s.Find<QPushButton>("TermCancel")->isEnabled());
+  QVERIFY(s.platform.messages.empty());
+
+  // Two days missing: the first arrives, the second never answers; the cancel keeps the first.
+  Sheet c(kTicket, false);
+  const Date nov14 = Day(2026, 11, 14);
+  const Date nov18 = Day(2026, 11, 18);
+  c.server.Route(ApiPath(HistoryPath(2026)), Json(DayListOf({nov14, nov18})));
+  c.server.Route(ApiPath(DrawsPath(nov14)), Json(MadeUpAnswer(nov14, 1)));
+  LocalHttpServer::Response never;
+  never.silent = true;
+  c.server.Route(ApiPath(DrawsPath(nov18)), never);
+  c.Show();
+  QTest::mouseClick(c.Find<QPushButton>("TermFetch"), Qt::LeftButton);
+  QTRY_COMPARE_WITH_TIMEOUT(c.Column(2)[0], QStringLiteral("kein Gewinn"), 10000);
+  QTRY_COMPARE(c.server.Requests(ApiPath(DrawsPath(nov18))), 1);
+  QTest::mouseClick(c.Find<QPushButton>("TermCancel"), Qt::LeftButton);
+  QCOMPARE(c.Status(), QStringLiteral("Abgebrochen, 1 Ziehung geholt"));
+  QCOMPARE(c.Column(2)[1], QStringLiteral("fehlt im Archiv"));
+  QVERIFY(c.Find<QPushButton>("TermFetch")->isEnabled());
+  c.sheet.reset();
+  QCOMPARE(DrawingArchive(c.archivePath).Count(), 1);
+}
+
+void TermSheetTest::importTakesACsvFile() {
+  Sheet s;
+  WriteFile(s.dir / "z.csv", "date,n1,n2,n3,n4,n5,n6,superzahl\n02.12.2026,3,15,22,31,40,49,9\n");
+  s.platform.drawingsAnswers << QString::fromStdString((s.dir / "z.csv").string());
+  s.Show();
+  QTest::mouseClick(s.Find<QPushButton>("TermImport"), Qt::LeftButton);
+  QCOMPARE(s.platform.drawingsDialogs, 1);
+  QCOMPARE(s.platform.texts(),
+           QStringList{QStringLiteral("1 Ziehung gelesen: 1 neu, 0 schon im Archiv")});
+  QCOMPARE(s.Column(2)[5], QStringLiteral("Gewinnklasse II"));
+  QCOMPARE(s.Column(3)[5], QStringLiteral("offen"));
+
+  // A file the archive refuses goes to the error box; nothing changes.
+  WriteFile(s.dir / "bad.csv", "Spalte1,Spalte2\n1,2\n");
+  s.platform.drawingsAnswers << QString::fromStdString((s.dir / "bad.csv").string());
+  QTest::mouseClick(s.Find<QPushButton>("TermImport"), Qt::LeftButton);
+  QCOMPARE(s.platform.messages.back().kind, MessageKind::Error);
+  QCOMPARE(s.Column(2)[5], QStringLiteral("Gewinnklasse II"));
+}
+
+void TermSheetTest::keyboardAndNames() {
+  Sheet s;
+  s.Show();
+  s.sheet->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(s.sheet.get()));
+  s.Find<QWidget>("TermCancel")->setEnabled(true);  // to walk the whole chain
+  const char* order[] = {"TermFirstDay", "TermDrawDays", "TermSpiel77",
+                         "TermSuper6",   "TermDrawings", "TermReport",
+                         "TermFetch",    "TermCancel",   "TermImport"};
+  s.Find<QWidget>(order[0])->setFocus();
+  for (const char* name : order) {
+    QWidget* control = s.Find<QWidget>(name);
+    QVERIFY2(!control->accessibleName().isEmpty(), name);
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus == control || control->isAncestorOf(focus),
+             qPrintable(QString::fromLatin1(name) + QStringLiteral(" / ") + focus->objectName() +
+                        QString::fromLatin1(focus->metaObject()->className())));
+    // Tab walks the day, month and year of the date field before it leaves it.
+    for (int i = 0; i < 4 && (focus == control || control->isAncestorOf(focus)); ++i) {
+      QTest::keyClick(focus, Qt::Key_Tab);
+      focus = QApplication::focusWidget();
+    }
+  }
+  // Mnemonics: the labels lead to their fields, the buttons are pressed by their letter.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+  QVERIFY(s.Find<QComboBox>("TermDrawDays")->hasFocus());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+  QVERIFY(s.Find<QDateEdit>("TermFirstDay")->isAncestorOf(QApplication::focusWidget()));
+}
+
+}  // namespace kw::test
+
+QTEST_MAIN(kw::test::TermSheetTest)
+#include "term_sheet_test.moc"
