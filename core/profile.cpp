@@ -296,21 +296,15 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
     if (ec) throw failure;
   }
 
+  // Only a regular file is ever replaced. A link to a device, a pipe or a folder keeps its
+  // target: a rename over it would put a file in the place of, say, a device of the machine.
+  struct stat old {};
+  const bool exists = ::stat(file.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) throw failure;
+
   std::string temp = file.string() + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) throw failure;
-
-  // Keep the permissions an existing file had. A new file gets what any program's new file
-  // gets, 0666 less the umask, rather than the private mode of a temporary file. The umask can
-  // only be read by setting it; the program has one thread.
-  struct stat old {};
-  if (::stat(file.c_str(), &old) == 0) {
-    ::fchmod(fd, old.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
 
   bool ok = true;
   std::size_t written = 0;
@@ -319,6 +313,17 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
     if (n < 0 && errno == EINTR) continue;
     ok = n > 0;
     if (ok) written += static_cast<std::size_t>(n);
+  }
+  // Keep the permissions an existing file had, the set-user, set-group and sticky bits too. A
+  // new file gets what any program's new file gets, 0666 less the umask, rather than the private
+  // mode of a temporary file. The umask can only be read by setting it; the program has one
+  // thread. After the writing, which may clear the set-id bits.
+  if (exists) {
+    ok = ok && ::fchmod(fd, old.st_mode & 07777) == 0;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ok = ok && ::fchmod(fd, 0666 & ~mask) == 0;
   }
   ok = ok && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
