@@ -32,8 +32,8 @@ const QStringList kSaturdayFields = {"1",  "9", "14", "27",      "30",
                                      "44", "6", "3",  "1234567", "654321"};
 const QStringList kWednesdayFields = {"4",  "11", "17", "23",      "36",
                                       "45", "8",  "9",  "8765432", "123456"};
-const QString kSaturdayCaption = "Aktuelle Zahlen (Samstag, den 06.12.20)";
-const QString kWednesdayCaption = "Aktuelle Zahlen (Mittwoch, den 03.12.20)";
+const QString kSaturdayCaption = "Aktuelle Zahlen (Samstag, den 06.12.2026)";
+const QString kWednesdayCaption = "Aktuelle Zahlen (Mittwoch, den 03.12.2026)";
 
 QStringList PlainTicketLabels() {
   QStringList texts;
@@ -68,8 +68,14 @@ class MainWindowTest : public QObject {
   void storedNegativeNumberIsRefused();
   void quitStoresShownDayAndSaves();
   void quitStopsWhenSettingsCannotBeWritten();
-  void unreadableSettingsFileStartsSilentlyAndIsKept_data();
-  void unreadableSettingsFileStartsSilentlyAndIsKept();
+  void unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo_data();
+  void unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo();
+  void everyEndKeepsTheTypedDrawing_data();
+  void everyEndKeepsTheTypedDrawing();
+  void dateKeepsItsYearThroughSaveAndStart();
+  void ticketMissingAtStartStaysNamed_data();
+  void ticketMissingAtStartStaysNamed();
+  void dayToggleDoesNotGoByItsCaption();
   void activationPutsStoredSaturdayBack();
   void validityNoticeAtStart_data();
   void validityNoticeAtStart();
@@ -379,7 +385,7 @@ void MainWindowTest::dayToggleStopsAtBadField() {
   f.form.reset();
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "02991427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
 }
 
 void MainWindowTest::storedNegativeNumberIsRefused() {
@@ -408,10 +414,10 @@ void MainWindowTest::quitStoresShownDayAndSaves() {
   QCOMPARE(ended.count(), 1);
   QCOMPARE(f.ReadSetting("Zahlen", "Mittwoch"),
            "02132134414809007777777666666"
-           "03.12.20");
+           "03.12.2026");
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "01091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
 
   // A field that is no number stops the storing, not the saving nor the end.
@@ -422,7 +428,7 @@ void MainWindowTest::quitStoresShownDayAndSaves() {
   QVERIFY(f.platform.messages.empty());
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "08091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
 }
 
 void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
@@ -448,13 +454,13 @@ void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
   QCOMPARE(f.platform.texts(), (QStringList{error, error}));
 }
 
-void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept_data() {
+void MainWindowTest::unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo_data() {
   QTest::addColumn<QString>("make");
   QTest::newRow("a folder in place of ZW.INI") << "folder";
   QTest::newRow("a ZW.INI of 50 MB") << "large";
 }
 
-void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept() {
+void MainWindowTest::unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo() {
   QFETCH(QString, make);
   WindowFixture f;
   const std::filesystem::path ini = f.Path("ZW.INI");
@@ -471,17 +477,133 @@ void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept() {
   QVERIFY(f.startMessages.empty());
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
 
-  // A save would put the three keys alone in its place: it is refused, and the program says so.
+  // A save would put the three keys alone in its place: it is refused, and the program says so
+  // once, and ends all the same: no later save could do better.
   f.Click(f.Button(1));
-  QCOMPARE(ended.count(), 0);
-  QCOMPARE(f.platform.texts(),
-           QStringList{"Unable to write to " + QString::fromStdString(ini.string()) + "."});
+  QCOMPARE(ended.count(), 1);
+  const QStringList refused = {"Unable to write to " + QString::fromStdString(ini.string()) + "."};
+  QCOMPARE(f.platform.texts(), refused);
   f.form.reset();
+  QCOMPARE(f.platform.texts(), refused);
   if (make == "folder") {
     QVERIFY(std::filesystem::is_empty(ini));
   } else {
     QCOMPARE(std::filesystem::file_size(ini), 50'000'000u);
   }
+}
+
+void MainWindowTest::everyEndKeepsTheTypedDrawing_data() {
+  QTest::addColumn<QString>("end");
+  QTest::newRow("the title bar or Alt+F4") << "close";
+  QTest::newRow("the program's end, the window destroyed") << "destroy";
+  QTest::newRow("\"&Beenden\", then the window closes") << "quit";
+}
+
+// Whichever way the program ends, what was typed into the draw fields is stored into the day
+// shown and saved, once, as "&Beenden" does it.
+void MainWindowTest::everyEndKeepsTheTypedDrawing() {
+  QFETCH(QString, end);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Click(f.Button(7));  // Wednesday
+  f.Edit(1)->setText("2");
+  f.Edit(8)->setText("1111111");
+
+  if (end == "quit") f.Click(f.Button(1));
+  if (end != "destroy") {
+    QVERIFY(f.form->close());
+    // Stored once: a second storing would have switched the display back to Wednesday.
+    QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  }
+  f.form.reset();
+
+  QCOMPARE(f.ReadSetting("Zahlen", "Mittwoch"),
+           "02111723364508091111111123456"
+           "03.12.2026");
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), kSaturdayLine);
+  QVERIFY(f.platform.messages.empty());
+}
+
+// "05.12.2026" is saved and read back whole; cut to eight characters it would read as 2020.
+void MainWindowTest::dateKeepsItsYearThroughSaveAndStart() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Click(f.Button(1));
+  f.form.reset();
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), kSaturdayLine);
+
+  f.Start();
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den 06.12.2026)");
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Mittwoch, den 03.12.2026)");
+}
+
+void MainWindowTest::ticketMissingAtStartStaysNamed_data() {
+  QTest::addColumn<QString>("then");    // what the person does before "&Beenden"
+  QTest::addColumn<QString>("schein");  // "Schein" afterwards; %1 the fixture's folder
+  QTest::newRow("nothing") << ""
+                           << "%1/stick.sch";
+  QTest::newRow("the ticket editor, saving nothing") << "editor"
+                                                     << "%1/stick.sch";
+  QTest::newRow("another ticket loaded") << "load"
+                                         << "%1/ticket.sch";
+  QTest::newRow("a broken ticket loaded") << "load broken"
+                                          << "";
+}
+
+// A ticket file out of reach at start (a USB stick not plugged in) stays the one ZW.INI names,
+// until the person loads or saves another.
+void MainWindowTest::ticketMissingAtStartStaysNamed() {
+  QFETCH(QString, then);
+  QFETCH(QString, schein);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  const std::string stick = f.Path("stick.sch");
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + stick +
+                            "\r\n[Zahlen]\r\nSamstag=" + kSaturdayLine + "\r\n");
+  f.Start();
+  QVERIFY(f.form->ticket().path.empty());
+  QCOMPARE(f.TicketLabels(), PlainTicketLabels());
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  QVERIFY(f.startMessages.empty());
+
+  if (then == "editor") {
+    std::string seen;
+    f.form->SetTicketEditor([&] {
+      seen = f.ReadSetting("Einstellungen", "Schein");
+      WriteProfileString(f.Path("ZW.INI"), "Einstellungen", "Schein", "");  // cancelled
+    });
+    f.Click(f.Button(4));
+    QCOMPARE(seen, stick);
+  } else if (then == "load") {
+    f.platform.fileAnswers << QString::fromStdString(f.Path("ticket.sch"));
+    f.Click(f.Button(2));
+  } else if (then == "load broken") {
+    f.WriteFile("broken.sch", "[Schein]\r\nAblauf=kaputt\r\n");
+    f.platform.fileAnswers << QString::fromStdString(f.Path("broken.sch"));
+    f.Click(f.Button(2));
+    QCOMPARE(f.platform.texts(), QStringList{"'kaputt' is not a valid date."});
+  }
+  f.Click(f.Button(1));
+  QCOMPARE(QString::fromStdString(f.ReadSetting("Einstellungen", "Schein")),
+           schein.arg(QString::fromStdString(f.Path("")).chopped(1)));
+}
+
+// The day shown is the window's own state, whatever its button reads.
+void MainWindowTest::dayToggleDoesNotGoByItsCaption() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Button(7)->setText("Mittwoch &anzeigen");  // say, a mnemonic added
+  f.Edit(1)->setText("2");
+
+  f.Click(f.Button(7));
+
+  QCOMPARE(f.DrawFields(), kWednesdayFields);
+  QCOMPARE(f.DrawCaption(), kWednesdayCaption);
+  QCOMPARE(f.form->storedDraws()[DrawDay::Saturday].numbers[0], 2);
 }
 
 void MainWindowTest::activationPutsStoredSaturdayBack() {
@@ -502,7 +624,7 @@ void MainWindowTest::activationPutsStoredSaturdayBack() {
   QCOMPARE(f.DrawFields(),
            (QStringList{"2", "3", "4", "5", "6", "7", "8", "9", "2222222", "333333"}));
   QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
-  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den 13.12.20)");
+  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den 13.12.2026)");
   QCOMPARE(f.Memo()->toPlainText(), "");  // the ticket was loaded again
 }
 

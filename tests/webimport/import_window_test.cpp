@@ -11,8 +11,8 @@
 
 #include "app/application.h"
 #include "core/profile.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
 
 namespace kw::test {
@@ -206,7 +206,7 @@ void ImportWindowTest::mainWindowShowsImportedSaturday() {
   QTRY_COMPARE_WITH_TIMEOUT(p.DrawFields(), kImportedSaturday, kTimeoutMs);
   QCOMPARE(p.Button("Button7")->text(), "Mittwoch anzeigen");
   QCOMPARE(p.windows.form1->findChild<QGroupBox*>("GroupBox2")->title(),
-           "Aktuelle Zahlen (Samstag, den 06.12.20)");
+           "Aktuelle Zahlen (Samstag, den 06.12.2025)");
   QVERIFY(!p.windows.import->isVisible());
   QCOMPARE(p.platform.texts(), QStringList{"Es wurden erfolgreich neue Zahlen importiert."});
   QCOMPARE(p.windows.form1->storedDraws()[DrawDay::Wednesday].spiel77, "7654321");
@@ -224,6 +224,8 @@ void ImportWindowTest::failedImportEndsProgramWithDrawingsSaved() {
   // Typed Saturday numbers reach the stored drawing through the day toggle.
   p.windows.form1->findChild<QLineEdit*>("Edit1")->setText("2");
   p.Button("Button7")->click();
+  // Typed Wednesday numbers, never toggled, reach it as "&Beenden" would store them.
+  p.windows.form1->findChild<QLineEdit*>("Edit1")->setText("5");
   std::filesystem::remove(p.dir / "ZW.INI");
 
   p.ShowImport("");
@@ -234,10 +236,10 @@ void ImportWindowTest::failedImportEndsProgramWithDrawingsSaved() {
   p.windows.form1.reset();  // the end of main(): FormDestroy saves
   QCOMPARE(ReadProfileString(p.dir / "ZW.INI", "Zahlen", "Samstag"),
            "02091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
   QCOMPARE(ReadProfileString(p.dir / "ZW.INI", "Zahlen", "Mittwoch"),
-           "04111723364508098765432123456"
-           "03.12.20");
+           "05111723364508098765432123456"
+           "03.12.2026");
   QVERIFY(!std::filesystem::exists(p.dir / "lotto.tmp"));
 }
 
