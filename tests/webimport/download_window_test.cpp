@@ -99,6 +99,7 @@ class DownloadWindowTest : public QObject {
   void closingByHandDoesNotStopTheDownload();
   void tempFileThatCannotBeWritten();
   void missingBrowserProgram();
+  void hangingBrowserIsEndedAfterTheLimit();
 };
 
 void DownloadWindowTest::resultsPageUrlOption_data() {
@@ -208,7 +209,36 @@ void DownloadWindowTest::unreachablePage() {
   f.RunDownload();
 
   QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
-  QCOMPARE(f.Log(), (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert"}));
+  // Below "gescheitert" the browser's reason, for whoever looks into a failing import.
+  const QStringList log = f.Log();
+  QCOMPARE(log.size(), 3);
+  QCOMPARE(log.mid(0, 2),
+           (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert"}));
+  if (closedPort) {
+    QVERIFY2(log[2].contains("CONNECTION_REFUSED") || log[2].contains("refused"),
+             qPrintable(log[2]));
+  } else {
+    QCOMPARE(log[2], "HTTP status 404");
+  }
+  QCOMPARE(f.importShown, 0);
+  QVERIFY(!std::filesystem::exists(f.TempFile()));
+}
+
+// A helper that hangs before it could start its own time limit, here a script that only sleeps,
+// is ended after the program's limit, and the download fails as when the page is unreachable.
+void DownloadWindowTest::hangingBrowserIsEndedAfterTheLimit() {
+  DownloadFixture f;
+  const std::filesystem::path helper = f.directory / "hanging-browser";
+  std::ofstream(helper) << "#!/bin/sh\nexec sleep 600\n";
+  std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+  f.Make(DownloadSetup{f.server.Url(kResultsPath), f.directory,
+                       QString::fromStdString(helper.string()), std::chrono::milliseconds(300)});
+  f.RunDownload();
+
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
+  QCOMPARE(f.Log(), (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert",
+                                 "the browser gave no answer within 0.3 seconds"}));
+  QCOMPARE(f.window->findChild<WebBrowser*>(QStringLiteral("WebBrowser1"))->running(), 0);
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
 }
