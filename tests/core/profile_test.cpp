@@ -36,6 +36,15 @@ TEST(ProfileRead, TrimsBlanksAroundNamesAndValues) {
   EXPECT_EQ(p.Read("Zahlen", "Mittwoch"), "0102");
 }
 
+// Windows trims the bytes 9 to 13 as blanks: a form feed or a vertical tab at the end of a line
+// or a value is no part of it.
+TEST(ProfileRead, FormFeedAndVerticalTabAreBlanks) {
+  const Profile p = Profile::Parse("\v[Zahlen]\f\r\nSamstag=0102\f\r\nMittwoch\v=0304\v\r\n");
+  EXPECT_EQ(p.Read("Zahlen", "Samstag"), "0102");
+  EXPECT_EQ(p.Read("Zahlen", "Mittwoch"), "0304");
+  EXPECT_EQ(Profile::Parse("[S]\r\nk=\t\n\v\f\r\x1A\r\n").Read("S", "k"), "");
+}
+
 TEST(ProfileRead, CommentsQuotesAndLinesWithoutValue) {
   const Profile p = Profile::Parse(
       "a=before any section\n"
@@ -208,6 +217,12 @@ TEST(ProfileWriteFile, ALineBreakCannotSmuggleInAnotherKey) {
   WriteFile(file, "[Zahlen]\r\nSamstag=0102\r\n");
   EXPECT_THROW(WriteProfileString(file, "Einstellungen", "Schein", "/tmp/a\n[Zahlen]\nSamstag=x"),
                WriteError);
+  EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
+
+  // A section or key name holding a line break would start a section or key of its own.
+  EXPECT_THROW(WriteProfileString(file, "Einstellungen]\r\n[Zahlen", "Samstag", "x"), WriteError);
+  EXPECT_THROW(WriteProfileString(file, "Zahlen", "Schein\nSamstag", "x"), WriteError);
+  EXPECT_THROW(WriteProfileString(file, "Zahlen", "Samstag\r", "x"), WriteError);
   EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
 }
 

@@ -43,9 +43,10 @@ TEST_P(InvalidIntegers, FailWithTheProgramsText) {
 
 INSTANTIATE_TEST_SUITE_P(EmptySignsBlanksRangeAndLetters, InvalidIntegers,
                          testing::Values("", " ", "1 ", "3\t", "\t3", "+", "-", "+-1", "--1", "$",
-                                         "x", "0x", "0X", "-$1", "+0x1", "$G", "0x1g", "1.0", "1,0",
-                                         "a", "5a", "2147483648", "-2147483649", "$80000000",
-                                         "0xFFFFFFFF", "99999999999999999999", "1e3"));
+                                         "x", "0x", "0X", "-$1", "+0x1", "$G", "0x1g", "$1g", "x1g",
+                                         "X1G", "1.0", "1,0", "a", "5a", "2147483648",
+                                         "-2147483649", "$80000000", "0xFFFFFFFF",
+                                         "99999999999999999999", "1e3"));
 
 TEST(Trim, RemovesEveryCodeUpTo32AtBothEnds) {
   EXPECT_EQ(Trim(""), "");

@@ -182,6 +182,8 @@ TEST(TicketFile, WhatTheReaderAcceptsReadsBackAfterWriting) {
        FileWith("Spiel1=01 02 03 04 05 06\r\nLosnummer=\"\"4711235\"\"\r\nAblauf=1.1.27\r\n")},
       {"single quotes inside double quotes", FileWith("Losnummer=\"'x'\"\r\nAblauf=2.2.2027\r\n")},
       {"blanks inside quotes", FileWith("Losnummer=\" 4711235 \"\r\nAblauf=2.2.2027\r\n")},
+      {"a blank before the lot number", FileWith("Losnummer=\" 4711235\"\r\nAblauf=2.2.2027\r\n")},
+      {"a blank after the lot number", FileWith("Losnummer=\"4711235 \"\r\nAblauf=2.2.2027\r\n")},
       {"one quote and a blank inside quotes", FileWith("Losnummer=\"\" \"\r\nAblauf=2.2.2027\r\n")},
       {"blanks instead of zeros, hexadecimal, separators never read",
        FileWith("Spiel2=12  5  7 30 41  9\r\nSpiel3=$F-x2+03 04 05 06\r\nAblauf=3.3.2027\r\n")},
