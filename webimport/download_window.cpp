@@ -5,7 +5,7 @@
 
 #include "core/cp1252.h"
 #include "core/error.h"
-#include "core/profile.h"
+#include "core/file_io.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 #include "webimport/page_markup.h"
