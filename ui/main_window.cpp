@@ -16,6 +16,7 @@
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/ticket_file.h"
+#include "core/version.h"
 #include "eval/evaluation.h"
 #include "eval/validity.h"
 #include "ui/controls.h"
@@ -84,7 +85,9 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("Kreuzwart v1.26"));
+  // The version of the project; the application title keeps its own (kApplicationTitle).
+  const QString caption = QStringLiteral("Kreuzwart v") + QString::fromLatin1(kVersion);
+  setWindowTitle(caption);
   setFont(WindowFont());
   setFixedSize(449, 373);
   const QFont ticketFont = TicketFont();
@@ -172,7 +175,7 @@ void TForm1::CreateControls() {
   Memo1->hide();  // until the first report
 
   // "Programminfos": the product and the lottery's home page.
-  Label28 = MakeLabel(TabSheet3, "Label28", QStringLiteral("Kreuzwart v1.26"), {122, 24, 199, 20});
+  Label28 = MakeLabel(TabSheet3, "Label28", caption, {122, 24, 199, 20});
   QFont titleFont = WindowFont();
   titleFont.setBold(true);
   titleFont.setPixelSize(16);
@@ -368,7 +371,8 @@ void TForm1::ShowTicket(const Ticket& ticket) {
     QLabel* label = gameLabels_[g];
     const Game& game = ticket.games[g];
     if (IsEmptyGame(game)) {
-      label->setText(g == 0 ? QStringLiteral("Der Schein ist leer") : label->text() + " -");
+      label->setText(g == 0 ? QStringLiteral("Der Schein ist leer")
+                            : label->text() + QStringLiteral(" -"));
       continue;
     }
     // Four cells per number: a blank, the number right-aligned in two cells, a blank.

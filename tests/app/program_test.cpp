@@ -16,6 +16,8 @@
 #include "core/version.h"
 #include "ui/qt_platform.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 namespace {
 
@@ -66,20 +68,21 @@ void ProgramTest::commandLineWithoutDisplay_data() {
   QTest::addColumn<QString>("out");  // the start of standard output
   QTest::addColumn<QString>("err");  // the first line of standard error
 
-  QTest::newRow("--help") << QStringList{"--help"} << 0 << "Aufruf: kreuzwart [--results-url URL]\n"
-                          << "";
-  QTest::newRow("--version") << QStringList{"--version"} << 0
+  QTest::newRow("--help") << QStringList{u"--help"_s} << 0
+                          << u"Aufruf: kreuzwart [--results-url URL]\n"_s << "";
+  QTest::newRow("--version") << QStringList{u"--version"_s} << 0
                              << QStringLiteral("Kreuzwart %1\n").arg(QString::fromLatin1(kVersion))
                              << "";
-  QTest::newRow("unknown option") << QStringList{"--hilfe"} << 2 << ""
+  QTest::newRow("unknown option") << QStringList{u"--hilfe"_s} << 2 << u""_s
                                   << "kreuzwart: unbekannte Angabe '--hilfe'";
-  QTest::newRow("missing value") << QStringList{"--results-url"} << 2 << ""
+  QTest::newRow("missing value") << QStringList{u"--results-url"_s} << 2 << u""_s
                                  << "kreuzwart: '--results-url' braucht einen Wert: "
                                     "--results-url URL";
-  QTest::newRow("no http address") << QStringList{"--results-url", "ftp://lotto.de/x"} << 2 << ""
-                                   << "kreuzwart: --results-url: 'ftp://lotto.de/x' ist keine "
-                                      "http- oder https-Adresse";
-  QTest::newRow("two commands") << QStringList{"--version", "--help"} << 2 << ""
+  QTest::newRow("no http address")
+      << QStringList{u"--results-url"_s, u"ftp://lotto.de/x"_s} << 2 << u""_s
+      << "kreuzwart: --results-url: 'ftp://lotto.de/x' ist keine "
+         "http- oder https-Adresse";
+  QTest::newRow("two commands") << QStringList{u"--version"_s, u"--help"_s} << 2 << u""_s
                                 << "kreuzwart: '--version' und '--help': nur ein Befehl auf "
                                    "einmal";
 }

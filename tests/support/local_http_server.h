@@ -26,7 +26,9 @@ class LocalHttpServer : public QObject {
 
   bool listening() const { return server_.isListening(); }
   QString Url(const QByteArray& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+    return QStringLiteral("http://127.0.0.1:%1%2")
+        .arg(server_.serverPort())
+        .arg(QString::fromLatin1(path));
   }
   void Route(const QByteArray& path, Response response) { routes_[path] = std::move(response); }
   int Requests(const QByteArray& path) const { return requests_.value(path); }

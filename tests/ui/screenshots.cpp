@@ -16,6 +16,8 @@
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char* argv[]) {
   kw::Application app(argc, argv);
   if (argc != 2) {
@@ -33,7 +35,8 @@ int main(int argc, char* argv[]) {
   form.SetDownloadWindow([] {});
 
   auto* pages = f.Find<QTabWidget>("PageControl1");
-  f.TypeDrawFields({"3", "15", "22", "7", "12", "45", "31", "5", "9911235", "000235"});
+  f.TypeDrawFields({u"3"_s, u"15"_s, u"22"_s, u"7"_s, u"12"_s, u"45"_s, u"31"_s, u"5"_s,
+                    u"9911235"_s, u"000235"_s});
   f.Click(f.Button(3));
 
   const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png"};

@@ -12,6 +12,8 @@
 
 #include "tests/support/fake_platform.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 
 namespace fs = std::filesystem;
@@ -68,7 +70,7 @@ void SettingsLocationTest::choosesTheFirstFolderThatTakesAFile() {
   }
   // The trial leaves nothing behind, and the user's folder is made only when it is taken.
   QVERIFY(fs::is_empty(root / "bin"));
-  QCOMPARE(fs::exists(root / "home"), chosen.startsWith("home"));
+  QCOMPARE(fs::exists(root / "home"), chosen.startsWith(u"home"_s));
 }
 
 void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
@@ -84,10 +86,10 @@ void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
   QCOMPARE(platform.messages.size(), 1u);
   QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
   QCOMPARE(platform.messages.front().text,
-           "Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \"" + scratch.path() +
-               "/plain/bin\" noch in \"" + scratch.path() +
+           u"Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \""_s + scratch.path() +
+               u"/plain/bin\" noch in \""_s + scratch.path() +
                "/plain/cfg\" anlegen. Gespeichert werden kann erst, wenn einer der beiden "
-               "Ordner beschreibbar ist.");
+               u"Ordner beschreibbar ist."_s);
 }
 
 void SettingsLocationTest::unreadableSettingsFileGivesAWarning_data() {
@@ -113,10 +115,10 @@ void SettingsLocationTest::unreadableSettingsFileGivesAWarning() {
   const fs::path root = scratch.path().toStdString();
   const fs::path ini = root / "bin" / "ZW.INI";
   fs::create_directory(root / "bin");
-  if (make == "file" || make == "large") std::ofstream(ini) << "[Zahlen]\r\n";
-  if (make == "large") fs::resize_file(ini, 50'000'000);
-  if (make == "folder") fs::create_directory(ini);
-  if (make == "fifo") QCOMPARE(::mkfifo(ini.c_str(), 0644), 0);
+  if (make == u"file"_s || make == u"large"_s) std::ofstream(ini) << "[Zahlen]\r\n";
+  if (make == u"large"_s) fs::resize_file(ini, 50'000'000);
+  if (make == u"folder"_s) fs::create_directory(ini);
+  if (make == u"fifo"_s) QCOMPARE(::mkfifo(ini.c_str(), 0644), 0);
   FakePlatform platform;
 
   const fs::path directory = SettingsDirectory(platform, root / "bin", root / "home");
@@ -129,11 +131,12 @@ void SettingsLocationTest::unreadableSettingsFileGivesAWarning() {
   }
   QCOMPARE(platform.messages.size(), 1u);
   QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
-  QCOMPARE(platform.messages.front().text,
-           "Kreuzwart kann seine Einstellungsdatei nicht lesen: " +
-               reason.arg(QString::fromStdString(ini.string())) +
-               ". Gespeichert werden kann erst, wenn an ihrer Stelle eine gew\u00f6hnliche Datei "
-               "steht oder keine.");
+  QCOMPARE(
+      platform.messages.front().text,
+      u"Kreuzwart kann seine Einstellungsdatei nicht lesen: "_s +
+          reason.arg(QString::fromStdString(ini.string())) +
+          u". Gespeichert werden kann erst, wenn an ihrer Stelle eine gew\u00f6hnliche Datei "_s
+          u"steht oder keine."_s);
 }
 
 }  // namespace kw::test

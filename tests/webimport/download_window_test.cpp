@@ -13,6 +13,8 @@
 #include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 namespace {
 
@@ -136,8 +138,8 @@ void DownloadWindowTest::resultsPageUrlOption() {
 void DownloadWindowTest::window() {
   DownloadFixture f;
   TWWWDownload& w = f.Window();
-  QCOMPARE(w.objectName(), "TWWWDownload");
-  QCOMPARE(w.windowTitle(), "WWW Download");
+  QCOMPARE(w.objectName(), u"TWWWDownload"_s);
+  QCOMPARE(w.windowTitle(), u"WWW Download"_s);
   QCOMPARE(w.size(), QSize(218, 105));
   QVERIFY(w.windowFlags() & Qt::Tool);
   QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -152,7 +154,7 @@ void DownloadWindowTest::pageIsSavedAsTheScraperReadsIt() {
   f.RunDownload();
 
   QCOMPARE(f.platform.texts(), QStringList{kPrompt});
-  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.Log(), QStringList{u"Verbinde mit Server und starte Download ..."_s});
   QCOMPARE(f.importShown, 1);
   const std::string saved = f.TempFileBytes();
   QVERIFY2(saved.starts_with("<BODY>"), saved.c_str());
@@ -181,7 +183,7 @@ void DownloadWindowTest::redirectBringsNoData() {
   f.RunDownload();
 
   QCOMPARE(f.server.Requests(target), 1);
-  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, "Keine Daten bekommen !"}));
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, u"Keine Daten bekommen !"_s}));
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
 }
@@ -213,12 +215,12 @@ void DownloadWindowTest::unreachablePage() {
   const QStringList log = f.Log();
   QCOMPARE(log.size(), 3);
   QCOMPARE(log.mid(0, 2),
-           (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert"}));
+           (QStringList{u"Verbinde mit Server und starte Download ..."_s, u"gescheitert"_s}));
   if (closedPort) {
-    QVERIFY2(log[2].contains("CONNECTION_REFUSED") || log[2].contains("refused"),
+    QVERIFY2(log[2].contains(u"CONNECTION_REFUSED"_s) || log[2].contains(u"refused"_s),
              qPrintable(log[2]));
   } else {
-    QCOMPARE(log[2], "HTTP status 404");
+    QCOMPARE(log[2], u"HTTP status 404"_s);
   }
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
@@ -236,8 +238,8 @@ void DownloadWindowTest::hangingBrowserIsEndedAfterTheLimit() {
   f.RunDownload();
 
   QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
-  QCOMPARE(f.Log(), (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert",
-                                 "the browser gave no answer within 0.3 seconds"}));
+  QCOMPARE(f.Log(), (QStringList{u"Verbinde mit Server und starte Download ..."_s, u"gescheitert"_s,
+                                 u"the browser gave no answer within 0.3 seconds"_s}));
   QCOMPARE(f.window->findChild<WebBrowser*>(QStringLiteral("WebBrowser1"))->running(), 0);
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
@@ -258,7 +260,7 @@ void DownloadWindowTest::secondDownloadLoadsAnew() {
 
   QCOMPARE(f.server.Requests(kResultsPath), 2);
   QCOMPARE(f.platform.texts(), QStringList{kPrompt});
-  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.Log(), QStringList{u"Verbinde mit Server und starte Download ..."_s});
   QCOMPARE(f.importShown, 2);
   QVERIFY(f.TempFileBytes().find("Samstag 13.12.2026") != std::string::npos);
 }
@@ -287,7 +289,7 @@ void DownloadWindowTest::tempFileThatCannotBeWritten() {
   QCOMPARE(f.platform.messages.size(), std::size_t{2});
   QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
   QCOMPARE(f.platform.messages[1].text,
-           "Unable to write to " + QString::fromStdString(f.TempFile().string()) + ".");
+           u"Unable to write to "_s + QString::fromStdString(f.TempFile().string()) + u"."_s);
   QCOMPARE(f.importShown, 0);
   QVERIFY(std::filesystem::is_directory(f.TempFile()));
 }
@@ -301,7 +303,7 @@ void DownloadWindowTest::missingBrowserProgram() {
   QCOMPARE(f.platform.messages.size(), std::size_t{2});
   QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
   QVERIFY2(f.platform.messages[1].text.startsWith(
-               "Die Browser-Komponente kann nicht gestartet werden: "),
+               u"Die Browser-Komponente kann nicht gestartet werden: "_s),
            qPrintable(f.platform.messages[1].text));
   QCOMPARE(f.server.Requests(kResultsPath), 0);
   QCOMPARE(f.importShown, 0);
