@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
 #include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
@@ -68,7 +69,9 @@ class DownloadFixture {
   }
 
   QStringList Log() const {
-    return window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split(u'\n');
+    return FindControl<QPlainTextEdit>(window.get(), QStringLiteral("Memo1"))
+        ->toPlainText()
+        .split(u'\n');
   }
   std::filesystem::path TempFile() const { return directory / "lotto.tmp"; }
   std::string TempFileBytes() const {

@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "core/profile.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
 
@@ -40,8 +41,8 @@ struct WatchingPlatform : FakePlatform {
   }
 };
 
-QStringList MemoLines(const QWidget& window) {
-  return window.findChild<QPlainTextEdit*>(u"Memo1"_s)->toPlainText().split(u'\n');
+QStringList MemoLines(QWidget& window) {
+  return FindControl<QPlainTextEdit>(&window, u"Memo1"_s)->toPlainText().split(u'\n');
 }
 
 // The program on a folder of its own, started as main() starts it.
@@ -60,12 +61,12 @@ struct Program {
   QStringList DrawFields() const {
     QStringList texts;
     for (const char* name : kDrawFields) {
-      texts << windows.form1->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+      texts << FindControl<QLineEdit>(windows.form1.get(), QString::fromLatin1(name))->text();
     }
     return texts;
   }
   QPushButton* Button(const char* name) const {
-    return windows.form1->findChild<QPushButton*>(QString::fromLatin1(name));
+    return FindControl<QPushButton>(windows.form1.get(), QString::fromLatin1(name));
   }
   void ShowImport(const std::string& page) {
     WriteFile(dir / "lotto.tmp", page);

@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "core/profile.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
@@ -63,8 +64,8 @@ bool WebEngineInThisProcess() {
   return false;
 }
 
-QStringList MemoLines(const QWidget& window) {
-  return window.findChild<QPlainTextEdit*>(u"Memo1"_s)->toPlainText().split(u'\n');
+QStringList MemoLines(QWidget& window) {
+  return FindControl<QPlainTextEdit>(&window, u"Memo1"_s)->toPlainText().split(u'\n');
 }
 
 }  // namespace
