@@ -3,8 +3,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <csignal>
 
+#include "app/end_signals.h"
 #include "core/settings_file.h"
+#include "core/version.h"
 #include "ui/controls.h"
 #include "ui/editor_window.h"
 
@@ -12,9 +17,16 @@ namespace kw {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Kreuzwart"));
-  setApplicationVersion(QStringLiteral("1.26"));
+  setApplicationVersion(QString::fromLatin1(kVersion));
   setWindowIcon(QIcon(QStringLiteral(":/kreuzwart.png")));
   setDesktopFileName(QStringLiteral("kreuzwart"));  // the installed desktop entry
+  // "Abbrechen", "Suchen in" in the file dialogs: German like the rest. Without Qt's
+  // translations installed the dialogs stay English; nothing else depends on them.
+  auto* translator = new QTranslator(this);
+  if (translator->load(QStringLiteral("qtbase_de"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    installTranslator(translator);
+  }
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
@@ -51,6 +63,25 @@ QString FindBrowserProgram(const QString& programDirectory) {
     if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
   }
   return candidates[0];  // missing: the download then names the place it looked first
+}
+
+int RunWindows(const std::filesystem::path& directory, Platform& platform, const Clock& clock,
+               const WebImportOptions& web) {
+  // The end of the session, a closed terminal, Ctrl+C: the program ends as when its window is
+  // closed. Watched from the start, as a notice may stand on the screen before the loop runs.
+  EndSignals endSignals({SIGTERM, SIGHUP, SIGINT});
+  bool endAsked = false;
+  QObject::connect(&endSignals, &EndSignals::received, qApp, [&endAsked] {
+    endAsked = true;
+    // Before the event loop runs there is none to end: the notice on the screen closes and the
+    // loop is never entered. Once it runs, quitting closes every window, the main window too.
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    QCoreApplication::quit();
+  });
+  ProgramWindows windows = StartProgram(directory, platform, clock, web);
+  const int result = endAsked ? 0 : QCoreApplication::exec();
+  windows.form1.reset();  // FormDestroy stores what was typed and writes the settings
+  return result;
 }
 
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,

@@ -18,7 +18,8 @@ namespace kw {
 // version 1.25 while the main window names 1.26, as the program always has.
 inline constexpr const char* kApplicationTitle = "Kreuzwart v1.25";
 
-// The application object. The windows catch failures in their own handlers; whatever still
+// The application object, with Qt's own dialogs and buttons in German whatever the locale, as
+// every text of the program is. The windows catch failures in their own handlers; whatever still
 // leaves an event handler ends here, in the general error box, and the program goes on.
 class Application : public QApplication {
   Q_OBJECT
@@ -53,6 +54,12 @@ struct WebImportOptions {
 // The browser helper program kreuzwart-browser for the executable in programDirectory: beside it
 // (the build tree, a copied folder), else in ../libexec/kreuzwart (an installed program).
 QString FindBrowserProgram(const QString& programDirectory);
+
+// The program's start and its whole run: the windows until the program ends, then the main
+// window destroyed, which saves the settings. SIGTERM, SIGHUP and SIGINT end it as closing the
+// main window does, through the event loop. Returns the event loop's exit code.
+int RunWindows(const std::filesystem::path& directory, Platform& platform, const Clock& clock,
+               const WebImportOptions& web = {});
 
 // The program's start: creates the windows, with ZW.INI and the import's temporary files in
 // directory (beside the executable, or the per-user folder where that one is closed); the main

@@ -1,42 +1,52 @@
-#include <QCommandLineParser>
 #include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/settings_location.h"
 #include "core/date.h"
 #include "ui/qt_platform.h"
 
-int main(int argc, char* argv[]) {
-  kw::Application app(argc, argv);
+namespace {
 
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "Kreuzwart checks a ticket of Lotto 6 aus 49 against the latest Wednesday and Saturday "
-      "drawings."));
-  parser.addHelpOption();
-  parser.addVersionOption();
-  const QCommandLineOption resultsUrl(
-      QStringLiteral("results-url"),
-      QStringLiteral("Let \"WWW Import\" load the drawings from <url> instead of the lottery's "
-                     "results page: a mirror, or a saved copy served by a local web server."),
-      QStringLiteral("url"));
-  parser.addOption(resultsUrl);
-  parser.process(app);  // --help, --version and unknown options end here
+int UsageFailure(const std::string& message) {
+  std::fprintf(stderr, "kreuzwart: %s\n\"kreuzwart --help\" zeigt, was geht.\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // The command line is read before any window exists: --help and --version need no display.
+  kw::CommandLine commandLine;
+  try {
+    commandLine = kw::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const kw::UsageError& failure) {
+    return UsageFailure(failure.what());
+  }
+  if (commandLine.command == "--help") {
+    std::fputs(kw::HelpText().c_str(), stdout);
+    return 0;
+  }
+  if (commandLine.command == "--version") {
+    std::puts(kw::VersionText().c_str());
+    return 0;
+  }
 
   kw::WebImportOptions web;
-  if (parser.isSet(resultsUrl)) {
-    const std::optional<QString> url = kw::ResultsPageUrlFromOption(parser.value(resultsUrl));
-    if (!url) {
-      std::fprintf(stderr, "kreuzwart: --results-url: '%s' is no http or https address\n",
-                   qPrintable(parser.value(resultsUrl)));
-      return 2;
-    }
+  if (const std::optional<std::string> option = commandLine.Option("--results-url")) {
+    const std::optional<QString> url =
+        kw::ResultsPageUrlFromOption(QString::fromLocal8Bit(option->c_str()));
+    if (!url)
+      return UsageFailure("--results-url: '" + *option + "' ist keine http- oder https-Adresse");
     web.resultsPageUrl = *url;
   }
-  web.browserProgram = kw::FindBrowserProgram(QCoreApplication::applicationDirPath());
 
+  kw::Application app(argc, argv);
+  web.browserProgram = kw::FindBrowserProgram(QCoreApplication::applicationDirPath());
   kw::QtPlatform platform(QString::fromLatin1(kw::kApplicationTitle));
   app.SetPlatform(&platform);
   const kw::SystemClock clock;
@@ -45,8 +55,5 @@ int main(int argc, char* argv[]) {
   const std::filesystem::path directory = kw::SettingsDirectory(
       platform, QCoreApplication::applicationDirPath().toStdU16String(),
       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
-  kw::ProgramWindows windows = kw::StartProgram(directory, platform, clock, web);
-  const int result = app.exec();
-  windows.form1.reset();  // FormDestroy writes the settings a last time
-  return result;
+  return kw::RunWindows(directory, platform, clock, web);
 }

@@ -5,7 +5,11 @@
 #include <QString>
 #include <string>
 
+#include "core/error.h"
+#include "core/profile.h"
+#include "core/settings_file.h"
 #include "ui/platform.h"
+#include "ui/text_edge.h"
 
 namespace kw {
 
@@ -40,7 +44,19 @@ std::optional<std::filesystem::path> ChooseSettingsDirectory(
 std::filesystem::path SettingsDirectory(Platform& platform,
                                         const std::filesystem::path& programDirectory,
                                         const std::filesystem::path& userDirectory) {
-  if (auto chosen = ChooseSettingsDirectory(programDirectory, userDirectory)) return *chosen;
+  if (auto chosen = ChooseSettingsDirectory(programDirectory, userDirectory)) {
+    try {
+      ReadProfileFile(*chosen / SettingsFile::kFileName);
+    } catch (const ReadError& refusal) {
+      platform.ShowMessage(
+          MessageKind::Warning,
+          QStringLiteral("Kreuzwart kann seine Einstellungsdatei nicht lesen: %1. Gespeichert "
+                         "werden kann erst, wenn an ihrer Stelle eine gew\u00f6hnliche Datei "
+                         "steht oder keine.")
+              .arg(FromCp1252(refusal.what())));
+    }
+    return *chosen;
+  }
   platform.ShowMessage(
       MessageKind::Warning,
       QStringLiteral("Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \"%1\" noch in "

@@ -1,17 +1,10 @@
 #include "core/profile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <optional>
 
 #include "core/cp1252.h"
 #include "core/error.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -29,16 +22,6 @@ std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // One line of the file: its text and the line end that followed it (empty on the last line).
@@ -106,80 +89,10 @@ std::string_view SkipBom(std::string_view bytes) {
   return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
-ReadError Refusal(const std::filesystem::path& file, std::string_view reason) {
-  return ReadError("'" + PathText(file) + "' " + std::string(reason));
-}
-
-// Why a file of this kind is not read, or nothing for a regular file.
-std::optional<ReadError> RefuseKind(const std::filesystem::path& file, mode_t mode) {
-  if (S_ISREG(mode)) return std::nullopt;
-  if (S_ISDIR(mode)) return Refusal(file, "ist ein Ordner und keine Datei");
-  return Refusal(file, "ist keine gew\xF6hnliche Datei");
-}
-
-ReadError TooLarge(const std::filesystem::path& file) {
-  // "gr\xF6\xDF" ends the literal, or the e after it would count as a hex digit.
-  const std::string reason = std::string("ist gr\xF6\xDF") + "er als " +
-                             std::to_string(kMaxProfileFileSize >> 20) +
-                             " MB und wird nicht gelesen";
-  return Refusal(file, reason);
-}
-
-// Closes the descriptor when the read is over, whichever way it ends.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& file) {
-  // The kind is checked before the file is opened: opening a pipe waits for a writer, and
-  // opening a device may do something.
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw Refusal(file, "kann nicht gelesen werden");
-  }
-  if (auto refusal = RefuseKind(file, info.st_mode)) throw *refusal;
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxProfileFileSize) throw TooLarge(file);
-
-  // Not blocking, and checked again, in case something else took the file's place meanwhile.
-  const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    if (errno == ENOENT) return std::nullopt;
-    throw Refusal(file, "kann nicht gelesen werden");
-  }
-  if (::fstat(fd.get(), &info) != 0) throw Refusal(file, "kann nicht gelesen werden");
-  if (auto refusal = RefuseKind(file, info.st_mode)) throw *refusal;
-
-  // The size is only a hint: a file may grow while it is read, and some report none at all.
-  // One byte more than the limit tells a file that is too large.
-  std::string bytes(std::min<std::uintmax_t>(info.st_size, kMaxProfileFileSize) + 1, '\0');
-  std::size_t used = 0;
-  while (true) {
-    if (used == bytes.size()) {
-      if (used > kMaxProfileFileSize) throw TooLarge(file);
-      bytes.resize(std::min(bytes.size() * 2, kMaxProfileFileSize + 1));
-    }
-    const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw Refusal(file, "kann nicht gelesen werden");
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  if (used > kMaxProfileFileSize) throw TooLarge(file);
-  bytes.resize(used);
-  return bytes;
+  return ReadRegularFile(file, kMaxProfileFileSize);
 }
 
 Profile Profile::Parse(std::string bytes) {
@@ -283,50 +196,6 @@ std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
   out.append(keyLine).append(kLineEnd);
   out.append(bytes.substr(insert));
   return out;
-}
-
-void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-  const WriteError failure(PathText(path));
-
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code ec;
-  std::filesystem::path file = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    file = std::filesystem::weakly_canonical(path, ec);
-    if (ec) throw failure;
-  }
-
-  std::string temp = file.string() + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) throw failure;
-
-  // Keep the permissions an existing file had. A new file gets what any program's new file
-  // gets, 0666 less the umask, rather than the private mode of a temporary file. The umask can
-  // only be read by setting it; the program has one thread.
-  struct stat old {};
-  if (::stat(file.c_str(), &old) == 0) {
-    ::fchmod(fd, old.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
-
-  bool ok = true;
-  std::size_t written = 0;
-  while (ok && written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) written += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    throw failure;
-  }
 }
 
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/file_io.h"
+
 namespace kw {
 
 // The INI profile store, reading and writing as the Windows profile functions do: a missing file,
@@ -18,10 +20,9 @@ namespace kw {
 // beyond this is no ticket, and reading it whole would only cost time and memory.
 inline constexpr std::size_t kMaxProfileFileSize = 4u << 20;
 
-// The bytes of a profile file. Nothing when the file does not exist (a path below a regular file
-// included). Throws ReadError, with a message naming the path, when the path names a folder, a
-// device or a pipe (checked before it is opened, so a pipe never blocks), a file larger than
-// kMaxProfileFileSize, or a file the system refuses to read.
+// The bytes of a profile file, read as ReadRegularFile reads a file of at most
+// kMaxProfileFileSize: nothing when it does not exist, ReadError for a folder, a device, a pipe,
+// a larger file, or one the system refuses to read.
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& file);
 
 // A profile file read once, for operations that read several keys. It keeps the file's bytes
@@ -66,10 +67,5 @@ std::string ProtectedProfileValue(std::string_view value);
 // The new file bytes for such a write, without touching the disk.
 std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
                               std::string_view key, std::string_view value);
-
-// Replaces the file's content atomically: a temporary file in the same folder, flushed, renamed.
-// A replaced file keeps its permissions; a new one gets the usual mode (0666 less the umask).
-// Throws WriteError when any step fails; the old file then stays as it was.
-void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace kw

@@ -44,7 +44,9 @@ struct DrawResult {
   std::array<uint8_t, kDrawNumberCount> numbers{};  // 1-6 drawn, 7 Zusatzzahl, 8 Superzahl
   std::string spiel77;
   std::string super6;
-  FixedText<8> drawDate;  // as text; "???" when the stored line carried no date
+  // As text, "TT.MM.JJJJ" as the results page writes it; "???" when the stored line carried no
+  // date.
+  FixedText<10> drawDate;
 };
 
 enum class DrawDay { Wednesday, Saturday };

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kSpiel77Column = 16;  // columns 17-23
 constexpr std::size_t kSuper6Column = 23;   // columns 24-29
-constexpr std::size_t kDateColumn = 29;     // columns 30-37
+constexpr std::size_t kDateColumn = 29;     // columns 30-39
+// "TT.MM.JJJJ". Files of old keep eight characters there and read as they always did.
+constexpr std::size_t kDateLength = 10;
 constexpr std::string_view kNoDate = "???";
 
 // Columns [first, first + count) of the line, fewer or none when it ends earlier.
@@ -46,7 +48,7 @@ bool Parse(std::string_view line, DrawResult& draw) {
   }
   read.spiel77 = Columns(line, kSpiel77Column, 7);
   read.super6 = Columns(line, kSuper6Column, 6);
-  read.drawDate = line.size() > kDateColumn ? Columns(line, kDateColumn, 8) : kNoDate;
+  read.drawDate = line.size() > kDateColumn ? Columns(line, kDateColumn, kDateLength) : kNoDate;
   draw = std::move(read);
   return true;
 }
@@ -72,13 +74,14 @@ void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
   writer_(path_, kDrawSection, DayName(day), line);
 }
 
-void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
-                  const SettingsDisplay& display) {
+SettingsLoad LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
+                          int currentYear) {
+  SettingsLoad load;
   Profile file;
   try {
     file = Profile::Load(settings.path());
   } catch (const ReadError&) {
-    return;  // silent, like every failure here; a later save refuses to replace such a file
+    return load;  // silent, like every failure here; a later save refuses to replace such a file
   }
   const std::string ticketPath =
       file.Read(SettingsFile::kSettingsSection, SettingsFile::kTicketKey);
@@ -86,26 +89,33 @@ void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& dra
   const std::string saturday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Saturday));
 
   if (!ticketPath.empty()) {
+    load.ticketPath = ticketPath;
     try {
-      LoadTicket(ticket, ticketPath, currentYear, display.ticket);
+      LoadTicket(ticket, ticketPath, currentYear);
+      load.ticket = SettingsLoad::TicketLoad::Loaded;
     } catch (const std::exception&) {
       // Silent: the failed load leaves no current ticket. The drawings are read all the same,
       // or the next save would overwrite the stored ones with empty drawings.
+      load.ticket = SettingsLoad::TicketLoad::Failed;
     }
   }
 
   // Each day on its own: a broken line keeps that day's earlier values and costs the other
   // day nothing.
   DrawLine::Parse(wednesday, draws[DrawDay::Wednesday]);
-  if (DrawLine::Parse(saturday, draws[DrawDay::Saturday]) && display.showSaturday) {
-    display.showSaturday(draws[DrawDay::Saturday]);
-  }
+  load.saturdayRead = DrawLine::Parse(saturday, draws[DrawDay::Saturday]);
+  return load;
+}
+
+void SaveSettings(const SettingsFile& settings, std::string_view ticketPath,
+                  const StoredDraws& draws) {
+  settings.WriteTicketPath(ticketPath);
+  settings.WriteDrawLine(DrawDay::Wednesday, DrawLine::Format(draws[DrawDay::Wednesday]));
+  settings.WriteDrawLine(DrawDay::Saturday, DrawLine::Format(draws[DrawDay::Saturday]));
 }
 
 void SaveSettings(const SettingsFile& settings, const Ticket& ticket, const StoredDraws& draws) {
-  settings.WriteTicketPath(ticket.path);
-  settings.WriteDrawLine(DrawDay::Wednesday, DrawLine::Format(draws[DrawDay::Wednesday]));
-  settings.WriteDrawLine(DrawDay::Saturday, DrawLine::Format(draws[DrawDay::Saturday]));
+  SaveSettings(settings, ticket.path, draws);
 }
 
 }  // namespace kw

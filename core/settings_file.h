@@ -55,22 +55,30 @@ class SettingsFile {
   ProfileWriter writer_;
 };
 
-// What LoadSettings hands to the main window.
-struct SettingsDisplay {
-  TicketDisplay ticket;
-  std::function<void(const DrawResult&)> showSaturday;
+// What a LoadSettings did, for the main window to show: in this order, the cleared ticket, the
+// loaded ticket, the Saturday drawing.
+struct SettingsLoad {
+  enum class TicketLoad {
+    NotNamed,  // "Schein" empty, or no settings file to read: the current ticket is untouched
+    Loaded,    // cleared, then read whole
+    Failed,    // cleared, and its file could not be read: no current ticket
+  };
+  TicketLoad ticket = TicketLoad::NotNamed;
+  std::string ticketPath;     // what "Schein" named, also when its load failed
+  bool saturdayRead = false;  // the Saturday line was read: its drawing is to be shown
 };
 
-// Reads the three keys, loads the named ticket, reads both drawings and hands the Saturday
-// drawing to display.showSaturday. Reports nothing: a settings file that cannot be read changes
-// nothing; a ticket that fails to load leaves no current ticket; each day's line is read on its
-// own, a day whose line fails keeps its values; the Saturday drawing is shown when its line was
-// read.
-void LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws, int currentYear,
-                  const SettingsDisplay& display = {});
+// Reads the three keys, loads the named ticket and reads both drawings. Reports nothing: a
+// settings file that cannot be read changes nothing; a ticket that fails to load leaves no
+// current ticket; each day's line is read on its own, a day whose line fails keeps its values.
+SettingsLoad LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,
+                          int currentYear);
 
-// Writes "Schein", "Mittwoch", "Samstag" in this order. Throws WriteError at the first key
-// that cannot be written; the keys before it stay written.
+// Writes "Schein" (ticketPath), "Mittwoch", "Samstag" in this order. Throws WriteError at the
+// first key that cannot be written; the keys before it stay written.
+void SaveSettings(const SettingsFile& settings, std::string_view ticketPath,
+                  const StoredDraws& draws);
+// The same with the ticket's own path.
 void SaveSettings(const SettingsFile& settings, const Ticket& ticket, const StoredDraws& draws);
 
 }  // namespace kw

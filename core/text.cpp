@@ -4,16 +4,18 @@
 
 namespace kw {
 
-std::string Trim(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
   auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && isBlank(text[begin])) ++begin;
-  while (end > begin && isBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
 namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 int DigitValue(char c, int base) {
   int v = -1;
@@ -27,6 +29,14 @@ int DigitValue(char c, int base) {
 }
 
 }  // namespace
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
 
 bool TryStrToInt(std::string_view text, int32_t& value) {
   std::size_t i = 0;

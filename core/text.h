@@ -10,6 +10,11 @@ namespace kw {
 
 // Removes every leading and trailing character whose code is 32 or less.
 std::string Trim(std::string_view text);
+// The same without a copy: a view into the text.
+std::string_view TrimView(std::string_view text);
+
+// Equal but for the case of the letters A to Z, as names of sections, keys and tags compare.
+bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // Reads the whole text as a signed 32-bit integer: spaces before the number, then either an
 // optional sign and decimal digits, or "$", "x", "X", "0x", "0X" and hexadecimal digits; the

@@ -48,10 +48,8 @@ std::string FormatGameValue(const Game& game) {
   return value;
 }
 
-void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
-                const TicketDisplay& display) {
+void LoadTicket(Ticket& ticket, const std::string& path, int currentYear) {
   ClearTicket(ticket, true);
-  if (display.cleared) display.cleared();
 
   const Profile file = Profile::Load(FsPath(path));
   for (int g = 0; g < kGameCount; ++g) {
@@ -62,7 +60,6 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
 
   // Only a ticket read whole becomes the current ticket.
   ticket.path = path;
-  if (display.show) display.show(ticket);
 }
 
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear) {

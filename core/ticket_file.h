@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,13 +12,6 @@ namespace kw {
 
 inline constexpr const char* kTicketSection = "Schein";
 
-// What the main window does around a ticket load: it empties its report and resets the ticket
-// labels when the ticket is cleared, and shows the ticket once it is read whole.
-struct TicketDisplay {
-  std::function<void()> cleared;
-  std::function<void(const Ticket&)> show;
-};
-
 // Reads the value of game gameNumber (1 to 12): the pieces at columns 1-2, 4-5, 7-8, 10-11,
 // 13-14, 16-17 are integers, stored one by one. An empty value is an empty game.
 // Throws ConversionError at the first piece that is no number or a negative one, naming it;
@@ -29,14 +21,13 @@ void ReadGameValue(std::string_view value, int gameNumber, Game& game);
 // The 18-character form "03 11 24 30 41 49 "; empty when any number is 0.
 std::string FormatGameValue(const Game& game);
 
-// Reads the file into the current ticket: ClearTicket(true) first, then games, lot number and
-// expiry date one by one, path last, then display.show. The first failure (ConversionError)
-// ends the reading and leaves what was read before it; path then stays empty.
-// A missing file reads as an empty one, so it fails on the empty expiry date. A file that must
-// not be read (a folder, a device, a pipe, a file over 4 MB) throws ReadError with its reason
-// right after the ticket was cleared.
-void LoadTicket(Ticket& ticket, const std::string& path, int currentYear,
-                const TicketDisplay& display = {});
+// Reads the file into the current ticket: ClearTicket(true) first, whatever follows, then games,
+// lot number and expiry date one by one, path last. Returns once the ticket was read whole. The
+// first failure (ConversionError) ends the reading and leaves what was read before it; path then
+// stays empty. A missing file reads as an empty one, so it fails on the empty expiry date. A file
+// that must not be read (a folder, a device, a pipe, a file over 4 MB) throws ReadError with its
+// reason right after the ticket was cleared.
+void LoadTicket(Ticket& ticket, const std::string& path, int currentYear);
 
 // The file side of the editor's loader: games, the whole lot number, the expiry date.
 // Throws ConversionError like LoadTicket; fields read before the failure stay.

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   before.numbers = {9, 8, 7, 6, 5, 4, 3, 2};
   before.spiel77 = "7777777";
   before.super6 = "666666";
-  before.drawDate = "01.01.26";
+  before.drawDate = "01.01.2026";
 
   kw::DrawResult read = before;
   if (!kw::DrawLine::Parse(line, read)) {
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (uint8_t number : read.numbers) {
     if (number > 99) std::abort();
   }
-  if (read.spiel77.size() > 7 || read.super6.size() > 6 || read.drawDate.size() > 8) std::abort();
+  if (read.spiel77.size() > 7 || read.super6.size() > 6 || read.drawDate.size() > 10) std::abort();
   if (line.size() < 30 && read.drawDate != "???") std::abort();
 
   // With all 29 columns there, Spiel 77 and Super 6 are whole and nothing shifts.

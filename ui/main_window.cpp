@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAccessible>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,8 +12,11 @@
 #include <algorithm>
 #include <string>
 
+#include "core/error.h"
+#include "core/profile.h"
 #include "core/text.h"
 #include "core/ticket_file.h"
+#include "core/version.h"
 #include "eval/evaluation.h"
 #include "eval/validity.h"
 #include "ui/controls.h"
@@ -81,7 +85,9 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("Kreuzwart v1.26"));
+  // The version of the project; the application title keeps its own (kApplicationTitle).
+  const QString caption = QStringLiteral("Kreuzwart v") + QString::fromLatin1(kVersion);
+  setWindowTitle(caption);
   setFont(WindowFont());
   setFixedSize(449, 373);
   const QFont ticketFont = TicketFont();
@@ -169,7 +175,7 @@ void TForm1::CreateControls() {
   Memo1->hide();  // until the first report
 
   // "Programminfos": the product and the lottery's home page.
-  Label28 = MakeLabel(TabSheet3, "Label28", QStringLiteral("Kreuzwart v1.26"), {122, 24, 199, 20});
+  Label28 = MakeLabel(TabSheet3, "Label28", caption, {122, 24, 199, 20});
   QFont titleFont = WindowFont();
   titleFont.setBold(true);
   titleFont.setPixelSize(16);
@@ -189,11 +195,9 @@ void TForm1::CreateControls() {
   Label26->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
   Label26->setGeometry(155, 96, 123, std::max(13, Label26->sizeHint().height()));
 
-  // The windows behind these two buttons come later; until then the buttons say so.
+  // Without the window behind it, a button has nothing to open.
   Button4->setEnabled(false);
-  Button4->setToolTip(Button4->toolTip() + QStringLiteral(" (noch nicht verf\u00fcgbar)"));
   Button5->setEnabled(false);
-  Button5->setToolTip(Button5->toolTip() + QStringLiteral(" (noch nicht verf\u00fcgbar)"));
 
   // Tab order within each parent, as one chain through the window. The buttons and the tab bar
   // come first by creation; setTabOrder is left out of the tab control's proxied focus.
@@ -223,13 +227,11 @@ void TForm1::ConnectHandlers() {
 void TForm1::SetTicketEditor(std::function<void()> showModal) {
   showTicketEditor_ = std::move(showModal);
   Button4->setEnabled(static_cast<bool>(showTicketEditor_));
-  Button4->setToolTip(QStringLiteral("Erstellen/Bearbeiten eines Spielscheins"));
 }
 
 void TForm1::SetDownloadWindow(std::function<void()> showModal) {
   showDownloadWindow_ = std::move(showModal);
   Button5->setEnabled(static_cast<bool>(showDownloadWindow_));
-  Button5->setToolTip(QStringLiteral("Aktuelle Zahlen aus dem Internet laden"));
 }
 
 void TForm1::Start() {
@@ -272,21 +274,50 @@ void TForm1::FormShow() {
       FromCp1252(notice.text));
 }
 
-void TForm1::FormDestroy() { SaveSettings(); }
+void TForm1::FormDestroy() {
+  StoreDrawingForEnd();
+  if (endSaveReported_) return;  // "&Beenden" already said that ZW.INI cannot be written
+  SaveSettings();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // The title bar, Alt+F4, the end of the session or of the program: whatever closes the window
+  // ends the program, and what was typed is kept as "&Beenden" keeps it. FormDestroy saves.
+  RunHandler(platform_, [this] { StoreDrawingForEnd(); });
+  QWidget::closeEvent(event);
+}
 
 void TForm1::Button1Click() {
-  // The drawing typed into the fields is stored into the day shown before it is saved.
+  // The drawing typed into the fields is stored into the day shown before it is saved, and not
+  // once more when the window then closes.
   ShowDrawDay();
-  SaveSettings();
+  drawingStoredForEnd_ = true;
+  try {
+    SaveSettings();
+  } catch (const WriteError& failure) {
+    if (SettingsFileReplaceable()) {
+      // The window stays open: the next end stores the fields again.
+      drawingStoredForEnd_ = false;
+      throw;
+    }
+    // A folder, a device or an oversized file in the place of ZW.INI is refused by every save:
+    // once that has been said the program ends all the same, or it could not be left at all.
+    ShowException(platform_, failure);
+    endSaveReported_ = true;
+  }
   emit endRequested();
 }
 
 void TForm1::Button2Click() {
   const std::optional<QString> chosen = platform_.ChooseTicketFile();
   if (!chosen) return;
-  LoadTicket(ticket_, TicketPathText(*chosen), CurrentYear(),
-             TicketDisplay{[this] { ClearTicketDisplay(true); },
-                           [this](const Ticket& ticket) { ShowTicket(ticket); }});
+  const std::string path = TicketPathText(*chosen);
+  // Another ticket was chosen: the one that could not be read at start is no longer kept.
+  rememberedTicketPath_.clear();
+  // The load clears the ticket before anything can fail.
+  ClearTicketDisplay(true);
+  LoadTicket(ticket_, path, CurrentYear());
+  ShowTicket(ticket_);
 }
 
 void TForm1::Button3Click() {
@@ -340,7 +371,8 @@ void TForm1::ShowTicket(const Ticket& ticket) {
     QLabel* label = gameLabels_[g];
     const Game& game = ticket.games[g];
     if (IsEmptyGame(game)) {
-      label->setText(g == 0 ? QStringLiteral("Der Schein ist leer") : label->text() + " -");
+      label->setText(g == 0 ? QStringLiteral("Der Schein ist leer")
+                            : label->text() + QStringLiteral(" -"));
       continue;
     }
     // Four cells per number: a blank, the number right-aligned in two cells, a blank.
@@ -368,11 +400,24 @@ void TForm1::ClearTicketDisplay(bool resetTicket) {
   Label17->setText(QStringLiteral("Ablauf :"));
 }
 
+void TForm1::StoreDrawingForEnd() {
+  if (drawingStoredForEnd_) return;
+  drawingStoredForEnd_ = true;
+  ShowDrawDay();  // the display switches too, which no longer matters
+}
+
+bool TForm1::SettingsFileReplaceable() const {
+  try {
+    ReadProfileFile(settings_.path());
+    return true;
+  } catch (const ReadError&) {
+    return false;
+  }
+}
+
 void TForm1::ShowDrawDay() {
-  // The caption of Button7 tells which day is shown.
-  const DrawDay shown = Button7->text() == kShowWednesday ? DrawDay::Saturday : DrawDay::Wednesday;
-  const DrawDay other = shown == DrawDay::Saturday ? DrawDay::Wednesday : DrawDay::Saturday;
-  DrawResult& stored = draws_[shown];
+  const DrawDay other = shownDay_ == DrawDay::Saturday ? DrawDay::Wednesday : DrawDay::Saturday;
+  DrawResult& stored = draws_[shownDay_];
 
   // Field by field; the first field that is no number from 0 to 99 ends the whole operation
   // silently, keeping what was stored before it. A stored line has two columns per number, so
@@ -386,6 +431,7 @@ void TForm1::ShowDrawDay() {
   stored.super6 = FieldText(Edit9);
 
   ShowDrawResult(draws_[other]);
+  shownDay_ = other;
   Button7->setText(other == DrawDay::Wednesday ? kShowSaturday : kShowWednesday);
   SetDrawCaption(other);
 }
@@ -402,6 +448,7 @@ void TForm1::ShowDrawResult(const DrawResult& draw) {
 // The display step of LoadSettings: the stored Saturday drawing, shown as Saturday.
 void TForm1::ShowSaturday(const DrawResult& draw) {
   ShowDrawResult(draw);
+  shownDay_ = DrawDay::Saturday;
   Button7->setText(kShowWednesday);
   SetDrawCaption(DrawDay::Saturday);
 }
@@ -414,14 +461,23 @@ void TForm1::SetDrawCaption(DrawDay day) {
 }
 
 void TForm1::LoadSettings() {
-  kw::LoadSettings(
-      settings_, ticket_, draws_, CurrentYear(),
-      SettingsDisplay{TicketDisplay{[this] { ClearTicketDisplay(true); },
-                                    [this](const Ticket& ticket) { ShowTicket(ticket); }},
-                      [this](const DrawResult& saturday) { ShowSaturday(saturday); }});
+  const SettingsLoad load = kw::LoadSettings(settings_, ticket_, draws_, CurrentYear());
+  using TicketLoad = SettingsLoad::TicketLoad;
+  if (load.ticket != TicketLoad::NotNamed) ClearTicketDisplay(true);
+  if (load.ticket == TicketLoad::Loaded) {
+    ShowTicket(ticket_);
+    rememberedTicketPath_.clear();
+  } else if (load.ticket == TicketLoad::Failed) {
+    // A ticket out of reach for now (a stick not plugged in, a network folder down) stays the
+    // one ZW.INI names until another is loaded or saved.
+    rememberedTicketPath_ = load.ticketPath;
+  }
+  if (load.saturdayRead) ShowSaturday(draws_[DrawDay::Saturday]);
 }
 
-void TForm1::SaveSettings() { kw::SaveSettings(settings_, ticket_, draws_); }
+void TForm1::SaveSettings() {
+  kw::SaveSettings(settings_, ticket_.path.empty() ? rememberedTicketPath_ : ticket_.path, draws_);
+}
 
 int TForm1::CurrentYear() const { return clock_.Today().year(); }
 

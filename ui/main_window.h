@@ -65,6 +65,7 @@ class TForm1 : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateControls();
@@ -84,6 +85,10 @@ class TForm1 : public QWidget {
   void ShowTicket(const Ticket& ticket);
   void ClearTicketDisplay(bool resetTicket);
   void ShowDrawDay();
+  // ShowDrawDay's storing at the end of the program, once, whichever way it ends.
+  void StoreDrawingForEnd();
+  // False when ZW.INI is a folder, a device or a file too large to read: no save can replace it.
+  bool SettingsFileReplaceable() const;
   void ShowDrawResult(const DrawResult& draw);
   void ShowSaturday(const DrawResult& draw);
   void SetDrawCaption(DrawDay day);
@@ -99,6 +104,11 @@ class TForm1 : public QWidget {
   const Clock& clock_;
   Ticket ticket_;
   StoredDraws draws_;
+  DrawDay shownDay_ = DrawDay::Saturday;  // the day whose drawing stands in the draw fields
+  // "Schein" of a ticket that LoadSettings could not read: saved again in its place.
+  std::string rememberedTicketPath_;
+  bool drawingStoredForEnd_ = false;
+  bool endSaveReported_ = false;  // "&Beenden" reported that ZW.INI cannot be replaced
   std::function<void()> showTicketEditor_;
   std::function<void()> showDownloadWindow_;
 

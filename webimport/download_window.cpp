@@ -5,7 +5,7 @@
 
 #include "core/cp1252.h"
 #include "core/error.h"
-#include "core/profile.h"
+#include "core/file_io.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 #include "webimport/page_markup.h"
@@ -43,14 +43,15 @@ TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* par
   Memo1->setGeometry(0, 0, 217, 105);
   Memo1->setReadOnly(true);
 
-  WebBrowser1 = new WebBrowser(setup_.browserProgram, this);
+  WebBrowser1 = new WebBrowser(setup_.browserProgram, setup_.browserTimeLimit, this);
   WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
   connect(WebBrowser1, &WebBrowser::documentComplete, this,
           [this](const QString& address, const QByteArray& body) {
             RunHandler(platform_, [&] { WebBrowser1DocumentComplete(address, body); });
           });
-  connect(WebBrowser1, &WebBrowser::navigateError, this,
-          [this] { RunHandler(platform_, [this] { WebBrowser1NavigateError(); }); });
+  connect(WebBrowser1, &WebBrowser::navigateError, this, [this](const QString& reason) {
+    RunHandler(platform_, [&] { WebBrowser1NavigateError(reason); });
+  });
   connect(WebBrowser1, &WebBrowser::browserMissing, this, [this](const QString& program) {
     RunHandler(platform_, [&] { BrowserMissing(program); });
   });
@@ -96,8 +97,10 @@ void TWWWDownload::WebBrowser1DocumentComplete(const QString& address, const QBy
   close();
 }
 
-void TWWWDownload::WebBrowser1NavigateError() {
+void TWWWDownload::WebBrowser1NavigateError(const QString& reason) {
   Memo1->appendPlainText(QStringLiteral("gescheitert"));
+  // Why, as the browser says it: for whoever looks into a download that keeps failing.
+  if (!reason.isEmpty()) Memo1->appendPlainText(reason);
   platform_.ShowMessage(MessageKind::Plain, kUnreachable);
   close();
 }

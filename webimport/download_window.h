@@ -1,20 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <chrono>
 #include <filesystem>
+
+#include "webimport/web_browser.h"
 
 class QPlainTextEdit;
 
 namespace kw {
 
 class Platform;
-class WebBrowser;
 
 // Where a download comes from and where it goes.
 struct DownloadSetup {
   QString resultsPageUrl;           // ResultsPageURL, or the address given with --results-url
   std::filesystem::path directory;  // lotto.tmp is written here, beside ZW.INI
   QString browserProgram;           // the browser helper program, kreuzwart-browser
+  std::chrono::milliseconds browserTimeLimit = kBrowserTimeLimit;
 };
 
 // "WWW Download": loads the results page out of sight, writes its body markup to lotto.tmp and
@@ -40,7 +43,7 @@ class TWWWDownload : public QDialog {
  private:
   void FormShow();
   void WebBrowser1DocumentComplete(const QString& address, const QByteArray& bodyUtf8);
-  void WebBrowser1NavigateError();
+  void WebBrowser1NavigateError(const QString& reason);
   void BrowserMissing(const QString& program);
 
   DownloadSetup setup_;

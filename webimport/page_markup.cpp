@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/cp1252.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -12,14 +13,6 @@ namespace {
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsNameChar(char c) { return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '-'; }
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
 
 // Elements whose content the serialiser writes unescaped: a "<" in them starts no tag.
 bool HoldsRawText(std::string_view tagName) {

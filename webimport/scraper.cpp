@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/error.h"
+#include "core/file_io.h"
 #include "core/settings_file.h"
 #include "core/text.h"
 
@@ -22,6 +24,9 @@ constexpr std::size_t kDateLength = 10;
 constexpr std::size_t kSpiel77Length = 7;
 constexpr std::size_t kSuper6Length = 6;
 constexpr int kDrawnNumbers = 6;
+// Well beyond the largest page the download takes (128 MB of markup, a little more once its
+// non-breaking blanks are entities): anything larger is no results page.
+constexpr std::size_t kMaxFilteredPageSize = std::size_t{512} << 20;
 
 constexpr std::string_view kFilterFailed = "Ein Fehler ist aufgetreten";
 constexpr std::string_view kSearchFailed =
@@ -57,14 +62,6 @@ class WorkText {
   std::string_view text_;
 };
 
-// Without the leading and trailing characters of code 32 or less; no copy, as the text before
-// a missing "&nbsp;" can be the whole rest of the page.
-std::string_view TrimView(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
-  return text;
-}
-
 // A number text of the page: decimal with optional blanks and plus sign, or $/x/X/0x/0X hex.
 // A minus sign fails: a negative number has no place in a one-byte field and cannot be written
 // as two digits. At most two characters reach here, so the value is 0 to 99.
@@ -95,20 +92,14 @@ File Open(const std::filesystem::path& path, const char* mode) {
   return File(std::fopen(path.c_str(), mode));
 }
 
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
-  File file = Open(path, "rb");
-  if (!file) return std::nullopt;
+// The filtered page, or nothing when it cannot be read: a page the search cannot read.
+std::optional<std::string> ReadFilteredPage(const std::filesystem::path& path) {
   try {
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return std::nullopt;
-    if (std::fgetc(file.get()) != EOF) return std::nullopt;  // it grew meanwhile
-    return bytes;
+    return ReadRegularFile(path, kMaxFilteredPageSize);
+  } catch (const ReadError&) {
+    return std::nullopt;
   } catch (const std::bad_alloc&) {
-    return std::nullopt;  // a page too large to hold is one the search cannot read
+    return std::nullopt;
   }
 }
 
@@ -204,7 +195,7 @@ bool ScrapeResults(const ImportFiles& files, const ImportReport& report) {
   report.appendLog("Suche nach Zahlen ...");
 
   // Each day is searched from the start of the page, so their order on it does not matter.
-  const std::optional<std::string> page = ReadWholeFile(files.filtered);
+  const std::optional<std::string> page = ReadFilteredPage(files.filtered);
   std::optional<ScrapedDrawing> saturday, wednesday;
   if (page) saturday = ExtractDrawing(*page, kSaturdayMarker);
   if (saturday) wednesday = ExtractDrawing(*page, kWednesdayMarker);

@@ -1,14 +1,15 @@
 #include "webimport/web_browser.h"
 
 #include <QProcess>
+#include <QTimer>
 #include <memory>
 
 #include "webimport/browser_report.h"
 
 namespace kw {
 
-WebBrowser::WebBrowser(QString helperProgram, QObject* parent)
-    : QObject(parent), helperProgram_(std::move(helperProgram)) {}
+WebBrowser::WebBrowser(QString helperProgram, std::chrono::milliseconds timeLimit, QObject* parent)
+    : QObject(parent), helperProgram_(std::move(helperProgram)), timeLimit_(timeLimit) {}
 
 void WebBrowser::Navigate(const QString& address) {
   auto* process = new QProcess(this);
@@ -17,6 +18,13 @@ void WebBrowser::Navigate(const QString& address) {
   process->setStandardErrorFile(QProcess::nullDevice());  // the engine's own chatter
   auto output = std::make_shared<QByteArray>();
   auto tooLarge = std::make_shared<bool>(false);
+  auto timedOut = std::make_shared<bool>(false);
+  auto* limit = new QTimer(process);
+  limit->setSingleShot(true);
+  connect(limit, &QTimer::timeout, process, [process, timedOut] {
+    *timedOut = true;
+    process->kill();
+  });
   ++running_;
 
   connect(process, &QProcess::readyReadStandardOutput, this, [process, output, tooLarge] {
@@ -28,10 +36,16 @@ void WebBrowser::Navigate(const QString& address) {
     }
   });
   connect(process, &QProcess::finished, this,
-          [this, process, output, tooLarge](int, QProcess::ExitStatus status) {
+          [this, process, output, tooLarge, timedOut, limit](int, QProcess::ExitStatus status) {
             --running_;
+            limit->stop();
             process->deleteLater();
             output->append(process->readAllStandardOutput());
+            if (*timedOut) {
+              emit navigateError(QStringLiteral("the browser gave no answer within %1 seconds")
+                                     .arg(static_cast<double>(timeLimit_.count()) / 1000.0));
+              return;
+            }
             if (*tooLarge) {
               emit navigateError(QStringLiteral("page larger than %1 MB").arg(kMaxPageBytes >> 20));
               return;
@@ -54,6 +68,7 @@ void WebBrowser::Navigate(const QString& address) {
     emit browserMissing(helperProgram_);
   });
   process->start(QIODevice::ReadOnly);
+  limit->start(timeLimit_);
 }
 
 }  // namespace kw

@@ -23,6 +23,8 @@
 #include "bench/silent_platform.h"
 #include "ui/editor_window.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -71,9 +73,9 @@ int main(int argc, char* argv[]) {
     ticket += "Spiel" + std::to_string(g) + "=03 15 22 31 40 49 \r\n";
   }
   ticket += "Losnummer=4711235\r\nAblauf=19.12.2026\r\n";
-  bench::Write(dir.filePath("schein.sch"), ticket);
-  bench::Write(dir.filePath("ZW.INI"),
-               "[Einstellungen]\r\nSchein=" + dir.filePath("schein.sch").toStdString() +
+  bench::Write(dir.filePath(u"schein.sch"_s), ticket);
+  bench::Write(dir.filePath(u"ZW.INI"_s),
+               "[Einstellungen]\r\nSchein=" + dir.filePath(u"schein.sch"_s).toStdString() +
                    "\r\n[Zahlen]\r\nMittwoch=0411172336450809876543212345603.12.2026\r\n"
                    "Samstag=0109142730440603123456765432106.12.2026\r\n");
 

@@ -22,10 +22,12 @@
 #include <vector>
 
 #include "app/application.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -87,13 +89,13 @@ int main(int argc, char* argv[]) {
   kw::test::TempDir dir;
   kw::test::FakePlatform platform;
   const kw::SystemClock clock;
-  kw::ProgramWindows windows = kw::StartProgram(dir.path(), platform, clock,
-                                                {server.Url(path), QStringLiteral(KREUZWART_BROWSER)});
+  kw::ProgramWindows windows = kw::StartProgram(
+      dir.path(), platform, clock, {server.Url(path), QStringLiteral(KREUZWART_BROWSER)});
   windows.import->SetRunDelay(0ms);
   auto* form = windows.form1.get();
-  form->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
-  auto* button5 = form->findChild<QPushButton*>("Button5");
-  auto* edit1 = form->findChild<QLineEdit*>("Edit1");
+  form->findChild<QTabWidget*>(u"PageControl1"_s)->setCurrentIndex(1);
+  auto* button5 = form->findChild<QPushButton*>(u"Button5"_s);
+  auto* edit1 = form->findChild<QLineEdit*>(u"Edit1"_s);
   QApplication::processEvents();
 
   const std::string self = std::to_string(getpid());
@@ -116,17 +118,19 @@ int main(int argc, char* argv[]) {
       QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
       if (clockRun.elapsed() > 30'000) {
         std::fprintf(stderr, "run %d: no drawing after 30 s; messages:\n", run + 1);
-        for (const QString& text : platform.texts()) std::fprintf(stderr, "  %s\n", qPrintable(text));
+        for (const QString& text : platform.texts())
+          std::fprintf(stderr, "  %s\n", qPrintable(text));
         return 1;
       }
     }
     times.push_back(clockRun.nsecsElapsed() / 1e6);
     if (run == 0) {
       sampler.stop();
-      std::printf("first import: program RSS before %.1f MiB (peak so far %.1f), after %.1f MiB "
-                  "(peak %.1f); browser processes together at most %.1f MiB\n",
-                  MiB(rssBefore), MiB(peakBefore), MiB(StatusKiB(self, "VmRSS")),
-                  MiB(StatusKiB(self, "VmHWM")), MiB(browserPeak));
+      std::printf(
+          "first import: program RSS before %.1f MiB (peak so far %.1f), after %.1f MiB "
+          "(peak %.1f); browser processes together at most %.1f MiB\n",
+          MiB(rssBefore), MiB(peakBefore), MiB(StatusKiB(self, "VmRSS")),
+          MiB(StatusKiB(self, "VmHWM")), MiB(browserPeak));
       QTest::qWait(500);
       std::printf("half a second after: browser processes left %.1f MiB\n",
                   MiB(DescendantsRssKiB()));
@@ -135,8 +139,7 @@ int main(int argc, char* argv[]) {
   }
   std::sort(times.begin(), times.end());
   std::printf("median of %d runs: %.0f ms (min %.0f, max %.0f); program peak RSS %.1f MiB\n", runs,
-              times[times.size() / 2], times.front(), times.back(),
-              MiB(StatusKiB(self, "VmHWM")));
+              times[times.size() / 2], times.front(), times.back(), MiB(StatusKiB(self, "VmHWM")));
   windows.form1.reset();
   return 0;
 }

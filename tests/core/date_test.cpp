@@ -72,6 +72,16 @@ INSTANTIATE_TEST_SUITE_P(MissingPartsWrongDaysAndOtherCharacters, InvalidDates,
                                          "7.3.2026\t", "+7.3.2026", "7..3.2026", "7.3..",
                                          "1.1.02026"));
 
+// Years have four digits at most: a fifth is no date, whatever the current year is.
+TEST(Date, ValidDaysLieInTheYearsOneTo9999) {
+  EXPECT_TRUE(IsValidYmd(9999, 12, 31));
+  EXPECT_FALSE(IsValidYmd(10000, 1, 1));
+  EXPECT_TRUE(IsValidYmd(1, 1, 1));
+  EXPECT_FALSE(IsValidYmd(0, 12, 31));
+  EXPECT_THROW(ParseDate("1.1.10000", 9999), ConversionError);
+  EXPECT_EQ(ParseDate("31.12.9999", 9999), Date::FromYmd(9999, 12, 31));
+}
+
 TEST(Date, TwoDigitYearsFollowTheCurrentYear) {
   // The window is the hundred years beginning 50 years before the current year.
   EXPECT_EQ(ParseDate("1.1.50", 2000).year(), 1950);

@@ -88,6 +88,9 @@ TEST(EditorFields, CheckGivesOneMessagePerProblemInFieldOrder) {
   };
   const Case cases[] = {
       {"50 in game 2 position 4", {{10, "50"}}, {Range(2, 4)}},
+      // The reading trims the field; so does the check, or it would pass what the file gets.
+      {"50 with a blank after it", {{10, "50 "}}, {Range(2, 4)}},
+      {"50 between blanks and a tab", {{11, " \t50 "}}, {Range(2, 5)}},
       {"49 and 0 pass", {{1, "49"}, {2, "0"}}, {}},
       // Stored as a byte, 300 would pass as 44 and 256 as an empty number.
       {"300 as typed", {{13, "300"}}, {Range(3, 1)}},

@@ -22,7 +22,9 @@ using test::WriteFile;
 
 constexpr int kYear = 2026;
 
-enum class Make { Bytes, FiftyMegabytes, Folder, Fifo, LinkToDevice };
+// Every special file is made in the test's own folder: whatever the code under test does, it can
+// reach nothing outside it.
+enum class Make { Bytes, FiftyMegabytes, Folder, Fifo, LinkToFifo };
 
 struct Hostile {
   const char* name;
@@ -58,8 +60,9 @@ void Create(const Hostile& h, const fs::path& file) {
     case Make::Fifo:
       ASSERT_EQ(::mkfifo(file.c_str(), 0644), 0);
       break;
-    case Make::LinkToDevice:
-      fs::create_symlink("/dev/zero", file);
+    case Make::LinkToFifo:
+      ASSERT_EQ(::mkfifo((file.parent_path() / "pipe").c_str(), 0644), 0);
+      fs::create_symlink(file.parent_path() / "pipe", file);
       break;
   }
 }
@@ -153,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                 ""},
         Hostile{"Folder", Make::Folder, "", "'%s' ist ein Ordner und keine Datei"},
         Hostile{"Fifo", Make::Fifo, "", kNotRegular},
-        Hostile{"LinkToDevice", Make::LinkToDevice, "", kNotRegular}),
+        Hostile{"LinkToFifo", Make::LinkToFifo, "", kNotRegular}),
     [](const testing::TestParamInfo<Hostile>& info) { return info.param.name; });
 // clang-format on
 
@@ -174,18 +177,45 @@ TEST(HostileFiles, MissingFilesReadEmptyWhereverThePathPoints) {
   EXPECT_EQ(ReadProfileFile(dir / "plain" / "ZW.INI"), std::nullopt) << "below a regular file";
 }
 
-TEST(HostileFiles, ATicketNamedDevDeviceCostsTheDrawingsNothing) {
+TEST(HostileFiles, ATicketNamedPipeCostsTheDrawingsNothing) {
   TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
   const SettingsFile settings(dir.path());
-  WriteFile(settings.path(),
-            "[Einstellungen]\r\nSchein=/dev/zero\r\n[Zahlen]\r\n"
-            "Samstag=1112131415161718123456765432106.12.26\r\n");
+  WriteFile(settings.path(), "[Einstellungen]\r\nSchein=" + (dir / "pipe").string() +
+                                 "\r\n[Zahlen]\r\n"
+                                 "Samstag=1112131415161718123456765432106.12.26\r\n");
   Ticket ticket;
   ticket.path = "old.sch";
   StoredDraws draws;
   LoadSettings(settings, ticket, draws, kYear);
   EXPECT_EQ(ticket.path, "") << "the failed load leaves no current ticket";
   EXPECT_EQ(draws[DrawDay::Saturday].spiel77, "1234567");
+}
+
+// A regular file whose reading fails after it was opened: the kernel refuses offset 0 of a
+// process's memory. Reading it must end with the refusal, neither hanging nor going on.
+TEST(HostileFiles, AReadErrorAfterOpeningIsRefused) {
+  const fs::path memory = "/proc/self/mem";
+  if (!fs::is_regular_file(memory)) GTEST_SKIP() << "no process memory file here";
+  try {
+    ReadProfileFile(memory);
+    ADD_FAILURE() << "read without an error";
+  } catch (const ReadError& e) {
+    EXPECT_STREQ(e.what(), "'/proc/self/mem' kann nicht gelesen werden");
+  }
+}
+
+// Should a read's refusal ever break, the replacement itself still leaves a link's special
+// target alone: a save through a link to a device would otherwise put a file in its place.
+TEST(HostileFiles, AReplacementLeavesALinkedSpecialFileAlone) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+  fs::create_symlink(dir / "pipe", dir / "ZW.INI");
+  EXPECT_THROW(ReplaceFileAtomically(dir / "ZW.INI", "[Zahlen]\r\n"), WriteError);
+  EXPECT_EQ(fs::status(dir / "pipe").type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::read_symlink(dir / "ZW.INI"), dir / "pipe");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+      << "no temporary file is left behind";
 }
 
 TEST(HostileFiles, ASettingsFolderBelowARegularFileCannotBeWritten) {

@@ -36,6 +36,15 @@ TEST(ProfileRead, TrimsBlanksAroundNamesAndValues) {
   EXPECT_EQ(p.Read("Zahlen", "Mittwoch"), "0102");
 }
 
+// Windows trims the bytes 9 to 13 as blanks: a form feed or a vertical tab at the end of a line
+// or a value is no part of it.
+TEST(ProfileRead, FormFeedAndVerticalTabAreBlanks) {
+  const Profile p = Profile::Parse("\v[Zahlen]\f\r\nSamstag=0102\f\r\nMittwoch\v=0304\v\r\n");
+  EXPECT_EQ(p.Read("Zahlen", "Samstag"), "0102");
+  EXPECT_EQ(p.Read("Zahlen", "Mittwoch"), "0304");
+  EXPECT_EQ(Profile::Parse("[S]\r\nk=\t\n\v\f\r\x1A\r\n").Read("S", "k"), "");
+}
+
 TEST(ProfileRead, CommentsQuotesAndLinesWithoutValue) {
   const Profile p = Profile::Parse(
       "a=before any section\n"
@@ -209,24 +218,45 @@ TEST(ProfileWriteFile, ALineBreakCannotSmuggleInAnotherKey) {
   EXPECT_THROW(WriteProfileString(file, "Einstellungen", "Schein", "/tmp/a\n[Zahlen]\nSamstag=x"),
                WriteError);
   EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
+
+  // A section or key name holding a line break would start a section or key of its own.
+  EXPECT_THROW(WriteProfileString(file, "Einstellungen]\r\n[Zahlen", "Samstag", "x"), WriteError);
+  EXPECT_THROW(WriteProfileString(file, "Zahlen", "Schein\nSamstag", "x"), WriteError);
+  EXPECT_THROW(WriteProfileString(file, "Zahlen", "Samstag\r", "x"), WriteError);
+  EXPECT_EQ(ReadFile(file), "[Zahlen]\r\nSamstag=0102\r\n");
 }
 
-TEST(ProfileWriteFile, ARewrittenFileKeepsItsModeAndANewOneGetsTheUsualMode) {
-  TempDir dir;
-  const auto mode = [](const std::filesystem::path& file) {
-    struct stat info {};
-    ::stat(file.c_str(), &info);
-    return info.st_mode & 07777;
-  };
-  WriteFile(dir / "old.ini", "[S]\r\nk=1\r\n");
-  std::filesystem::permissions(dir / "old.ini", std::filesystem::perms(0604));
-  WriteProfileString(dir / "old.ini", "S", "k", "2");
-  EXPECT_EQ(mode(dir / "old.ini"), 0604u);
+mode_t ModeOf(const std::filesystem::path& file) {
+  struct stat info {};
+  ::stat(file.c_str(), &info);
+  return info.st_mode & 07777;
+}
 
-  const mode_t saved = ::umask(027);
-  WriteProfileString(dir / "new.ini", "S", "k", "1");
-  ::umask(saved);
-  EXPECT_EQ(mode(dir / "new.ini"), 0640u) << "0666 less the umask";
+// A replaced file keeps every mode bit it had, the sticky, set-group and set-user bits included,
+// where the system lets the owner set them; writing the new bytes clears the set-id bits, so they
+// must be put back after it.
+TEST(ProfileWriteFile, ARewrittenFileKeepsItsMode) {
+  for (const mode_t before : {0604, 0640, 01640, 02640, 04640, 06755}) {
+    TempDir dir;
+    const auto file = dir / "old.sch";
+    WriteFile(file, "[S]\r\nk=1\r\n");
+    ASSERT_EQ(::chmod(file.c_str(), before), 0);
+    if (ModeOf(file) != before) continue;  // not allowed here, nothing to keep
+    WriteProfileString(file, "S", "k", "2");
+    EXPECT_EQ(ModeOf(file), before) << std::oct << before;
+    EXPECT_EQ(ReadFile(file), "[S]\r\nk=2\r\n");
+  }
+}
+
+TEST(ProfileWriteFile, ANewFileGetsTheUsualMode) {
+  const std::pair<mode_t, mode_t> cases[] = {{027, 0640}, {022, 0644}, {0, 0666}, {077, 0600}};
+  for (const auto& [mask, expected] : cases) {
+    TempDir dir;
+    const mode_t saved = ::umask(mask);
+    WriteProfileString(dir / "new.ini", "S", "k", "1");
+    ::umask(saved);
+    EXPECT_EQ(ModeOf(dir / "new.ini"), expected) << "0666 less the umask " << std::oct << mask;
+  }
 }
 
 TEST(ProfileWriteFile, WritesThroughALinkToItsTarget) {

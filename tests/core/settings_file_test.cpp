@@ -48,13 +48,23 @@ TEST(DrawLine, ReadsColumnsAndTheDate) {
   EXPECT_EQ(d.numbers, (std::array<uint8_t, 8>{3, 11, 24, 30, 41, 49, 7, 5}));
   EXPECT_EQ(d.spiel77, "1234567");
   EXPECT_EQ(d.super6, "234567");
-  EXPECT_EQ(d.drawDate, "06.12.20") << "a scraped 10-character date keeps 8 characters";
+  EXPECT_EQ(d.drawDate, "06.12.2026") << "a scraped date keeps its year, nothing after it stays";
 
   EXPECT_EQ(Parsed("0000000000000000").drawDate, "???");
   EXPECT_EQ(Parsed("0000000000000000").spiel77, "");
   EXPECT_EQ(Parsed(std::string(16, '0') + "1234567123456").drawDate, "???") << "29 characters";
   EXPECT_EQ(Parsed(std::string(16, '0') + "12345671234567").drawDate, "7") << "30 characters";
   EXPECT_EQ(Parsed(" 1 2 3 4 5 6 7 8").numbers, (std::array<uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+// The date keeps its year through a save and a load: "05.12.20" would read as 2020.
+TEST(DrawLine, DatesOfTenAndOfEightCharactersReadBackAsWritten) {
+  for (const char* date : {"05.12.2026", "05.12.26", "Sa 6.12.25", "???"}) {
+    const DrawResult written = Draw({1, 2, 3, 4, 5, 6, 7, 8}, "1234567", "123456", date);
+    EXPECT_EQ(Parsed(DrawLine::Format(written)).drawDate, date) << date;
+  }
+  EXPECT_EQ(Parsed("0102030405060708123456712345605.12.2026x").drawDate, "05.12.2026");
+  EXPECT_EQ(Parsed("0102030405060708123456712345605.12.202").drawDate, "05.12.202");
 }
 
 TEST(DrawLine, AShortSpiel77TextShiftsTheLaterColumns) {
@@ -83,15 +93,16 @@ class Settings : public testing::Test {
   StoredDraws draws;
   std::vector<std::string> shownSpiel77;  // one entry per display of the Saturday drawing
 
-  void Load() {
-    LoadSettings(settings, ticket, draws, kYear,
-                 {{}, [this](const DrawResult& d) { shownSpiel77.push_back(d.spiel77); }});
+  SettingsLoad Load() {
+    const SettingsLoad load = LoadSettings(settings, ticket, draws, kYear);
+    if (load.saturdayRead) shownSpiel77.push_back(draws[DrawDay::Saturday].spiel77);
+    return load;
   }
   void WriteIni(const std::string& body) { WriteFile(settings.path(), body); }
 };
 
 TEST_F(Settings, FirstRunWithoutAFile) {
-  Load();
+  EXPECT_EQ(Load().ticket, SettingsLoad::TicketLoad::NotNamed);
   EXPECT_EQ(ticket.path, "");
   EXPECT_EQ(DrawLine::Format(draws[DrawDay::Saturday]), "0000000000000000");
   EXPECT_EQ(draws[DrawDay::Saturday].drawDate, "") << "no \"???\" before a line was read";
@@ -124,10 +135,10 @@ TEST_F(Settings, ReadsAWindowsSettingsFileAndKeepsItsOtherLines) {
   EXPECT_EQ(ticket.path, "") << "the named ticket does not exist here";
   EXPECT_EQ(draws[DrawDay::Wednesday].numbers,
             (std::array<uint8_t, 8>{4, 11, 17, 23, 36, 45, 8, 9}));
-  EXPECT_EQ(draws[DrawDay::Wednesday].drawDate, "03.12.20");
+  EXPECT_EQ(draws[DrawDay::Wednesday].drawDate, "03.12.2026");
   EXPECT_EQ(draws[DrawDay::Saturday].spiel77, "1234567");
   EXPECT_EQ(draws[DrawDay::Saturday].super6, "654321");
-  EXPECT_EQ(draws[DrawDay::Saturday].drawDate, "06.12.20");
+  EXPECT_EQ(draws[DrawDay::Saturday].drawDate, "06.12.2026");
   ASSERT_EQ(shownSpiel77, std::vector<std::string>{"1234567"});
   EXPECT_EQ(settings.ReadTicketPath(), "C:\\Lotto\\Sch\xF6ne Scheine\\Oma.sch");
 
@@ -135,7 +146,9 @@ TEST_F(Settings, ReadsAWindowsSettingsFileAndKeepsItsOtherLines) {
   SaveSettings(settings, ticket, draws);
   const std::string saved = ReadFile(settings.path());
   EXPECT_NE(saved.find("Schein=/home/oma/lotto.sch\r\n"), std::string::npos);
-  EXPECT_NE(saved.find("Mittwoch=0411172336450809876543212345603.12.20\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("Mittwoch=04111723364508098765432123456"
+                       "03.12.2026\r\n"),
+            std::string::npos);
   EXPECT_NE(saved.find("; von Hand erg\xE4nzt\r\n[Fenster]\r\nPosition=gro\xDF\r\n"),
             std::string::npos);
   std::string expected = original;
@@ -143,8 +156,6 @@ TEST_F(Settings, ReadsAWindowsSettingsFileAndKeepsItsOtherLines) {
     expected.replace(expected.find(from), from.size(), to);
   };
   replace("C:\\Lotto\\Sch\xF6ne Scheine\\Oma.sch", "/home/oma/lotto.sch");
-  replace("03.12.2026", "03.12.20");
-  replace("06.12.2026", "06.12.20");
   EXPECT_EQ(saved, expected) << "only the changed values differ";
 }
 
@@ -154,11 +165,12 @@ TEST_F(Settings, LoadsTheNamedTicket) {
             "[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLosnummer=1234567\r\n"
             "Ablauf=31.12.2026\r\n");
   settings.WriteTicketPath(ticketFile.string());
-  int shownTickets = 0;
-  LoadSettings(settings, ticket, draws, kYear, {{{}, [&](const Ticket&) { ++shownTickets; }}, {}});
+  const SettingsLoad load = Load();
   EXPECT_EQ(ticket.path, ticketFile.string());
   EXPECT_EQ(ticket.lotNumber, "1234567");
-  EXPECT_EQ(shownTickets, 1);
+  EXPECT_EQ(load.ticket, SettingsLoad::TicketLoad::Loaded);
+  EXPECT_EQ(load.ticketPath, ticketFile.string());
+  EXPECT_FALSE(load.saturdayRead) << "no Saturday line";
 }
 
 TEST_F(Settings, AMissingTicketCostsNoDrawing) {
@@ -167,7 +179,9 @@ TEST_F(Settings, AMissingTicketCostsNoDrawing) {
            "Samstag=1112131415161718123456765432106.12.26\r\n");
   ticket.path = "previous.sch";
   ticket.games[0] = {1, 2, 3, 4, 5, 6};
-  Load();
+  const SettingsLoad load = Load();
+  EXPECT_EQ(load.ticket, SettingsLoad::TicketLoad::Failed);
+  EXPECT_EQ(load.ticketPath, (dir / "moved.sch").string()) << "named, for the window to keep";
   EXPECT_EQ(ticket.path, "") << "the failed load leaves no current ticket";
   EXPECT_EQ(ticket.games[0], Game{});
   EXPECT_EQ(draws[DrawDay::Wednesday].spiel77, "7654321");

@@ -43,9 +43,26 @@ TEST_P(InvalidIntegers, FailWithTheProgramsText) {
 
 INSTANTIATE_TEST_SUITE_P(EmptySignsBlanksRangeAndLetters, InvalidIntegers,
                          testing::Values("", " ", "1 ", "3\t", "\t3", "+", "-", "+-1", "--1", "$",
-                                         "x", "0x", "0X", "-$1", "+0x1", "$G", "0x1g", "1.0", "1,0",
-                                         "a", "5a", "2147483648", "-2147483649", "$80000000",
-                                         "0xFFFFFFFF", "99999999999999999999", "1e3"));
+                                         "x", "0x", "0X", "-$1", "+0x1", "$G", "0x1g", "$1g", "x1g",
+                                         "X1G", "1.0", "1,0", "a", "5a", "2147483648",
+                                         "-2147483649", "$80000000", "0xFFFFFFFF",
+                                         "99999999999999999999", "1e3"));
+
+TEST(EqualsNoCase, OnlyTheLettersAToZHaveACase) {
+  EXPECT_TRUE(EqualsNoCase("Zahlen", "zAHLEN"));
+  EXPECT_TRUE(EqualsNoCase("", ""));
+  EXPECT_FALSE(EqualsNoCase("Zahlen", "Zahle"));
+  EXPECT_FALSE(EqualsNoCase("@[", "`{")) << "the codes next to the letters";
+  EXPECT_FALSE(EqualsNoCase("\xC4", "\xE4")) << "an umlaut keeps its case, as Windows-1252";
+}
+
+TEST(Trim, TheViewIsTheSameTextUncopied) {
+  const std::string_view text = " \t7 8\r\n";
+  const std::string_view trimmed = TrimView(text);
+  EXPECT_EQ(trimmed, "7 8");
+  EXPECT_EQ(trimmed.data(), text.data() + 2);
+  EXPECT_EQ(TrimView("\x01\x20"), "");
+}
 
 TEST(Trim, RemovesEveryCodeUpTo32AtBothEnds) {
   EXPECT_EQ(Trim(""), "");

@@ -107,6 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "Richtige in Spiel 1: 6 => Gewinnklasse II"},
         GameCase{"SixEmptyLotNumber", "", {1, 2, 3, 4, 5, 6}, Superzahl(""),
                  "Richtige in Spiel 1: 6 => Gewinnklasse II"},
+        // Read past the six characters, the lot number would end in a NUL byte; the sanitizer
+        // build stops at the read itself.
+        GameCase{"SixSixCharacterLotNumberNulSuperzahl", "123455", {1, 2, 3, 4, 5, 6},
+                 Superzahl(std::string(1, '\0')), "Richtige in Spiel 1: 6 => Gewinnklasse II"},
         GameCase{"RepeatedDrawnValue", "1234565", {1, 2, 3, 4, 5, 9},
                  {"1", "2", "3", "4", "5", "5", "7", "5"},
                  "Richtige in Spiel 1: 6 => GEWINNKLASSE I"},

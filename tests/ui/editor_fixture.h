@@ -50,11 +50,11 @@ class EditorFixture : public WindowFixture {
     WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + Path(name) + "\r\n");
   }
 
+  // A missing control fails the test that looks for it, and only that test (FindControl).
   template <class T>
-  T* Control(const std::string& name) {
-    T* child = Editor().findChild<T*>(QString::fromStdString(name));
-    [&] { QVERIFY2(child, name.c_str()); }();
-    return child;
+  T* Control(const std::string& name,
+             std::source_location where = std::source_location::current()) {
+    return FindControl<T>(&Editor(), QString::fromStdString(name), where);
   }
   QLineEdit* Field(int n) { return Control<QLineEdit>("Edit" + std::to_string(n)); }
   QLineEdit* LotField() { return Control<QLineEdit>("LabeledEdit2"); }

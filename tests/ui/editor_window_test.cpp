@@ -10,12 +10,14 @@
 #include "app/application.h"
 #include "tests/ui/editor_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 namespace {
 
 const QString kConversionMessage =
     "FEHLER: Das Datum ist falsch eingegeben oder ein oder mehrere Zahlenfelder sind leer ! "
-    "Es mu\u00df eine Zahl eingetragen werden (0 wenn Sie an dem Spiel nicht teilnehmen).";
+    u"Es mu\u00df eine Zahl eingetragen werden (0 wenn Sie an dem Spiel nicht teilnehmen)."_s;
 
 QString Range(int game, int position) {
   return QStringLiteral("Die Zahl in Spiel %1 an Stelle %2 ist ung\u00fcltig !")
@@ -56,8 +58,8 @@ class EditorWindowTest : public QObject {
 void EditorWindowTest::layout() {
   EditorFixture f;
   TForm2& editor = f.Editor();
-  QCOMPARE(editor.objectName(), "TForm2");
-  QCOMPARE(editor.windowTitle(), "Schein bearbeiten/erstellen");
+  QCOMPARE(editor.objectName(), u"TForm2"_s);
+  QCOMPARE(editor.windowTitle(), u"Schein bearbeiten/erstellen"_s);
   QCOMPARE(editor.size(), QSize(282, 465));
   QCOMPARE(editor.minimumSize(), editor.maximumSize());
   QVERIFY(!(editor.windowFlags() &
@@ -78,11 +80,11 @@ void EditorWindowTest::layout() {
   };
   for (const auto& [name, parent, place] : places) {
     auto* control = f.Control<QWidget>(name);
-    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->parentWidget()->objectName(), QString::fromLatin1(parent));
     QCOMPARE(inWindow(control), place);
   }
-  QCOMPARE(f.Control<QGroupBox>("GroupBox1")->title(), "Spiele");
-  QCOMPARE(f.Control<QGroupBox>("GroupBox2")->title(), "Sonstige Daten");
+  QCOMPARE(f.Control<QGroupBox>("GroupBox1")->title(), u"Spiele"_s);
+  QCOMPARE(f.Control<QGroupBox>("GroupBox2")->title(), u"Sonstige Daten"_s);
 
   // Captions are whole; game captions end beside their row, field captions 3 pixels above.
   for (int g = 1; g <= 12; ++g) {
@@ -95,14 +97,15 @@ void EditorWindowTest::layout() {
   for (const auto& [name, caption] : {std::pair{"LabeledEdit2", "Losnummer:"},
                                       std::pair{"LabeledEdit1", "G\u00fcltig bis (TT.MM.JJJJ):"}}) {
     auto* label = f.Control<QLabel>(std::string(name) + "Label");
-    QCOMPARE(label->text(), QString(caption));
+    QCOMPARE(label->text(), QString::fromUtf8(caption));
     QCOMPARE(label->buddy(), f.Control<QWidget>(name));
     QCOMPARE(inWindow(label).bottom() + 1 + 3, inWindow(label->buddy()).top());
     QVERIFY(label->sizeHint().width() <= label->width());
     QVERIFY(label->geometry().right() < label->parentWidget()->width());
   }
-  const std::tuple<int, QString, int> buttons[] = {
-      {1, "Daten &l\u00f6schen", 344}, {2, "&Speichern als", 376}, {3, "&Zur\u00fcck", 432}};
+  const std::tuple<int, QString, int> buttons[] = {{1, u"Daten &l\u00f6schen"_s, 344},
+                                                   {2, u"&Speichern als"_s, 376},
+                                                   {3, u"&Zur\u00fcck"_s, 432}};
   for (const auto& [n, caption, top] : buttons) {
     QPushButton* button = f.EditorButton(n);
     QCOMPARE(button->text(), caption);
@@ -117,10 +120,10 @@ void EditorWindowTest::layout() {
   for (int n = 1; n <= 72; ++n) {
     QCOMPARE(f.Field(n)->maxLength(), std::numeric_limits<int>::max());
   }
-  QCOMPARE(f.Field(EditorFixture::FieldOf(3, 5))->accessibleName(), "Spiel 3 Zahl 5");
-  QCOMPARE(f.Field(72)->accessibleName(), "Spiel 12 Zahl 6");
-  QCOMPARE(f.LotField()->accessibleName(), "Losnummer");
-  QCOMPARE(f.ExpiryField()->accessibleName(), "G\u00fcltig bis");
+  QCOMPARE(f.Field(EditorFixture::FieldOf(3, 5))->accessibleName(), u"Spiel 3 Zahl 5"_s);
+  QCOMPARE(f.Field(72)->accessibleName(), u"Spiel 12 Zahl 6"_s);
+  QCOMPARE(f.LotField()->accessibleName(), u"Losnummer"_s);
+  QCOMPARE(f.ExpiryField()->accessibleName(), u"G\u00fcltig bis"_s);
   QCOMPARE(f.LotField()->maxLength(), std::numeric_limits<int>::max());
   QCOMPARE(f.ExpiryField()->maxLength(), std::numeric_limits<int>::max());
 }
@@ -129,11 +132,8 @@ void EditorWindowTest::tabOrder() {
   EditorFixture f;
   QStringList expected;
   for (int n = 1; n <= 72; ++n) expected << QStringLiteral("Edit%1").arg(n);
-  expected << "Button1"
-           << "Button2"
-           << "Button3"
-           << "LabeledEdit1"
-           << "LabeledEdit2";
+  expected << u"Button1"_s << u"Button2"_s << u"Button3"_s << u"LabeledEdit1"_s
+           << u"LabeledEdit2"_s;
   QStringList order;
   QWidget* w = f.Field(1);
   do {
@@ -146,9 +146,9 @@ void EditorWindowTest::tabOrder() {
 void EditorWindowTest::emptyStartWithTodayAndFocusInFirstField() {
   EditorFixture f;
   f.Open([&] {
-    QCOMPARE(f.NumberTexts(), QStringList(72, "0"));
-    QCOMPARE(f.LotField()->text(), "");
-    QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
+    QCOMPARE(f.NumberTexts(), QStringList(72, u"0"_s));
+    QCOMPARE(f.LotField()->text(), u""_s);
+    QCOMPARE(f.ExpiryField()->text(), u"01.12.2026"_s);
     QCOMPARE(f.Editor().focusWidget(), f.Field(1));
     // Centred on the screen, give or take the window frame.
     const QPoint offCentre = f.Editor().frameGeometry().center() -
@@ -165,16 +165,16 @@ void EditorWindowTest::eachOpeningShowsTheCurrentTicket() {
               "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel2=01 07 12 19 33 45 \r\n"
               "Spiel3=05 06 17 28 39 42 \r\nLosnummer=123456789\r\nAblauf=19.12.2026\r\n");
   f.NameTicket("twelve.sch");
-  f.Open([&] { QCOMPARE(f.Field(72)->text(), "49"); });
+  f.Open([&] { QCOMPARE(f.Field(72)->text(), u"49"_s); });
 
   f.NameTicket("three.sch");
   f.Open([&] {
     const QStringList numbers = f.NumberTexts();
-    QCOMPARE(numbers.mid(0, 6), (QStringList{"3", "15", "22", "31", "40", "49"}));
-    QCOMPARE(numbers.mid(12, 6), (QStringList{"5", "6", "17", "28", "39", "42"}));
-    QCOMPARE(numbers.mid(18), QStringList(54, "0"));
-    QCOMPARE(f.LotField()->text(), "123456789");  // the whole lot number, not cut
-    QCOMPARE(f.ExpiryField()->text(), "19.12.2026");
+    QCOMPARE(numbers.mid(0, 6), (QStringList{u"3"_s, u"15"_s, u"22"_s, u"31"_s, u"40"_s, u"49"_s}));
+    QCOMPARE(numbers.mid(12, 6), (QStringList{u"5"_s, u"6"_s, u"17"_s, u"28"_s, u"39"_s, u"42"_s}));
+    QCOMPARE(numbers.mid(18), QStringList(54, u"0"_s));
+    QCOMPARE(f.LotField()->text(), u"123456789"_s);  // the whole lot number, not cut
+    QCOMPARE(f.ExpiryField()->text(), u"19.12.2026"_s);
   });
   QVERIFY(f.platform.messages.empty());
 }
@@ -202,7 +202,7 @@ void EditorWindowTest::loadFailureGoesToErrorBoxAndKeepsFields() {
   f.NameTicket("broken.sch");
   f.Open([&] {
     QCOMPARE(f.NumberTexts(), shown);
-    QCOMPARE(f.LotField()->text(), "1111111");
+    QCOMPARE(f.LotField()->text(), u"1111111"_s);
   });
   QCOMPARE(f.platform.texts(), QStringList{error});
   QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
@@ -214,11 +214,12 @@ void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing_data() {
   const int edit10 = 10;
   // Each kind of field text is checked without a window (editor_fields_test); here the window
   // shows the boxes in order, opens no dialog and keeps what was typed.
-  QTest::newRow("month 13") << Typing{{0, "31.13.2026"}} << QStringList{kConversionMessage};
-  QTest::newRow("300, which a byte keeps as 44") << Typing{{1, "300"}} << QStringList{Range(1, 1)};
+  QTest::newRow("month 13") << Typing{{0, u"31.13.2026"_s}} << QStringList{kConversionMessage};
+  QTest::newRow("300, which a byte keeps as 44")
+      << Typing{{1, u"300"_s}} << QStringList{Range(1, 1)};
   QTest::newRow("77 in Edit1 with Edit10 empty")
-      << Typing{{1, "77"}, {edit10, ""}} << QStringList{kConversionMessage, Range(1, 1)};
-  QTest::newRow("three numbers above 49") << Typing{{72, "60"}, {2, "50"}, {40, "99"}}
+      << Typing{{1, u"77"_s}, {edit10, u""_s}} << QStringList{kConversionMessage, Range(1, 1)};
+  QTest::newRow("three numbers above 49") << Typing{{72, u"60"_s}, {2, u"50"_s}, {40, u"99"_s}}
                                           << QStringList{Range(1, 2), Range(7, 4), Range(12, 6)};
 }
 
@@ -247,14 +248,14 @@ void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing() {
 void EditorWindowTest::acceptedInputIsSavedAsTyped() {
   EditorFixture f;
   f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
-  const Typing typing = {{1, " 3 "},       {2, "15 "}, {3, "22"},
-                         {4, "31"},        {5, "40"},  {6, "49"},  // blanks around pass
-                         {7, "1"},         {8, "2"},   {9, "3"},
-                         {10, "4"},        {11, "5"},  {12, "0"},  // a game with a 0
-                         {0, "31.12.2027"}};
+  const Typing typing = {{1, u" 3 "_s},       {2, u"15 "_s}, {3, u"22"_s},
+                         {4, u"31"_s},        {5, u"40"_s},  {6, u"49"_s},  // blanks around pass
+                         {7, u"1"_s},         {8, u"2"_s},   {9, u"3"_s},
+                         {10, u"4"_s},        {11, u"5"_s},  {12, u"0"_s},  // a game with a 0
+                         {0, u"31.12.2027"_s}};
   f.Open([&] {
     for (const auto& [field, text] : typing) f.Type(field ? f.Field(field) : f.ExpiryField(), text);
-    f.Type(f.LotField(), "123456789");
+    f.Type(f.LotField(), u"123456789"_s);
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
   });
 
@@ -266,7 +267,7 @@ void EditorWindowTest::acceptedInputIsSavedAsTyped() {
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("neu.sch"));
 
   // Opened again, the game with the 0 shows six zeros.
-  f.Open([&] { QCOMPARE(f.NumberTexts().mid(6, 6), QStringList(6, "0")); });
+  f.Open([&] { QCOMPARE(f.NumberTexts().mid(6, 6), QStringList(6, u"0"_s)); });
 }
 
 void EditorWindowTest::clearingThenSavingWritesAnEmptyTicket() {
@@ -274,14 +275,14 @@ void EditorWindowTest::clearingThenSavingWritesAnEmptyTicket() {
   f.WriteStandardSettings();
   f.platform.saveAnswers << QString::fromStdString(f.Path("leer.sch"));
   f.Open([&] {
-    QCOMPARE(f.Field(1)->text(), "3");
-    f.Type(f.Field(40), "abc");
+    QCOMPARE(f.Field(1)->text(), u"3"_s);
+    f.Type(f.Field(40), u"abc"_s);
     // Enter clicks the focused button.
     f.EditorButton(1)->setFocus();
     QTest::keyClick(f.EditorButton(1), Qt::Key_Return);
-    QCOMPARE(f.NumberTexts(), QStringList(72, "0"));
-    QCOMPARE(f.LotField()->text(), "");
-    QCOMPARE(f.ExpiryField()->text(), "01.12.2026");
+    QCOMPARE(f.NumberTexts(), QStringList(72, u"0"_s));
+    QCOMPARE(f.LotField()->text(), u""_s);
+    QCOMPARE(f.ExpiryField()->text(), u"01.12.2026"_s);
     QCOMPARE(f.Editor().focusWidget(), f.Field(1));
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
   });
@@ -309,14 +310,14 @@ void EditorWindowTest::saveDialogRemembersTheFileWrittenLast() {
     // A write below a regular file fails; the settings keep the ticket written last.
     f.platform.saveAnswers << unwritable;
     save();
-    QCOMPARE(f.platform.texts(), QStringList{"Unable to write to " + unwritable + "."});
+    QCOMPARE(f.platform.texts(), QStringList{u"Unable to write to "_s + unwritable + u"."_s});
     QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
     QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), first.toStdString());
 
     save();  // cancelled: the file never written must not become the current ticket
     QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), first.toStdString());
   });
-  QCOMPARE(f.platform.proposedSaveNames, (QStringList{"", "", first, first}));
+  QCOMPARE(f.platform.proposedSaveNames, (QStringList{u""_s, u""_s, first, first}));
   QCOMPARE(ReadProfileString(f.Path("erster.sch"), "Schein", "Spiel12"), "05 06 17 28 39 42");
 }
 
@@ -330,10 +331,10 @@ void EditorWindowTest::closingAnyWayIsZurueckAndEnterClicksNothing() {
   };
   for (const auto& close : closers) {
     f.Open([&] {
-      f.Type(f.Field(5), "33");
+      f.Type(f.Field(5), u"33"_s);
       QTest::keyClick(f.Field(5), Qt::Key_Return);
       QVERIFY(f.Editor().isVisible());
-      QCOMPARE(f.Field(5)->text(), "33");
+      QCOMPARE(f.Field(5)->text(), u"33"_s);
       close();
       QVERIFY(!f.Editor().isVisible());
     });
@@ -342,7 +343,7 @@ void EditorWindowTest::closingAnyWayIsZurueckAndEnterClicksNothing() {
   QVERIFY(f.platform.proposedSaveNames.isEmpty());
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
   // Unsaved changes are gone at the next opening.
-  f.Open([&] { QCOMPARE(f.Field(5)->text(), "40"); });
+  f.Open([&] { QCOMPARE(f.Field(5)->text(), u"40"_s); });
 }
 
 void EditorWindowTest::roundTripThroughTheMainWindow() {
@@ -360,7 +361,7 @@ void EditorWindowTest::roundTripThroughTheMainWindow() {
 
   // A cancel before any save records no current ticket; the main window keeps its own.
   f.WhileOpen(openFromMainWindow, [&] {
-    QCOMPARE(f.Field(1)->text(), "3");
+    QCOMPARE(f.Field(1)->text(), u"3"_s);
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
   });
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), "");
@@ -370,18 +371,18 @@ void EditorWindowTest::roundTripThroughTheMainWindow() {
   // The main window writes its ticket back before the editor opens; the saved ticket comes back.
   f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
   f.WhileOpen(openFromMainWindow, [&] {
-    QCOMPARE(f.LotField()->text(), "4711235");
+    QCOMPARE(f.LotField()->text(), u"4711235"_s);
     for (int p = 1; p <= 6; ++p) {
       f.Type(f.Field(EditorFixture::FieldOf(3, p)), QString::number(10 + p));
     }
-    f.Type(f.LotField(), "987654321");
+    f.Type(f.LotField(), u"987654321"_s);
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
   });
   QVERIFY(f.platform.messages.empty());
   QCOMPARE(f.form->ticket().path, f.Path("neu.sch"));
   QCOMPARE(f.Label(1)->text(), oldFirstLine);
-  QCOMPARE(f.Label(3)->text(), "Spiel 03: 11  12  13  14  15  16 ");
-  QCOMPARE(f.Label(13)->text(), "Spiel77: 9876543");  // the main window keeps 7 characters
+  QCOMPARE(f.Label(3)->text(), u"Spiel 03: 11  12  13  14  15  16 "_s);
+  QCOMPARE(f.Label(13)->text(), u"Spiel77: 9876543"_s);  // the main window keeps 7 characters
   QCOMPARE(ReadProfileString(f.Path("neu.sch"), "Schein", "Losnummer"), "987654321");
 }
 

@@ -5,6 +5,8 @@
 #include "core/error.h"
 #include "tests/support/fake_platform.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 namespace {
 
@@ -64,7 +66,7 @@ void ErrorBoxTest::handlerFailureReachesErrorBox() {
   RunHandler(platform, [] { throw 42; });
   RunHandler(platform, [&after] { after = true; });
   QCOMPARE(platform.texts(),
-           (QStringList{"'4x' is not a valid integer value.", "Unbekannter Fehler."}));
+           (QStringList{u"'4x' is not a valid integer value."_s, u"Unbekannter Fehler."_s}));
   QCOMPARE(platform.messages.front().kind, MessageKind::Error);
   QVERIFY(after);  // the program goes on
 }
@@ -81,7 +83,7 @@ void ErrorBoxTest::applicationCatchesWhatLeavesAnEvent() {
   app->SetPlatform(nullptr);
 
   // The Windows-1252 text arrives as the user reads it.
-  QCOMPARE(platform.texts(), QStringList{"Kaputt in Stra\u00dfe 7."});
+  QCOMPARE(platform.texts(), QStringList{u"Kaputt in Stra\u00dfe 7."_s});
   QCOMPARE(platform.messages.front().kind, MessageKind::Error);
 }
 

@@ -9,6 +9,8 @@
 #include "core/error.h"
 #include "tests/ui/window_fixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kw::test {
 namespace {
 
@@ -20,27 +22,26 @@ const std::string kExampleTicket =
     "Spiel5=01 02 04 05 06 08 \r\n"
     "Losnummer=4711235\r\n"
     "Ablauf=19.12.2026\r\n";
-const QStringList kExampleDraw = {"3", "12", "19", "25", "40", "44", "7", "5", "9911235", "000235"};
+const QStringList kExampleDraw = {u"3"_s,  u"12"_s, u"19"_s, u"25"_s,      u"40"_s,
+                                  u"44"_s, u"7"_s,  u"5"_s,  u"9911235"_s, u"000235"_s};
 const QStringList kExampleReport = {
-    "Richtige in Spiel 3: 3 (und Zusatzzahl) => Gewinnklasse VII",
-    "",
-    "Richtige im Spiel77: 5 => 7000 EUR (Gewinnklasse III)",
-    "Richtige bei Super6: 3 => 66 EUR (Gewinnklasse IV)",
+    u"Richtige in Spiel 3: 3 (und Zusatzzahl) => Gewinnklasse VII"_s,
+    u""_s,
+    u"Richtige im Spiel77: 5 => 7000 EUR (Gewinnklasse III)"_s,
+    u"Richtige bei Super6: 3 => 66 EUR (Gewinnklasse IV)"_s,
 };
 
-const QStringList kSaturdayFields = {"1",  "9", "14", "27",      "30",
-                                     "44", "6", "3",  "1234567", "654321"};
-const QStringList kWednesdayFields = {"4",  "11", "17", "23",      "36",
-                                      "45", "8",  "9",  "8765432", "123456"};
-const QString kSaturdayCaption = "Aktuelle Zahlen (Samstag, den 06.12.20)";
-const QString kWednesdayCaption = "Aktuelle Zahlen (Mittwoch, den 03.12.20)";
+const QStringList kSaturdayFields = {u"1"_s,  u"9"_s, u"14"_s, u"27"_s,      u"30"_s,
+                                     u"44"_s, u"6"_s, u"3"_s,  u"1234567"_s, u"654321"_s};
+const QStringList kWednesdayFields = {u"4"_s,  u"11"_s, u"17"_s, u"23"_s,      u"36"_s,
+                                      u"45"_s, u"8"_s,  u"9"_s,  u"8765432"_s, u"123456"_s};
+const QString kSaturdayCaption = u"Aktuelle Zahlen (Samstag, den 06.12.2026)"_s;
+const QString kWednesdayCaption = u"Aktuelle Zahlen (Mittwoch, den 03.12.2026)"_s;
 
 QStringList PlainTicketLabels() {
   QStringList texts;
   for (int g = 1; g <= 12; ++g) texts << QStringLiteral("Spiel %1:").arg(g, 2, 10, QChar(u'0'));
-  return texts << "Spiel77:"
-               << "Super6 :"
-               << "Ablauf :";
+  return texts << u"Spiel77:"_s << u"Super6 :"_s << u"Ablauf :"_s;
 }
 
 QStringList MemoLines(const QPlainTextEdit* memo) { return memo->toPlainText().split(u'\n'); }
@@ -68,8 +69,14 @@ class MainWindowTest : public QObject {
   void storedNegativeNumberIsRefused();
   void quitStoresShownDayAndSaves();
   void quitStopsWhenSettingsCannotBeWritten();
-  void unreadableSettingsFileStartsSilentlyAndIsKept_data();
-  void unreadableSettingsFileStartsSilentlyAndIsKept();
+  void unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo_data();
+  void unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo();
+  void everyEndKeepsTheTypedDrawing_data();
+  void everyEndKeepsTheTypedDrawing();
+  void dateKeepsItsYearThroughSaveAndStart();
+  void ticketMissingAtStartStaysNamed_data();
+  void ticketMissingAtStartStaysNamed();
+  void dayToggleDoesNotGoByItsCaption();
   void activationPutsStoredSaturdayBack();
   void validityNoticeAtStart_data();
   void validityNoticeAtStart();
@@ -82,9 +89,9 @@ void MainWindowTest::startWithoutSettingsFile() {
   f.Start();
 
   QVERIFY(f.startMessages.empty());
-  QCOMPARE(f.Find<QTabWidget>("PageControl1")->currentWidget()->objectName(), "TabSheet3");
-  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den )");
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.Find<QTabWidget>("PageControl1")->currentWidget()->objectName(), u"TabSheet3"_s);
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Samstag, den )"_s);
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
   QCOMPARE(f.DrawFields(), QStringList(10, QString()));
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(!f.Memo()->isVisible());
@@ -92,15 +99,16 @@ void MainWindowTest::startWithoutSettingsFile() {
 
   // The empty first field stops the toggle at once.
   f.Click(f.Button(7));
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
-  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den )");
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Samstag, den )"_s);
 
   // With eight integers typed they become the Saturday drawing and the empty Wednesday shows.
-  f.TypeDrawFields({"1", "2", "3", "4", "5", "6", "7", "8"});
+  f.TypeDrawFields({u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s});
   f.Click(f.Button(7));
-  QCOMPARE(f.Button(7)->text(), "Samstag anzeigen");
-  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Mittwoch, den )");
-  QCOMPARE(f.DrawFields(), (QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "", ""}));
+  QCOMPARE(f.Button(7)->text(), u"Samstag anzeigen"_s);
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Mittwoch, den )"_s);
+  QCOMPARE(f.DrawFields(), (QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s,
+                                        u"0"_s, u""_s, u""_s}));
   const DrawResult& saturday = f.form->storedDraws()[DrawDay::Saturday];
   QCOMPARE(saturday.numbers, (std::array<uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 8}));
   QVERIFY(f.platform.messages.empty());
@@ -112,25 +120,25 @@ void MainWindowTest::startShowsRememberedTicketAndSaturday() {
   f.Start();
 
   QCOMPARE(f.TicketLabels(), (QStringList{
-                                 "Spiel 01:  3  15  22  31  40  49 ",
-                                 "Spiel 02:  1   7  12  19  33  45 ",
-                                 "Spiel 03: -",
-                                 "Spiel 04: -",
-                                 "Spiel 05: -",
-                                 "Spiel 06: -",
-                                 "Spiel 07: -",
-                                 "Spiel 08: -",
-                                 "Spiel 09: -",
-                                 "Spiel 10: -",
-                                 "Spiel 11: -",
-                                 "Spiel 12:  5   6  17  28  39  42 ",
-                                 "Spiel77: 4711235",
-                                 "Super6 : 711235",
-                                 "Ablauf : 19.12.2026",
+                                 u"Spiel 01:  3  15  22  31  40  49 "_s,
+                                 u"Spiel 02:  1   7  12  19  33  45 "_s,
+                                 u"Spiel 03: -"_s,
+                                 u"Spiel 04: -"_s,
+                                 u"Spiel 05: -"_s,
+                                 u"Spiel 06: -"_s,
+                                 u"Spiel 07: -"_s,
+                                 u"Spiel 08: -"_s,
+                                 u"Spiel 09: -"_s,
+                                 u"Spiel 10: -"_s,
+                                 u"Spiel 11: -"_s,
+                                 u"Spiel 12:  5   6  17  28  39  42 "_s,
+                                 u"Spiel77: 4711235"_s,
+                                 u"Super6 : 711235"_s,
+                                 u"Ablauf : 19.12.2026"_s,
                              }));
   QCOMPARE(f.DrawFields(), kSaturdayFields);
   QCOMPARE(f.DrawCaption(), kSaturdayCaption);
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
   QCOMPARE(f.form->ticket().path, f.Path("ticket.sch"));
 }
 
@@ -161,19 +169,19 @@ void MainWindowTest::ticketLines() {
   f.WriteFile("other.sch",
               "[Schein]\r\n" + games.toStdString() + "Losnummer=12345\r\nAblauf=01.02.2027\r\n");
   f.Start();
-  f.Find<QPlainTextEdit>("Memo1")->setPlainText("old report");
+  f.Find<QPlainTextEdit>("Memo1")->setPlainText(u"old report"_s);
 
   f.platform.fileAnswers << QString::fromStdString(f.Path("other.sch"));
   f.Click(f.Button(2));
 
   QCOMPARE(f.Label(1)->text(), line1);
   QCOMPARE(f.Label(2)->text(), line2);
-  QCOMPARE(f.Label(12)->text(), "Spiel 12: -");
+  QCOMPARE(f.Label(12)->text(), u"Spiel 12: -"_s);
   // A short lot number has no Super 6 digits beyond its own.
-  QCOMPARE(f.Label(13)->text(), "Spiel77: 12345");
-  QCOMPARE(f.Label(14)->text(), "Super6 : 2345");
-  QCOMPARE(f.Label(17)->text(), "Ablauf : 01.02.2027");
-  QCOMPARE(f.Memo()->toPlainText(), "");
+  QCOMPARE(f.Label(13)->text(), u"Spiel77: 12345"_s);
+  QCOMPARE(f.Label(14)->text(), u"Super6 : 2345"_s);
+  QCOMPARE(f.Label(17)->text(), u"Ablauf : 01.02.2027"_s);
+  QCOMPARE(f.Memo()->toPlainText(), u""_s);
   QCOMPARE(f.form->ticket().path, f.Path("other.sch"));
 }
 
@@ -207,11 +215,11 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
   WindowFixture f;
   f.WriteStandardSettings();
   const std::string broken = f.Path("broken.sch");
-  if (file == "folder") {
+  if (file == u"folder"_s) {
     std::filesystem::create_directory(broken);
-  } else if (file == "fifo") {
+  } else if (file == u"fifo"_s) {
     QCOMPARE(::mkfifo(broken.c_str(), 0644), 0);
-  } else if (file == "large") {
+  } else if (file == u"large"_s) {
     f.WriteFile("broken.sch", kTicketFile);
     std::filesystem::resize_file(broken, 50'000'000);
   } else if (!file.isEmpty()) {
@@ -223,7 +231,7 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
   f.Click(f.Button(2));
 
   QCOMPARE(f.platform.texts(),
-           QStringList{errorText.replace("%1", QString::fromStdString(broken))});
+           QStringList{errorText.replace(u"%1"_s, QString::fromStdString(broken))});
   QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(f.form->ticket().path.empty());
@@ -243,8 +251,8 @@ void MainWindowTest::pathOutsideWindows1252IsRefused() {
 
   // The settings file could not keep this path; no other file may stand in for it.
   QCOMPARE(f.platform.texts(),
-           QStringList{"Der Dateiname '" + QString::fromStdString(f.Path("")) +
-                       "?.sch' enth\u00e4lt Zeichen, die Kreuzwart nicht speichern kann."});
+           QStringList{u"Der Dateiname '"_s + QString::fromStdString(f.Path("")) +
+                       u"?.sch' enth\u00e4lt Zeichen, die Kreuzwart nicht speichern kann."_s});
   QCOMPARE(f.TicketLabels(), before);
   QCOMPARE(f.form->ticket().path, f.Path("ticket.sch"));
 }
@@ -288,10 +296,12 @@ void MainWindowTest::refusedOrUnconvertibleDrawingKeepsFields_data() {
       << QStringList(10, QString())
       << "Geben Sie aktuelle Zahlen ein, oder nutzen Sie die WWW Import Funktion." << true;
   QTest::newRow("Super 6 too short")
-      << QStringList{"3", "12", "19", "25", "40", "44", "7", "5", "9911235", "0235"}
+      << QStringList{u"3"_s,  u"12"_s, u"19"_s, u"25"_s,      u"40"_s,
+                     u"44"_s, u"7"_s,  u"5"_s,  u"9911235"_s, u"0235"_s}
       << "Die Zahl vom Spiel Super 6 mu\u00df 6 Ziffern haben !" << true;
   QTest::newRow("blank after a number")
-      << QStringList{"3", "5 ", "19", "25", "40", "44", "7", "5", "9911235", "000235"}
+      << QStringList{u"3"_s,  u"5 "_s, u"19"_s, u"25"_s,      u"40"_s,
+                     u"44"_s, u"7"_s,  u"5"_s,  u"9911235"_s, u"000235"_s}
       << "Die Ziehungszahlen sind falsch eingegeben !" << false;
 }
 
@@ -324,17 +334,18 @@ void MainWindowTest::dayToggleKeepsTypedNumbers() {
 
   f.Click(f.Button(7));
   QCOMPARE(f.DrawFields(), kWednesdayFields);
-  QCOMPARE(f.Button(7)->text(), "Samstag anzeigen");
+  QCOMPARE(f.Button(7)->text(), u"Samstag anzeigen"_s);
   QCOMPARE(f.DrawCaption(), kWednesdayCaption);
 
   f.Click(f.Button(7));
   QCOMPARE(f.DrawFields(), kSaturdayFields);
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
   QCOMPARE(f.DrawCaption(), kSaturdayCaption);
 
   // Typed Wednesday numbers survive a trip to Saturday and back.
   f.Click(f.Button(7));
-  const QStringList typed = {"2", "13", "21", "34", "41", "48", "9", "0", "7777777", "666666"};
+  const QStringList typed = {u"2"_s,  u"13"_s, u"21"_s, u"34"_s,      u"41"_s,
+                             u"48"_s, u"9"_s,  u"0"_s,  u"7777777"_s, u"666666"_s};
   f.TypeDrawFields(typed);
   f.Click(f.Button(7));
   QCOMPARE(f.DrawFields(), kSaturdayFields);
@@ -360,16 +371,16 @@ void MainWindowTest::dayToggleStopsAtBadField() {
   f.WriteStandardSettings();
   f.Start();
   QStringList typed = kSaturdayFields;
-  typed[0] = "2";
-  typed[1] = "99";
+  typed[0] = u"2"_s;
+  typed[1] = u"99"_s;
   typed[2] = third;
-  typed[3] = "5";
+  typed[3] = u"5"_s;
   f.TypeDrawFields(typed);
 
   f.Click(f.Button(7));
 
   QCOMPARE(f.DrawFields(), typed);
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
   QCOMPARE(f.DrawCaption(), kSaturdayCaption);
   QVERIFY(f.platform.messages.empty());
   // The fields before the bad one are stored, nothing after it.
@@ -379,7 +390,7 @@ void MainWindowTest::dayToggleStopsAtBadField() {
   f.form.reset();
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "02991427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
 }
 
 void MainWindowTest::storedNegativeNumberIsRefused() {
@@ -391,7 +402,7 @@ void MainWindowTest::storedNegativeNumberIsRefused() {
                             "\r\nSamstag=01-11427304406031234567654321"
                             "06.12.2026\r\n");
   f.Start();
-  QCOMPARE(f.Edit(2)->text(), "");
+  QCOMPARE(f.Edit(2)->text(), u""_s);
   QCOMPARE(f.form->storedDraws()[DrawDay::Saturday].numbers, (std::array<uint8_t, 8>{}));
   QCOMPARE(f.form->storedDraws()[DrawDay::Wednesday].spiel77,
            std::string(kWednesdayLine.substr(16, 7)));
@@ -403,26 +414,27 @@ void MainWindowTest::quitStoresShownDayAndSaves() {
   f.Start();
   QSignalSpy ended(f.form.get(), &TForm1::endRequested);
   f.Click(f.Button(7));  // Wednesday
-  f.TypeDrawFields({"2", "13", "21", "34", "41", "48", "9", "0", "7777777", "666666"});
+  f.TypeDrawFields({u"2"_s, u"13"_s, u"21"_s, u"34"_s, u"41"_s, u"48"_s, u"9"_s, u"0"_s,
+                    u"7777777"_s, u"666666"_s});
   f.Click(f.Button(1));
   QCOMPARE(ended.count(), 1);
   QCOMPARE(f.ReadSetting("Zahlen", "Mittwoch"),
            "02132134414809007777777666666"
-           "03.12.20");
+           "03.12.2026");
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "01091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("ticket.sch"));
 
   // A field that is no number stops the storing, not the saving nor the end.
-  f.Edit(1)->setText("8");
-  f.Edit(2)->setText("zz");
+  f.Edit(1)->setText(u"8"_s);
+  f.Edit(2)->setText(u"zz"_s);
   f.Click(f.Button(1));
   QCOMPARE(ended.count(), 2);
   QVERIFY(f.platform.messages.empty());
   QCOMPARE(f.ReadSetting("Zahlen", "Samstag"),
            "08091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
 }
 
 void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
@@ -439,7 +451,8 @@ void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
   f.Click(f.Button(1));
 
   QCOMPARE(ended.count(), 0);
-  const QString error = "Unable to write to " + QString::fromStdString(f.Path("ZW.INI")) + ".";
+  const QString error =
+      u"Unable to write to "_s + QString::fromStdString(f.Path("ZW.INI")) + u"."_s;
   QCOMPARE(f.platform.texts(), QStringList{error});
   QCOMPARE(f.platform.messages.back().kind, MessageKind::Error);
 
@@ -448,17 +461,17 @@ void MainWindowTest::quitStopsWhenSettingsCannotBeWritten() {
   QCOMPARE(f.platform.texts(), (QStringList{error, error}));
 }
 
-void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept_data() {
+void MainWindowTest::unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo_data() {
   QTest::addColumn<QString>("make");
   QTest::newRow("a folder in place of ZW.INI") << "folder";
   QTest::newRow("a ZW.INI of 50 MB") << "large";
 }
 
-void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept() {
+void MainWindowTest::unreadableSettingsFileIsKeptAndQuitEndsAfterSayingSo() {
   QFETCH(QString, make);
   WindowFixture f;
   const std::filesystem::path ini = f.Path("ZW.INI");
-  if (make == "folder") {
+  if (make == u"folder"_s) {
     std::filesystem::create_directory(ini);
   } else {
     f.WriteStandardSettings();
@@ -471,17 +484,134 @@ void MainWindowTest::unreadableSettingsFileStartsSilentlyAndIsKept() {
   QVERIFY(f.startMessages.empty());
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
 
-  // A save would put the three keys alone in its place: it is refused, and the program says so.
+  // A save would put the three keys alone in its place: it is refused, and the program says so
+  // once, and ends all the same: no later save could do better.
   f.Click(f.Button(1));
-  QCOMPARE(ended.count(), 0);
-  QCOMPARE(f.platform.texts(),
-           QStringList{"Unable to write to " + QString::fromStdString(ini.string()) + "."});
+  QCOMPARE(ended.count(), 1);
+  const QStringList refused = {u"Unable to write to "_s + QString::fromStdString(ini.string()) +
+                               u"."_s};
+  QCOMPARE(f.platform.texts(), refused);
   f.form.reset();
-  if (make == "folder") {
+  QCOMPARE(f.platform.texts(), refused);
+  if (make == u"folder"_s) {
     QVERIFY(std::filesystem::is_empty(ini));
   } else {
     QCOMPARE(std::filesystem::file_size(ini), 50'000'000u);
   }
+}
+
+void MainWindowTest::everyEndKeepsTheTypedDrawing_data() {
+  QTest::addColumn<QString>("end");
+  QTest::newRow("the title bar or Alt+F4") << "close";
+  QTest::newRow("the program's end, the window destroyed") << "destroy";
+  QTest::newRow("\"&Beenden\", then the window closes") << "quit";
+}
+
+// Whichever way the program ends, what was typed into the draw fields is stored into the day
+// shown and saved, once, as "&Beenden" does it.
+void MainWindowTest::everyEndKeepsTheTypedDrawing() {
+  QFETCH(QString, end);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Click(f.Button(7));  // Wednesday
+  f.Edit(1)->setText(u"2"_s);
+  f.Edit(8)->setText(u"1111111"_s);
+
+  if (end == u"quit"_s) f.Click(f.Button(1));
+  if (end != u"destroy"_s) {
+    QVERIFY(f.form->close());
+    // Stored once: a second storing would have switched the display back to Wednesday.
+    QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
+  }
+  f.form.reset();
+
+  QCOMPARE(f.ReadSetting("Zahlen", "Mittwoch"),
+           "02111723364508091111111123456"
+           "03.12.2026");
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), kSaturdayLine);
+  QVERIFY(f.platform.messages.empty());
+}
+
+// "05.12.2026" is saved and read back whole; cut to eight characters it would read as 2020.
+void MainWindowTest::dateKeepsItsYearThroughSaveAndStart() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Click(f.Button(1));
+  f.form.reset();
+  QCOMPARE(f.ReadSetting("Zahlen", "Samstag"), kSaturdayLine);
+
+  f.Start();
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Samstag, den 06.12.2026)"_s);
+  f.Click(f.Button(7));
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Mittwoch, den 03.12.2026)"_s);
+}
+
+void MainWindowTest::ticketMissingAtStartStaysNamed_data() {
+  QTest::addColumn<QString>("then");    // what the person does before "&Beenden"
+  QTest::addColumn<QString>("schein");  // "Schein" afterwards; %1 the fixture's folder
+  QTest::newRow("nothing") << ""
+                           << "%1/stick.sch";
+  QTest::newRow("the ticket editor, saving nothing") << "editor"
+                                                     << "%1/stick.sch";
+  QTest::newRow("another ticket loaded") << "load"
+                                         << "%1/ticket.sch";
+  QTest::newRow("a broken ticket loaded") << "load broken"
+                                          << "";
+}
+
+// A ticket file out of reach at start (a USB stick not plugged in) stays the one ZW.INI names,
+// until the person loads or saves another.
+void MainWindowTest::ticketMissingAtStartStaysNamed() {
+  QFETCH(QString, then);
+  QFETCH(QString, schein);
+  WindowFixture f;
+  f.WriteStandardSettings();
+  const std::string stick = f.Path("stick.sch");
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + stick +
+                            "\r\n[Zahlen]\r\nSamstag=" + kSaturdayLine + "\r\n");
+  f.Start();
+  QVERIFY(f.form->ticket().path.empty());
+  QCOMPARE(f.TicketLabels(), PlainTicketLabels());
+  QCOMPARE(f.DrawFields(), kSaturdayFields);
+  QVERIFY(f.startMessages.empty());
+
+  if (then == u"editor"_s) {
+    std::string seen;
+    f.form->SetTicketEditor([&] {
+      seen = f.ReadSetting("Einstellungen", "Schein");
+      WriteProfileString(f.Path("ZW.INI"), "Einstellungen", "Schein", "");  // cancelled
+    });
+    f.Click(f.Button(4));
+    QCOMPARE(seen, stick);
+  } else if (then == u"load"_s) {
+    f.platform.fileAnswers << QString::fromStdString(f.Path("ticket.sch"));
+    f.Click(f.Button(2));
+  } else if (then == u"load broken"_s) {
+    f.WriteFile("broken.sch", "[Schein]\r\nAblauf=kaputt\r\n");
+    f.platform.fileAnswers << QString::fromStdString(f.Path("broken.sch"));
+    f.Click(f.Button(2));
+    QCOMPARE(f.platform.texts(), QStringList{u"'kaputt' is not a valid date."_s});
+  }
+  f.Click(f.Button(1));
+  QCOMPARE(QString::fromStdString(f.ReadSetting("Einstellungen", "Schein")),
+           schein.arg(QString::fromStdString(f.Path("")).chopped(1)));
+}
+
+// The day shown is the window's own state, whatever its button reads.
+void MainWindowTest::dayToggleDoesNotGoByItsCaption() {
+  WindowFixture f;
+  f.WriteStandardSettings();
+  f.Start();
+  f.Button(7)->setText(u"Mittwoch &anzeigen"_s);  // say, a mnemonic added
+  f.Edit(1)->setText(u"2"_s);
+
+  f.Click(f.Button(7));
+
+  QCOMPARE(f.DrawFields(), kWednesdayFields);
+  QCOMPARE(f.DrawCaption(), kWednesdayCaption);
+  QCOMPARE(f.form->storedDraws()[DrawDay::Saturday].numbers[0], 2);
 }
 
 void MainWindowTest::activationPutsStoredSaturdayBack() {
@@ -489,8 +619,8 @@ void MainWindowTest::activationPutsStoredSaturdayBack() {
   f.WriteStandardSettings();
   f.Start();
   f.Click(f.Button(7));  // Wednesday shown
-  f.Memo()->setPlainText("report");
-  f.Edit(8)->setText("1111111");
+  f.Memo()->setPlainText(u"report"_s);
+  f.Edit(8)->setText(u"1111111"_s);
   // An import writes new drawings while the window is inactive.
   f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("ticket.sch") +
                             "\r\n[Zahlen]\r\nMittwoch=" + kWednesdayLine +
@@ -499,11 +629,11 @@ void MainWindowTest::activationPutsStoredSaturdayBack() {
 
   f.form->FormActivate();
 
-  QCOMPARE(f.DrawFields(),
-           (QStringList{"2", "3", "4", "5", "6", "7", "8", "9", "2222222", "333333"}));
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
-  QCOMPARE(f.DrawCaption(), "Aktuelle Zahlen (Samstag, den 13.12.20)");
-  QCOMPARE(f.Memo()->toPlainText(), "");  // the ticket was loaded again
+  QCOMPARE(f.DrawFields(), (QStringList{u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s,
+                                        u"9"_s, u"2222222"_s, u"333333"_s}));
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
+  QCOMPARE(f.DrawCaption(), u"Aktuelle Zahlen (Samstag, den 13.12.2026)"_s);
+  QCOMPARE(f.Memo()->toPlainText(), u""_s);  // the ticket was loaded again
 }
 
 void MainWindowTest::validityNoticeAtStart_data() {
@@ -570,7 +700,7 @@ void MainWindowTest::editorButtonSavesOpensAndReloads() {
   });
   QVERIFY(f.Button(4)->isEnabled());
   f.Click(f.Button(7));
-  f.Edit(1)->setText("33");  // typed, never stored: gone after the reload
+  f.Edit(1)->setText(u"33"_s);  // typed, never stored: gone after the reload
 
   failWrites = true;
   f.Click(f.Button(4));
@@ -581,20 +711,20 @@ void MainWindowTest::editorButtonSavesOpensAndReloads() {
   f.Click(f.Button(4));
   QCOMPARE(editorRuns, 1);
   QCOMPARE(pathSeenByEditor, f.Path("ticket.sch"));
-  QCOMPARE(f.Label(3)->text(), "Spiel 03:  3   7  12  25  33  41 ");
+  QCOMPARE(f.Label(3)->text(), u"Spiel 03:  3   7  12  25  33  41 "_s);
   QCOMPARE(f.DrawFields(), kSaturdayFields);
-  QCOMPARE(f.Button(7)->text(), "Mittwoch anzeigen");
+  QCOMPARE(f.Button(7)->text(), u"Mittwoch anzeigen"_s);
 }
 
 void MainWindowTest::linkOpensLotteryHomePage() {
   WindowFixture f;
   f.Start();
   auto* link = f.Find<QLabel>("Label26");
-  QCOMPARE(link->text(), "www.lotto.de");
+  QCOMPARE(link->text(), u"www.lotto.de"_s);
 
   QTest::mouseClick(link, Qt::LeftButton);
 
-  QCOMPARE(f.platform.openedUrls, QList<QUrl>{QUrl("https://www.lotto.de")});
+  QCOMPARE(f.platform.openedUrls, QList<QUrl>{QUrl(u"https://www.lotto.de"_s)});
 }
 
 }  // namespace kw::test

@@ -3,14 +3,19 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/application.h"
 #include "tests/support/modal_handler.h"
+
+using namespace Qt::StringLiterals;
 
 namespace kw::test {
 
@@ -41,7 +46,7 @@ void QtPlatformTest::messageBoxes() {
   QFETCH(int, kind);
   QFETCH(QString, caption);
   QFETCH(int, icon);
-  QtPlatform platform("Kreuzwart v1.25");
+  QtPlatform platform(u"Kreuzwart v1.25"_s);
   QString seenCaption, seenText;
   int seenIcon = -1;
   QList<QAbstractButton*> buttons;
@@ -55,48 +60,57 @@ void QtPlatformTest::messageBoxes() {
     box->button(QMessageBox::Ok)->click();
   });
 
-  platform.ShowMessage(static_cast<MessageKind>(kind), "Zeile 1\rZeile 2");
+  platform.ShowMessage(static_cast<MessageKind>(kind), u"Zeile 1\rZeile 2"_s);
 
   QCOMPARE(seenCaption, caption);
   QCOMPARE(seenIcon, icon);
   QCOMPARE(buttons.size(), 1);
   // The lone carriage return of the program's texts breaks the line here too.
-  QCOMPARE(seenText, "Zeile 1\nZeile 2");
+  QCOMPARE(seenText, u"Zeile 1\nZeile 2"_s);
 }
 
 void QtPlatformTest::openDialog() {
-  QtPlatform platform("Kreuzwart v1.25");
+  QtPlatform platform(u"Kreuzwart v1.25"_s);
   QTemporaryDir dir;
-  QString title, filter, suffix;
+  QString title, filter, suffix, cancel, lookIn;
   bool anyFile = false;
   const ModalHandler handler([&](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (!dialog) return void(modal->close());
     title = dialog->windowTitle();
+    // Qt's own texts in German, like every other text of the program.
+    if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+      if (QPushButton* button = buttons->button(QDialogButtonBox::Cancel)) cancel = button->text();
+    }
+    if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))) {
+      lookIn = label->text();
+    }
     filter = dialog->nameFilters().join(u'|');
     suffix = dialog->defaultSuffix();
     anyFile = dialog->fileMode() == QFileDialog::AnyFile;
     // The user types a name without extension, of a file that does not exist, and presses OK.
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (!name) return void(modal->close());
-    name->setText(dir.filePath("neu"));
+    name->setText(dir.filePath(u"neu"_s));
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog keeps its override protected
   });
 
   const std::optional<QString> chosen = platform.ChooseTicketFile();
 
-  QCOMPARE(title, "Schein w\u00e4hlen");
-  QCOMPARE(filter, "Schein-Dateien (*.sch)");
-  QCOMPARE(suffix, "sch");
+  QCOMPARE(title, u"Schein w\u00e4hlen"_s);
+  QCOMPARE(cancel, u"Abbrechen"_s);
+  QCOMPARE(lookIn, u"Suchen in:"_s);
+  QCOMPARE(filter, u"Schein-Dateien (*.sch)"_s);
+  QCOMPARE(suffix, u"sch"_s);
   QVERIFY(anyFile);
   QVERIFY(chosen.has_value());
-  QCOMPARE(*chosen, QDir::toNativeSeparators(dir.filePath("neu.sch")));
+  QCOMPARE(*chosen, QDir::toNativeSeparators(dir.filePath(u"neu.sch"_s)));
 }
 
 void QtPlatformTest::saveDialog() {
-  QtPlatform platform("Kreuzwart v1.25");
+  QtPlatform platform(u"Kreuzwart v1.25"_s);
   QTemporaryDir dir;
-  QFile(dir.filePath("alt.sch")).open(QIODevice::WriteOnly);
+  QFile(dir.filePath(u"alt.sch"_s)).open(QIODevice::WriteOnly);
   QString title, filter, suffix, proposed;
   bool saving = false, asked = false;
   const ModalHandler handler([&](QWidget* modal) {
@@ -113,19 +127,20 @@ void QtPlatformTest::saveDialog() {
     if (!name) return void(modal->close());
     proposed = name->text();
     // The user picks an existing ticket, typed without its extension.
-    name->setText(dir.filePath("alt"));
+    name->setText(dir.filePath(u"alt"_s));
     static_cast<QDialog*>(dialog)->accept();
   });
 
-  const std::optional<QString> chosen = platform.ChooseTicketSaveFile(dir.filePath("vorher.sch"));
+  const std::optional<QString> chosen =
+      platform.ChooseTicketSaveFile(dir.filePath(u"vorher.sch"_s));
 
-  QVERIFY(!title.contains("Schein"));  // the desktop's own title, not the open dialog's
-  QCOMPARE(filter, "Schein-Dateien (*.sch)");
-  QCOMPARE(suffix, "sch");
+  QCOMPARE(title, u"Speichern unter"_s);  // the desktop's own title, not the open dialog's
+  QCOMPARE(filter, u"Schein-Dateien (*.sch)"_s);
+  QCOMPARE(suffix, u"sch"_s);
   QVERIFY(saving);
-  QCOMPARE(proposed, "vorher.sch");
+  QCOMPARE(proposed, u"vorher.sch"_s);
   QVERIFY(!asked);
-  QCOMPARE(chosen, std::optional<QString>(QDir::toNativeSeparators(dir.filePath("alt.sch"))));
+  QCOMPARE(chosen, std::optional<QString>(QDir::toNativeSeparators(dir.filePath(u"alt.sch"_s))));
 }
 
 }  // namespace kw::test

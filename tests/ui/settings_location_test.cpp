@@ -3,12 +3,16 @@
 // putting a regular file where a folder should be.
 #include "app/settings_location.h"
 
+#include <sys/stat.h>
+
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 
 #include "tests/support/fake_platform.h"
+
+using namespace Qt::StringLiterals;
 
 namespace kw::test {
 
@@ -21,6 +25,8 @@ class SettingsLocationTest : public QObject {
   void choosesTheFirstFolderThatTakesAFile_data();
   void choosesTheFirstFolderThatTakesAFile();
   void noFolderGivesAWarningAndTheProgramFolder();
+  void unreadableSettingsFileGivesAWarning_data();
+  void unreadableSettingsFileGivesAWarning();
 };
 
 void SettingsLocationTest::choosesTheFirstFolderThatTakesAFile_data() {
@@ -64,7 +70,7 @@ void SettingsLocationTest::choosesTheFirstFolderThatTakesAFile() {
   }
   // The trial leaves nothing behind, and the user's folder is made only when it is taken.
   QVERIFY(fs::is_empty(root / "bin"));
-  QCOMPARE(fs::exists(root / "home"), chosen.startsWith("home"));
+  QCOMPARE(fs::exists(root / "home"), chosen.startsWith(u"home"_s));
 }
 
 void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
@@ -80,10 +86,57 @@ void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
   QCOMPARE(platform.messages.size(), 1u);
   QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
   QCOMPARE(platform.messages.front().text,
-           "Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \"" + scratch.path() +
-               "/plain/bin\" noch in \"" + scratch.path() +
+           u"Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \""_s + scratch.path() +
+               u"/plain/bin\" noch in \""_s + scratch.path() +
                "/plain/cfg\" anlegen. Gespeichert werden kann erst, wenn einer der beiden "
-               "Ordner beschreibbar ist.");
+               u"Ordner beschreibbar ist."_s);
+}
+
+void SettingsLocationTest::unreadableSettingsFileGivesAWarning_data() {
+  QTest::addColumn<QString>("make");
+  QTest::addColumn<QString>("reason");  // empty: no warning; %1 the path of ZW.INI
+  QTest::newRow("none yet") << ""
+                            << "";
+  QTest::newRow("a file") << "file"
+                          << "";
+  QTest::newRow("a folder") << "folder"
+                            << "'%1' ist ein Ordner und keine Datei";
+  QTest::newRow("a pipe") << "fifo"
+                          << "'%1' ist keine gew\u00f6hnliche Datei";
+  QTest::newRow("50 MB") << "large"
+                         << "'%1' ist gr\u00f6\u00dfer als 4 MB und wird nicht gelesen";
+}
+
+// Every save would be refused, so the program says so at once rather than at its end.
+void SettingsLocationTest::unreadableSettingsFileGivesAWarning() {
+  QFETCH(QString, make);
+  QFETCH(QString, reason);
+  QTemporaryDir scratch;
+  const fs::path root = scratch.path().toStdString();
+  const fs::path ini = root / "bin" / "ZW.INI";
+  fs::create_directory(root / "bin");
+  if (make == u"file"_s || make == u"large"_s) std::ofstream(ini) << "[Zahlen]\r\n";
+  if (make == u"large"_s) fs::resize_file(ini, 50'000'000);
+  if (make == u"folder"_s) fs::create_directory(ini);
+  if (make == u"fifo"_s) QCOMPARE(::mkfifo(ini.c_str(), 0644), 0);
+  FakePlatform platform;
+
+  const fs::path directory = SettingsDirectory(platform, root / "bin", root / "home");
+
+  QCOMPARE(QString::fromStdString(directory.string()),
+           QString::fromStdString((root / "bin").string()));
+  if (reason.isEmpty()) {
+    QVERIFY(platform.messages.empty());
+    return;
+  }
+  QCOMPARE(platform.messages.size(), 1u);
+  QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
+  QCOMPARE(
+      platform.messages.front().text,
+      u"Kreuzwart kann seine Einstellungsdatei nicht lesen: "_s +
+          reason.arg(QString::fromStdString(ini.string())) +
+          u". Gespeichert werden kann erst, wenn an ihrer Stelle eine gew\u00f6hnliche Datei "_s
+          u"steht oder keine."_s);
 }
 
 }  // namespace kw::test

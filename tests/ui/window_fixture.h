@@ -20,6 +20,7 @@
 #include "core/profile.h"
 #include "core/settings_file.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "ui/main_window.h"
 
 namespace kw::test {
@@ -83,11 +84,10 @@ class WindowFixture {
     return *form;
   }
 
+  // A missing control fails the test that looks for it, and only that test (FindControl).
   template <class T>
-  T* Find(const char* name) const {
-    T* child = form->findChild<T*>(QString::fromLatin1(name));
-    [&] { QVERIFY2(child, name); }();
-    return child;
+  T* Find(const char* name, std::source_location where = std::source_location::current()) const {
+    return FindControl<T>(form.get(), QString::fromLatin1(name), where);
   }
   QLineEdit* Edit(int n) const { return Find<QLineEdit>(("Edit" + std::to_string(n)).c_str()); }
   QLabel* Label(int n) const { return Find<QLabel>(("Label" + std::to_string(n)).c_str()); }

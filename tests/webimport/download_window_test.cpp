@@ -9,9 +9,12 @@
 #include <iterator>
 
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
 #include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
+
+using namespace Qt::StringLiterals;
 
 namespace kw::test {
 namespace {
@@ -66,7 +69,9 @@ class DownloadFixture {
   }
 
   QStringList Log() const {
-    return window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText().split(u'\n');
+    return FindControl<QPlainTextEdit>(window.get(), QStringLiteral("Memo1"))
+        ->toPlainText()
+        .split(u'\n');
   }
   std::filesystem::path TempFile() const { return directory / "lotto.tmp"; }
   std::string TempFileBytes() const {
@@ -99,6 +104,7 @@ class DownloadWindowTest : public QObject {
   void closingByHandDoesNotStopTheDownload();
   void tempFileThatCannotBeWritten();
   void missingBrowserProgram();
+  void hangingBrowserIsEndedAfterTheLimit();
 };
 
 void DownloadWindowTest::resultsPageUrlOption_data() {
@@ -135,8 +141,8 @@ void DownloadWindowTest::resultsPageUrlOption() {
 void DownloadWindowTest::window() {
   DownloadFixture f;
   TWWWDownload& w = f.Window();
-  QCOMPARE(w.objectName(), "TWWWDownload");
-  QCOMPARE(w.windowTitle(), "WWW Download");
+  QCOMPARE(w.objectName(), u"TWWWDownload"_s);
+  QCOMPARE(w.windowTitle(), u"WWW Download"_s);
   QCOMPARE(w.size(), QSize(218, 105));
   QVERIFY(w.windowFlags() & Qt::Tool);
   QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -151,7 +157,7 @@ void DownloadWindowTest::pageIsSavedAsTheScraperReadsIt() {
   f.RunDownload();
 
   QCOMPARE(f.platform.texts(), QStringList{kPrompt});
-  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.Log(), QStringList{u"Verbinde mit Server und starte Download ..."_s});
   QCOMPARE(f.importShown, 1);
   const std::string saved = f.TempFileBytes();
   QVERIFY2(saved.starts_with("<BODY>"), saved.c_str());
@@ -180,7 +186,7 @@ void DownloadWindowTest::redirectBringsNoData() {
   f.RunDownload();
 
   QCOMPARE(f.server.Requests(target), 1);
-  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, "Keine Daten bekommen !"}));
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, u"Keine Daten bekommen !"_s}));
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
 }
@@ -208,7 +214,36 @@ void DownloadWindowTest::unreachablePage() {
   f.RunDownload();
 
   QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
-  QCOMPARE(f.Log(), (QStringList{"Verbinde mit Server und starte Download ...", "gescheitert"}));
+  // Below "gescheitert" the browser's reason, for whoever looks into a failing import.
+  const QStringList log = f.Log();
+  QCOMPARE(log.size(), 3);
+  QCOMPARE(log.mid(0, 2),
+           (QStringList{u"Verbinde mit Server und starte Download ..."_s, u"gescheitert"_s}));
+  if (closedPort) {
+    QVERIFY2(log[2].contains(u"CONNECTION_REFUSED"_s) || log[2].contains(u"refused"_s),
+             qPrintable(log[2]));
+  } else {
+    QCOMPARE(log[2], u"HTTP status 404"_s);
+  }
+  QCOMPARE(f.importShown, 0);
+  QVERIFY(!std::filesystem::exists(f.TempFile()));
+}
+
+// A helper that hangs before it could start its own time limit, here a script that only sleeps,
+// is ended after the program's limit, and the download fails as when the page is unreachable.
+void DownloadWindowTest::hangingBrowserIsEndedAfterTheLimit() {
+  DownloadFixture f;
+  const std::filesystem::path helper = f.directory / "hanging-browser";
+  std::ofstream(helper) << "#!/bin/sh\nexec sleep 600\n";
+  std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+  f.Make(DownloadSetup{f.server.Url(kResultsPath), f.directory,
+                       QString::fromStdString(helper.string()), std::chrono::milliseconds(300)});
+  f.RunDownload();
+
+  QCOMPARE(f.platform.texts(), (QStringList{kPrompt, kUnreachable}));
+  QCOMPARE(f.Log(), (QStringList{u"Verbinde mit Server und starte Download ..."_s, u"gescheitert"_s,
+                                 u"the browser gave no answer within 0.3 seconds"_s}));
+  QCOMPARE(f.window->findChild<WebBrowser*>(QStringLiteral("WebBrowser1"))->running(), 0);
   QCOMPARE(f.importShown, 0);
   QVERIFY(!std::filesystem::exists(f.TempFile()));
 }
@@ -228,7 +263,7 @@ void DownloadWindowTest::secondDownloadLoadsAnew() {
 
   QCOMPARE(f.server.Requests(kResultsPath), 2);
   QCOMPARE(f.platform.texts(), QStringList{kPrompt});
-  QCOMPARE(f.Log(), QStringList{"Verbinde mit Server und starte Download ..."});
+  QCOMPARE(f.Log(), QStringList{u"Verbinde mit Server und starte Download ..."_s});
   QCOMPARE(f.importShown, 2);
   QVERIFY(f.TempFileBytes().find("Samstag 13.12.2026") != std::string::npos);
 }
@@ -257,7 +292,7 @@ void DownloadWindowTest::tempFileThatCannotBeWritten() {
   QCOMPARE(f.platform.messages.size(), std::size_t{2});
   QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
   QCOMPARE(f.platform.messages[1].text,
-           "Unable to write to " + QString::fromStdString(f.TempFile().string()) + ".");
+           u"Unable to write to "_s + QString::fromStdString(f.TempFile().string()) + u"."_s);
   QCOMPARE(f.importShown, 0);
   QVERIFY(std::filesystem::is_directory(f.TempFile()));
 }
@@ -271,7 +306,7 @@ void DownloadWindowTest::missingBrowserProgram() {
   QCOMPARE(f.platform.messages.size(), std::size_t{2});
   QCOMPARE(f.platform.messages[1].kind, MessageKind::Error);
   QVERIFY2(f.platform.messages[1].text.startsWith(
-               "Die Browser-Komponente kann nicht gestartet werden: "),
+               u"Die Browser-Komponente kann nicht gestartet werden: "_s),
            qPrintable(f.platform.messages[1].text));
   QCOMPARE(f.server.Requests(kResultsPath), 0);
   QCOMPARE(f.importShown, 0);

@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "app/application.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
 #include "webimport/import_window.h"
 

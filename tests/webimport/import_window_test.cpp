@@ -11,9 +11,12 @@
 
 #include "app/application.h"
 #include "core/profile.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
+
+using namespace Qt::StringLiterals;
 
 namespace kw::test {
 namespace {
@@ -38,8 +41,8 @@ struct WatchingPlatform : FakePlatform {
   }
 };
 
-QStringList MemoLines(const QWidget& window) {
-  return window.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split(u'\n');
+QStringList MemoLines(QWidget& window) {
+  return FindControl<QPlainTextEdit>(&window, u"Memo1"_s)->toPlainText().split(u'\n');
 }
 
 // The program on a folder of its own, started as main() starts it.
@@ -58,12 +61,12 @@ struct Program {
   QStringList DrawFields() const {
     QStringList texts;
     for (const char* name : kDrawFields) {
-      texts << windows.form1->findChild<QLineEdit*>(name)->text();
+      texts << FindControl<QLineEdit>(windows.form1.get(), QString::fromLatin1(name))->text();
     }
     return texts;
   }
   QPushButton* Button(const char* name) const {
-    return windows.form1->findChild<QPushButton*>(name);
+    return FindControl<QPushButton>(windows.form1.get(), QString::fromLatin1(name));
   }
   void ShowImport(const std::string& page) {
     WriteFile(dir / "lotto.tmp", page);
@@ -71,8 +74,8 @@ struct Program {
   }
 };
 
-const QStringList kImportedSaturday = {"3",  "12", "25", "31",      "40",
-                                       "49", "17", "4",  "1234567", "654321"};
+const QStringList kImportedSaturday = {u"3"_s,  u"12"_s, u"25"_s, u"31"_s,      u"40"_s,
+                                       u"49"_s, u"17"_s, u"4"_s,  u"1234567"_s, u"654321"_s};
 
 }  // namespace
 
@@ -92,25 +95,25 @@ void ImportWindowTest::looksAsBuiltAndWaitsASecond() {
   Program p;
   TImport& import = *p.windows.import;
   QVERIFY(!import.isVisible());
-  QCOMPARE(import.objectName(), "TImport");
-  QCOMPARE(import.windowTitle(), "Import");
+  QCOMPARE(import.objectName(), u"TImport"_s);
+  QCOMPARE(import.windowTitle(), u"Import"_s);
   QCOMPARE(import.size(), QSize(233, 122));
   QVERIFY(import.windowFlags().testFlag(Qt::Tool));
-  auto* memo = import.findChild<QPlainTextEdit*>("Memo1");
+  auto* memo = import.findChild<QPlainTextEdit*>(u"Memo1"_s);
   QCOMPARE(memo->geometry(), QRect(0, 0, 233, 121));
   QVERIFY(memo->isReadOnly());
-  QCOMPARE(import.findChild<QTimer*>("Timer1")->interval(), 10);
-  auto* timer2 = import.findChild<QTimer*>("Timer2");
+  QCOMPARE(import.findChild<QTimer*>(u"Timer1"_s)->interval(), 10);
+  auto* timer2 = import.findChild<QTimer*>(u"Timer2"_s);
   QVERIFY(!timer2->isActive());
 
   // The program's own delay: right after the showing nothing has been read yet.
   TImport fresh(ImportFiles::In(p.dir.path()), p.platform);
-  QCOMPARE(fresh.findChild<QTimer*>("Timer2")->interval(), 1000);
+  QCOMPARE(fresh.findChild<QTimer*>(u"Timer2"_s)->interval(), 1000);
   WriteFile(p.dir / "lotto.tmp", GoodPage());
   fresh.show();
   QVERIFY(QTest::qWaitForWindowExposed(&fresh));
-  QCOMPARE(MemoLines(fresh), QStringList{"Preprocessing ..."});
-  QVERIFY(fresh.findChild<QTimer*>("Timer2")->isActive());
+  QCOMPARE(MemoLines(fresh), QStringList{u"Preprocessing ..."_s});
+  QVERIFY(fresh.findChild<QTimer*>(u"Timer2"_s)->isActive());
   QVERIFY(std::filesystem::exists(p.dir / "lotto.tmp"));
   const QPoint centre = fresh.screen()->availableGeometry().center();
   // Centred up to the few pixels of the window frame.
@@ -128,29 +131,30 @@ void ImportWindowTest::outcomes_data() {
   QTest::addColumn<bool>("ends");
 
   const QByteArray good = QByteArray::fromStdString(GoodPage());
-  QTest::newRow("success") << good << true << QStringList{"Preprocessing ...",
-                                                          "beendet",
-                                                          "Suche nach Zahlen ...",
-                                                          "gefunden",
-                                                          "Durchsuchung beendet",
-                                                          "Speichere Daten ...",
-                                                          "beendet"}
+  QTest::newRow("success") << good << true
+                           << QStringList{u"Preprocessing ..."_s,
+                                          u"beendet"_s,
+                                          u"Suche nach Zahlen ..."_s,
+                                          u"gefunden"_s,
+                                          u"Durchsuchung beendet"_s,
+                                          u"Speichere Daten ..."_s,
+                                          u"beendet"_s}
                            << int(MessageKind::Plain)
                            << "Es wurden erfolgreich neue Zahlen importiert." << false;
-  QTest::newRow("empty page") << QByteArray() << true << QStringList{"Preprocessing ..."}
+  QTest::newRow("empty page") << QByteArray() << true << QStringList{u"Preprocessing ..."_s}
                               << int(MessageKind::Plain) << "Ein Fehler ist aufgetreten" << true;
   QTest::newRow("page without numbers")
       << QByteArray("<body>Wartungsarbeiten</body>") << true
-      << QStringList{"Preprocessing ...", "beendet", "Suche nach Zahlen ...", "FEHLER!"}
+      << QStringList{u"Preprocessing ..."_s, u"beendet"_s, u"Suche nach Zahlen ..."_s, u"FEHLER!"_s}
       << int(MessageKind::Plain)
       << "Ein Fehler ist aufgetreten. Wahrscheinlich wurde die Internet Seite neu gestaltet. "
          "Schauen Sie nach, ob es ein update gibt."
       << true;
   // The program goes on: the general error box, no end.
   QTest::newRow("ZW.INI not writable")
-      << good << false << QStringList{"Preprocessing ...",     "beendet",
-                                      "Suche nach Zahlen ...", "gefunden",
-                                      "Durchsuchung beendet",  "Speichere Daten ..."}
+      << good << false << QStringList{u"Preprocessing ..."_s,     u"beendet"_s,
+                                      u"Suche nach Zahlen ..."_s, u"gefunden"_s,
+                                      u"Durchsuchung beendet"_s,  u"Speichere Daten ..."_s}
       << int(MessageKind::Error) << "Unable to write to %1." << false;
 }
 
@@ -200,15 +204,15 @@ void ImportWindowTest::outcomes() {
 void ImportWindowTest::mainWindowShowsImportedSaturday() {
   Program p;
   p.Button("Button7")->click();  // Wednesday shown
-  QCOMPARE(p.Button("Button7")->text(), "Samstag anzeigen");
+  QCOMPARE(p.Button("Button7")->text(), u"Samstag anzeigen"_s);
 
   p.ShowImport(GoodPage());
   QTRY_COMPARE_WITH_TIMEOUT(p.DrawFields(), kImportedSaturday, kTimeoutMs);
-  QCOMPARE(p.Button("Button7")->text(), "Mittwoch anzeigen");
-  QCOMPARE(p.windows.form1->findChild<QGroupBox*>("GroupBox2")->title(),
-           "Aktuelle Zahlen (Samstag, den 06.12.20)");
+  QCOMPARE(p.Button("Button7")->text(), u"Mittwoch anzeigen"_s);
+  QCOMPARE(p.windows.form1->findChild<QGroupBox*>(u"GroupBox2"_s)->title(),
+           u"Aktuelle Zahlen (Samstag, den 06.12.2025)"_s);
   QVERIFY(!p.windows.import->isVisible());
-  QCOMPARE(p.platform.texts(), QStringList{"Es wurden erfolgreich neue Zahlen importiert."});
+  QCOMPARE(p.platform.texts(), QStringList{u"Es wurden erfolgreich neue Zahlen importiert."_s});
   QCOMPARE(p.windows.form1->storedDraws()[DrawDay::Wednesday].spiel77, "7654321");
 }
 
@@ -222,22 +226,24 @@ void ImportWindowTest::importClosedByHandStillReachesMainWindow() {
 void ImportWindowTest::failedImportEndsProgramWithDrawingsSaved() {
   Program p;
   // Typed Saturday numbers reach the stored drawing through the day toggle.
-  p.windows.form1->findChild<QLineEdit*>("Edit1")->setText("2");
+  p.windows.form1->findChild<QLineEdit*>(u"Edit1"_s)->setText(u"2"_s);
   p.Button("Button7")->click();
+  // Typed Wednesday numbers, never toggled, reach it as "&Beenden" would store them.
+  p.windows.form1->findChild<QLineEdit*>(u"Edit1"_s)->setText(u"5"_s);
   std::filesystem::remove(p.dir / "ZW.INI");
 
   p.ShowImport("");
   QTimer::singleShot(kTimeoutMs, [] { QCoreApplication::exit(1); });  // a hang fails
   QCOMPARE(QCoreApplication::exec(), 0);
 
-  QCOMPARE(p.platform.texts(), QStringList{"Ein Fehler ist aufgetreten"});
+  QCOMPARE(p.platform.texts(), QStringList{u"Ein Fehler ist aufgetreten"_s});
   p.windows.form1.reset();  // the end of main(): FormDestroy saves
   QCOMPARE(ReadProfileString(p.dir / "ZW.INI", "Zahlen", "Samstag"),
            "02091427304406031234567654321"
-           "06.12.20");
+           "06.12.2026");
   QCOMPARE(ReadProfileString(p.dir / "ZW.INI", "Zahlen", "Mittwoch"),
-           "04111723364508098765432123456"
-           "03.12.20");
+           "05111723364508098765432123456"
+           "03.12.2026");
   QVERIFY(!std::filesystem::exists(p.dir / "lotto.tmp"));
 }
 

@@ -35,6 +35,12 @@ INSTANTIATE_TEST_SUITE_P(
         MarkupCase{"EndTagOfScriptOnlyByName", "<style>p{}</styles></style>x",
                    "<STYLE>p{}</styles></STYLE>x"},
         MarkupCase{"CommentKept", "<!-- <p> -->\n<p>", "<!-- <p> -->\n<P>"},
+        // The "-->" of the comment's own opening does not close it.
+        MarkupCase{"CommentOpenedWithArrow", "<!--><p>-->", "<!--><p>-->"},
+        MarkupCase{"SingleQuotedAttributeWithTagKept", "<a title='<p>'>x</a>",
+                   "<A title='<p>'>x</A>"},
+        MarkupCase{"ScriptEndTagAtTheVeryEnd", "<script>s='<p>'</script",
+                   "<SCRIPT>s='<p>'</SCRIPT"},
         MarkupCase{"AttributeWithTagKept", "<a title=\"<p>x</p>\">", "<A title=\"<p>x</p>\">"},
         MarkupCase{"UnendedPiecesAtTheEnd", "<p class=\"x", "<P class=\"x"},
         MarkupCase{"UnendedScript", "<script>a<b", "<SCRIPT>a<b"},

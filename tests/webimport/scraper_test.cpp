@@ -185,9 +185,45 @@ TEST(ExtractDrawing, DrawnNumberTexts) {
   }
 }
 
+// The text before the second drawn number: blanks and line breaks before a number are no part
+// of it.
+TEST(ExtractDrawing, TextBeforeALaterDrawnNumber) {
+  const NumberCase cases[] = {
+      {" 12", "0312253140491704"},
+      {"\r\n12", "0312253140491704"},
+      {"\t 7", "0307253140491704"},
+      {"\r\n 9 \r\n", "0309253140491704"},
+  };
+  for (const NumberCase& c : cases) {
+    DrawingBlocks sat = Saturday();
+    sat.numbers[1] = c.text;
+    EXPECT_EQ(SaturdayLine(Page(sat.All())).substr(0, 16), c.line) << '"' << c.text << '"';
+  }
+}
+
+TEST(ExtractDrawing, TheSixthNumberNeedsItsNbsp) {
+  DrawingBlocks sat = Saturday();
+  std::string page = Page(sat.All());
+  const std::size_t sixth = page.find("49&nbsp;");
+  ASSERT_NE(sixth, std::string::npos);
+  page.erase(sixth + 2, 6);
+  EXPECT_EQ(SaturdayLine(page), "");
+}
+
+TEST(ExtractDrawing, APageEndingRightAfterATwoDigitSuperzahl) {
+  const std::optional<ScrapedDrawing> drawing = ExtractDrawing(
+      "Ziehung Samstag 06.12.2025<P>1&nbsp;|2&nbsp;|3&nbsp;|4&nbsp;|"
+      "5&nbsp;|6&nbsp;Zusatzzahl: 7 Superzahl: 17",
+      kSaturdayMarker);
+  ASSERT_TRUE(drawing.has_value());
+  EXPECT_EQ(drawing->values.numbers, (std::array<uint8_t, 8>{1, 2, 3, 4, 5, 6, 7, 17}));
+  EXPECT_EQ(drawing->values.spiel77, "");
+}
+
 TEST(ExtractDrawing, ZusatzzahlAndSuperzahlTexts) {
   const NumberCase cases[] = {
-      {"5<", "05"}, {" 5", "05"}, {"17", "17"}, {"<5", ""}, {"-5", ""}, {"+5", "05"},
+      {"5<", "05"}, {" 5", "05"}, {"17", "17"}, {"<5", ""},  {"-5", ""},
+      {"+5", "05"}, {"19", "19"}, {"49", "49"}, {"9", "09"}, {"09", "09"},
   };
   for (const NumberCase& c : cases) {
     DrawingBlocks zusatz = Saturday();

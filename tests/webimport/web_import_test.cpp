@@ -9,10 +9,13 @@
 
 #include "app/application.h"
 #include "core/profile.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"
+
+using namespace Qt::StringLiterals;
 
 namespace kw::test {
 namespace {
@@ -61,8 +64,8 @@ bool WebEngineInThisProcess() {
   return false;
 }
 
-QStringList MemoLines(const QWidget& window) {
-  return window.findChild<QPlainTextEdit*>("Memo1")->toPlainText().split(u'\n');
+QStringList MemoLines(QWidget& window) {
+  return FindControl<QPlainTextEdit>(&window, u"Memo1"_s)->toPlainText().split(u'\n');
 }
 
 }  // namespace
@@ -89,31 +92,32 @@ void WebImportTest::importFromClickToDrawFields() {
   platform.messages.clear();
 
   auto* form = windows.form1.get();
-  form->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
-  auto* button5 = form->findChild<QPushButton*>("Button5");
+  form->findChild<QTabWidget*>(u"PageControl1"_s)->setCurrentIndex(1);
+  auto* button5 = form->findChild<QPushButton*>(u"Button5"_s);
   QVERIFY(button5->isEnabled());
   QTest::mouseClick(button5, Qt::LeftButton);  // returns when the download window has closed
 
-  auto* edit1 = form->findChild<QLineEdit*>("Edit1");
-  QTRY_COMPARE_WITH_TIMEOUT(edit1->text(), "3", kImportTimeoutMs);
+  auto* edit1 = form->findChild<QLineEdit*>(u"Edit1"_s);
+  QTRY_COMPARE_WITH_TIMEOUT(edit1->text(), u"3"_s, kImportTimeoutMs);
   QStringList fields;
   for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit10",
                            "Edit8", "Edit9"}) {
-    fields << form->findChild<QLineEdit*>(name)->text();
+    fields << form->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
   }
-  QCOMPARE(fields,
-           (QStringList{"3", "12", "25", "31", "40", "49", "17", "4", "1234567", "654321"}));
+  QCOMPARE(fields, (QStringList{u"3"_s, u"12"_s, u"25"_s, u"31"_s, u"40"_s, u"49"_s, u"17"_s,
+                                u"4"_s, u"1234567"_s, u"654321"_s}));
   QCOMPARE(ReadProfileString(dir / "ZW.INI", "Zahlen", "Samstag"), kSaturdayLine);
   QCOMPARE(ReadProfileString(dir / "ZW.INI", "Zahlen", "Mittwoch"), kWednesdayLine);
 
   QCOMPARE(MemoLines(*windows.download),
-           QStringList{"Verbinde mit Server und starte Download ..."});
-  QCOMPARE(MemoLines(*windows.import),
-           (QStringList{"Preprocessing ...", "beendet", "Suche nach Zahlen ...", "gefunden",
-                        "Durchsuchung beendet", "Speichere Daten ...", "beendet"}));
+           QStringList{u"Verbinde mit Server und starte Download ..."_s});
+  QCOMPARE(
+      MemoLines(*windows.import),
+      (QStringList{u"Preprocessing ..."_s, u"beendet"_s, u"Suche nach Zahlen ..."_s, u"gefunden"_s,
+                   u"Durchsuchung beendet"_s, u"Speichere Daten ..."_s, u"beendet"_s}));
   QCOMPARE(platform.texts().size(), 2);
-  QVERIFY(platform.texts()[0].startsWith("Es mu\u00df eine Internet-Verbindung bestehen"));
-  QCOMPARE(platform.texts()[1], "Es wurden erfolgreich neue Zahlen importiert.");
+  QVERIFY(platform.texts()[0].startsWith(u"Es mu\u00df eine Internet-Verbindung bestehen"_s));
+  QCOMPARE(platform.texts()[1], u"Es wurden erfolgreich neue Zahlen importiert."_s);
   QVERIFY(!windows.download->isVisible());
   QVERIFY(!windows.import->isVisible());
   QVERIFY(!std::filesystem::exists(dir / "lotto.tmp"));

@@ -51,30 +51,38 @@ int main(int argc, char* argv[]) {
   // Off the record: no cache, cookies or history on disk, so every download loads anew.
   QWebEngineProfile profile;
   QWebEnginePage page(&profile);
-  QString failure;
+  bool reported = false;
+  auto reportOnce = [&](const QByteArray& report) {
+    if (reported) return;
+    reported = true;
+    Report(report);
+    app.exit(0);
+  };
 
+  // The reason of a failure comes with the loading state, which the engine may deliver after
+  // loadFinished: a failed load waits a moment for it before it reports without one.
   QObject::connect(&page, &QWebEnginePage::loadingChanged, [&](const QWebEngineLoadingInfo& info) {
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return;
-    failure = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                  ? QStringLiteral("HTTP status %1").arg(info.errorCode())
-                  : info.errorString();
+    reportOnce(
+        kw::BrowserReport::Error(info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                                     ? QStringLiteral("HTTP status %1").arg(info.errorCode())
+                                     : info.errorString()));
   });
   QObject::connect(&page, &QWebEnginePage::loadFinished, [&](bool ok) {
     if (!ok) {
-      Report(kw::BrowserReport::Error(failure.isEmpty() ? QStringLiteral("load failed") : failure));
-      app.exit(0);
+      QTimer::singleShot(
+          1000, &app, [&] { reportOnce(kw::BrowserReport::Error(QStringLiteral("load failed"))); });
       return;
     }
     const QUrl finalUrl = page.url();
-    page.runJavaScript(QStringLiteral("document.body ? document.body.outerHTML : ''"),
-                       [&app, finalUrl](const QVariant& body) {
-                         Report(kw::BrowserReport::Complete(finalUrl, body.toString().toUtf8()));
-                         app.exit(0);
-                       });
+    page.runJavaScript(
+        QStringLiteral("document.body ? document.body.outerHTML : ''"),
+        [&reportOnce, finalUrl](const QVariant& body) {
+          reportOnce(kw::BrowserReport::Complete(finalUrl, body.toString().toUtf8()));
+        });
   });
-  QTimer::singleShot(kTimeLimitMs, &app, [&app] {
-    Report(kw::BrowserReport::Error(QStringLiteral("no answer within 60 seconds")));
-    app.exit(0);
+  QTimer::singleShot(kTimeLimitMs, &app, [&] {
+    reportOnce(kw::BrowserReport::Error(QStringLiteral("no answer within 60 seconds")));
   });
 
   page.load(QUrl(arguments.at(1), QUrl::StrictMode));

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+// Reading and writing whole files, as every file of the program is read and written: at once,
+// within one operation.
+
+// The bytes of a regular file of at most maxBytes. Nothing when the file does not exist (a path
+// below a regular file included). Throws ReadError, with a message naming the path, when the path
+// names a folder, a device or a pipe (checked before it is opened, so a pipe never blocks), a file
+// larger than maxBytes (named in MB, below one MB in bytes), or a file the system refuses to read.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes);
+
+// Replaces the file's content atomically: a temporary file in the same folder, flushed, renamed.
+// A link stays a link and its target is replaced, but only a regular file or none: never a
+// device, a pipe or a folder. A replaced file keeps its mode bits, set-id and sticky bits too
+// where the system lets the owner keep them; a new one gets what any program's new file gets,
+// 0666 less the umask. Throws WriteError when any step fails; the old file then stays as it was.
+void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace kw
