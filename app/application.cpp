@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "app/end_signals.h"
+#include "archive/archive.h"
 #include "core/settings_file.h"
 #include "core/version.h"
 #include "ui/controls.h"
@@ -66,7 +67,7 @@ QString FindBrowserProgram(const QString& programDirectory) {
 }
 
 int RunWindows(const std::filesystem::path& directory, Platform& platform, const Clock& clock,
-               const WebImportOptions& web) {
+               const ProgramOptions& web) {
   // The end of the session, a closed terminal, Ctrl+C: the program ends as when its window is
   // closed. Watched from the start, as a notice may stand on the screen before the loop runs.
   EndSignals endSignals({SIGTERM, SIGHUP, SIGINT});
@@ -85,7 +86,7 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
 }
 
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
-                            const Clock& clock, const WebImportOptions& web) {
+                            const Clock& clock, const ProgramOptions& web) {
   ProgramWindows windows;
   windows.form1 = CreateMainWindow(directory, platform, clock);
   TForm1* form = windows.form1.get();
@@ -103,6 +104,15 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
   QObject::connect(windows.import.get(), &TImport::importClosed, form, &TForm1::FormActivate);
   QObject::connect(windows.import.get(), &TImport::endRequested, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+
+  // The tab "Laufzeit" after the three of the main window; its archive is opened when it is
+  // first shown.
+  windows.termSheet =
+      new TermSheet(TermSheetSetup{web.archive.value_or(directory / DrawingArchive::kFileName),
+                                   web.resultsService},
+                    platform, clock);
+  windows.termSheet->SetTicketSource([form] { return form->ticket().path; });
+  form->AddPage(windows.termSheet, QStringLiteral("Laufzeit"));
 
   form->Start();
   return windows;

@@ -1,16 +1,20 @@
 #pragma once
 
 #include <QApplication>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/date.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/term_sheet.h"
 #include "webimport/download_window.h"
 #include "webimport/import_window.h"
 #include "webimport/results_page_url.h"
+#include "webimport/service_fetch.h"
 
 namespace kw {
 
@@ -42,13 +46,17 @@ struct ProgramWindows {
   TForm2* form2 = nullptr;  // the ticket editor, owned by the main window
   std::unique_ptr<TWWWDownload> download;
   std::unique_ptr<TImport> import;
+  TermSheet* termSheet = nullptr;  // the tab "Laufzeit", owned by the main window
 };
 
-// Where "WWW &Import" takes the results page from, and the browser helper program it loads the
-// page with.
-struct WebImportOptions {
+// What the command line may change of the windows: where "WWW &Import" takes the results page
+// from and the browser helper program it loads the page with; where the tab "Laufzeit" keeps its
+// drawings and fetches them from.
+struct ProgramOptions {
   QString resultsPageUrl = QString::fromLatin1(kResultsPageURL);
   QString browserProgram;
+  std::optional<std::filesystem::path> archive;  // --archive; else beside ZW.INI
+  QUrl resultsService = QUrl(QString::fromLatin1(kResultsServiceBase));
 };
 
 // The browser helper program kreuzwart-browser for the executable in programDirectory: beside it
@@ -59,13 +67,13 @@ QString FindBrowserProgram(const QString& programDirectory);
 // window destroyed, which saves the settings. SIGTERM, SIGHUP and SIGINT end it as closing the
 // main window does, through the event loop. Returns the event loop's exit code.
 int RunWindows(const std::filesystem::path& directory, Platform& platform, const Clock& clock,
-               const WebImportOptions& web = {});
+               const ProgramOptions& web = {});
 
 // The program's start: creates the windows, with ZW.INI and the import's temporary files in
 // directory (beside the executable, or the per-user folder where that one is closed); the main
 // window (FormCreate reads ZW.INI) centred, then shown with its validity notice and its first
 // activation. "&Beenden" and a failed import end the event loop after the current event.
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
-                            const Clock& clock, const WebImportOptions& web = {});
+                            const Clock& clock, const ProgramOptions& web = {});
 
 }  // namespace kw

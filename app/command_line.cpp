@@ -15,6 +15,34 @@ using Kind = CommandLineEntry::Kind;
 constexpr std::array kEntries = {
     CommandLineEntry{Kind::Command, "--help", "", "zeigt diese Hilfe", false, ""},
     CommandLineEntry{Kind::Command, "--version", "", "zeigt die Version", false, ""},
+    CommandLineEntry{Kind::Command, "--import-draws", "DATEI",
+                     "liest die Ziehungen einer CSV-Datei ins Archiv: die eigene Form von "
+                     "--export-draws oder die Form der öffentlichen Ziehungsarchive "
+                     "(date,n1,...,n6,superzahl)",
+                     false, ""},
+    CommandLineEntry{Kind::Command, "--export-draws", "DATEI",
+                     "schreibt alle Ziehungen des Archivs in eine CSV-Datei", false, ""},
+    CommandLineEntry{Kind::Command, "--update", "",
+                     "holt die Ziehungen, die dem Archiv fehlen, vom Ergebnisdienst der "
+                     "Lotterie; ohne Datum vom Tag nach der letzten gespeicherten Ziehung bis "
+                     "heute",
+                     false, ""},
+    CommandLineEntry{Kind::Command, "--check", "SCHEIN.sch",
+                     "prüft den Spielschein über seine ganze Laufzeit nach den Regeln "
+                     "jedes Ziehungstages, mit dem Gewinn",
+                     false, ""},
+    CommandLineEntry{Kind::Option, "--from", "TT.MM.JJJJ",
+                     "der erste Tag, dessen Ziehung --update holt", false, "--update"},
+    CommandLineEntry{Kind::Option, "--to", "TT.MM.JJJJ",
+                     "der letzte Tag, dessen Ziehung --update holt", false, "--update"},
+    CommandLineEntry{Kind::Option, "--archive", "DATEI",
+                     "nimmt DATEI als Archiv der Ziehungen statt Ziehungen.sqlite neben ZW.INI",
+                     true, "--import-draws --export-draws --update --check"},
+    CommandLineEntry{Kind::Option, "--results-service", "URL",
+                     "fragt den Ergebnisdienst unter URL statt unter "
+                     "https://www.lotto.de/api/stats/entities.lotto (ein Spiegel, ein eigener "
+                     "Server)",
+                     true, "--update"},
     CommandLineEntry{Kind::Option, "--results-url", "URL",
                      "\"WWW Import\" l\u00e4dt die Ziehungen von URL statt von der Ergebnisseite "
                      "der Lotterie: von einem Spiegel oder einer gespeicherten Kopie auf einem "
@@ -26,6 +54,7 @@ constexpr std::array kEntries = {
 constexpr std::string_view kProgram = "kreuzwart";
 constexpr std::size_t kHelpColumn = 24;  // where the help texts begin
 constexpr std::size_t kLineWidth = 79;
+constexpr std::size_t kUsageIndent = 8;  // "Aufruf: " and the lines below it
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
@@ -57,16 +86,31 @@ std::string Form(const CommandLineEntry& entry) {
   return form;
 }
 
-// The program's name, the command with its value, and the options that go with it.
+// The program's name, the command with its value, and the options that go with it, broken
+// before an option that would pass the terminal's width; a broken line goes on below the command.
 std::string UsageLine(std::string_view command) {
-  std::string line(kProgram);
+  std::vector<std::string> parts{std::string(kProgram)};
   if (const CommandLineEntry* entry = command.empty() ? nullptr : Find(command)) {
-    line.append(" ").append(Form(*entry));
+    parts.push_back(Form(*entry));
   }
   for (const CommandLineEntry& option : kCommandLine) {
     if (option.kind == Kind::Option && GoesWith(option, command)) {
-      line.append(" [").append(Form(option)).append("]");
+      parts.push_back("[" + Form(option) + "]");
     }
+  }
+  const std::string continuation(kUsageIndent + kProgram.size() + 1, ' ');
+  std::string line;
+  std::size_t column = kUsageIndent;
+  for (const std::string& part : parts) {
+    if (!line.empty() && column + 1 + part.size() > kLineWidth) {
+      line.append("\n").append(continuation);
+      column = continuation.size();
+    } else if (!line.empty()) {
+      line += ' ';
+      ++column;
+    }
+    line += part;
+    column += part.size();
   }
   return line;
 }
@@ -152,15 +196,16 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
 
 std::string HelpText() {
   std::string out = "Aufruf: ";
-  const std::string indent(std::string_view("Aufruf: ").size(), ' ');
+  const std::string indent(kUsageIndent, ' ');
   out.append(UsageLine("")).append("\n");
   for (const CommandLineEntry& entry : kCommandLine) {
     if (entry.kind == Kind::Command) out.append(indent).append(UsageLine(entry.name)).append("\n");
   }
   out.append(
       "\nKreuzwart pr\u00fcft einen Spielschein von Lotto 6 aus 49 gegen die letzten\n"
-      "Ziehungen am Mittwoch und am Samstag. Ohne Befehl \u00f6ffnet es seine Fenster; ein\n"
-      "Befehl tut das Seine ohne Fenster und ohne Bildschirm.\n\nBefehle:\n");
+      "Ziehungen am Mittwoch und am Samstag und \u00fcber seine ganze Laufzeit gegen das\n"
+      "Archiv der Ziehungen. Ohne Befehl \u00f6ffnet es seine Fenster; ein Befehl tut das\n"
+      "Seine ohne Fenster und ohne Bildschirm.\n\nBefehle:\n");
   for (const CommandLineEntry& entry : kCommandLine) {
     if (entry.kind == Kind::Command) AppendEntryHelp(out, entry);
   }

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
@@ -6,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/program_commands.h"
 #include "app/settings_location.h"
 #include "core/date.h"
 #include "ui/qt_platform.h"
@@ -36,13 +38,34 @@ int main(int argc, char* argv[]) {
     return 0;
   }
 
-  kw::WebImportOptions web;
+  if (!commandLine.command.empty()) {
+    // A command: no window and no display, as over ssh or in cron.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kreuzwart"));
+    return kw::RunCommand(
+        commandLine, QCoreApplication::applicationDirPath().toStdU16String(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  }
+
+  kw::ProgramOptions web;
   if (const std::optional<std::string> option = commandLine.Option("--results-url")) {
     const std::optional<QString> url =
         kw::ResultsPageUrlFromOption(QString::fromLocal8Bit(option->c_str()));
     if (!url)
       return UsageFailure("--results-url: '" + *option + "' ist keine http- oder https-Adresse");
     web.resultsPageUrl = *url;
+  }
+
+  if (const std::optional<std::string> archive = commandLine.Option("--archive")) {
+    web.archive = std::filesystem::path(*archive);
+  }
+  if (const std::optional<std::string> option = commandLine.Option("--results-service")) {
+    const std::optional<QString> url =
+        kw::ResultsPageUrlFromOption(QString::fromLocal8Bit(option->c_str()));
+    if (!url)
+      return UsageFailure("--results-service: '" + *option +
+                          "' ist keine http- oder https-Adresse");
+    web.resultsService = QUrl(*url);
   }
 
   kw::Application app(argc, argv);

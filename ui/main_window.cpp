@@ -234,6 +234,8 @@ void TForm1::SetDownloadWindow(std::function<void()> showModal) {
   Button5->setEnabled(static_cast<bool>(showDownloadWindow_));
 }
 
+void TForm1::AddPage(QWidget* page, const QString& caption) { PageControl1->addTab(page, caption); }
+
 void TForm1::Start() {
   RunHandler(platform_, [this] { FormShow(); });
   show();

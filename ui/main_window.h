@@ -56,6 +56,9 @@ class TForm1 : public QWidget {
   void SetTicketEditor(std::function<void()> showModal);
   void SetDownloadWindow(std::function<void()> showModal);
 
+  // A tab of the program's own after the three the window always had; the window owns it.
+  void AddPage(QWidget* page, const QString& caption);
+
   const Ticket& ticket() const { return ticket_; }
   const StoredDraws& storedDraws() const { return draws_; }
 

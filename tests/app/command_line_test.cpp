@@ -42,7 +42,21 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  {{"--results-url", "http://a/?x=1"}}},
         Accepted{"Help", {"--help"}, "--help", {}},
-        Accepted{"Version", {"--version"}, "--version", {}}),
+        Accepted{"Version", {"--version"}, "--version", {}},
+        Accepted{"UpdateWithItsOptions",
+                 {"--update", "--from", "01.12.2026", "--to=31.12.2026", "--archive", "a.sqlite",
+                  "--results-service", "http://127.0.0.1:1/api"},
+                 "--update",
+                 {{"--archive", "a.sqlite"},
+                  {"--from", "01.12.2026"},
+                  {"--results-service", "http://127.0.0.1:1/api"},
+                  {"--to", "31.12.2026"}}},
+        Accepted{"CheckAfterItsOption",
+                 {"--archive", "a.sqlite", "--check", "Schein.sch"},
+                 "--check",
+                 {{"--archive", "a.sqlite"}}},
+        Accepted{
+            "WindowsWithTheirArchive", {"--archive=a.sqlite"}, "", {{"--archive", "a.sqlite"}}}),
     [](const testing::TestParamInfo<Accepted>& info) { return info.param.name; });
 
 struct Refused {
@@ -65,28 +79,38 @@ TEST_P(RefusedLines, SayWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, RefusedLines,
-    testing::Values(Refused{"UnknownOption", {"--bogus"}, "unbekannte Angabe '--bogus'"},
-                    Refused{"QtsOwnOptionsAreNotTaken",
-                            {"-platform", "offscreen"},
-                            "unbekannte Angabe '-platform'"},
-                    Refused{"Positional", {"Schein.sch"}, "unerwartete Angabe 'Schein.sch'"},
-                    Refused{"MissingValue",
-                            {"--results-url"},
-                            "'--results-url' braucht einen Wert: --results-url URL"},
-                    Refused{"AnOptionIsNoValue",
-                            {"--results-url", "--help"},
-                            "'--results-url' braucht einen Wert: --results-url URL"},
-                    Refused{"GivenTwice",
-                            {"--results-url", "a", "--results-url=b"},
-                            "'--results-url' steht zweimal da"},
-                    Refused{"ValueForASwitch", {"--help=ja"}, "'--help' nimmt keinen Wert"},
-                    Refused{"TwoCommands",
-                            {"--help", "--version"},
-                            "'--help' und '--version': nur ein Befehl auf einmal"},
-                    Refused{"OptionOfTheWindowsWithACommand",
-                            {"--version", "--results-url", kUrl},
-                            "'--results-url' passt nicht zu '--version'"},
-                    Refused{"SingleDashHelp", {"-help"}, "unbekannte Angabe '-help'"}),
+    testing::Values(
+        Refused{"UnknownOption", {"--bogus"}, "unbekannte Angabe '--bogus'"},
+        Refused{"QtsOwnOptionsAreNotTaken",
+                {"-platform", "offscreen"},
+                "unbekannte Angabe '-platform'"},
+        Refused{"Positional", {"Schein.sch"}, "unerwartete Angabe 'Schein.sch'"},
+        Refused{"MissingValue",
+                {"--results-url"},
+                "'--results-url' braucht einen Wert: --results-url URL"},
+        Refused{"AnOptionIsNoValue",
+                {"--results-url", "--help"},
+                "'--results-url' braucht einen Wert: --results-url URL"},
+        Refused{"GivenTwice",
+                {"--results-url", "a", "--results-url=b"},
+                "'--results-url' steht zweimal da"},
+        Refused{"ValueForASwitch", {"--help=ja"}, "'--help' nimmt keinen Wert"},
+        Refused{"TwoCommands",
+                {"--help", "--version"},
+                "'--help' und '--version': nur ein Befehl auf einmal"},
+        Refused{"OptionOfTheWindowsWithACommand",
+                {"--version", "--results-url", kUrl},
+                "'--results-url' passt nicht zu '--version'"},
+        Refused{"SingleDashHelp", {"-help"}, "unbekannte Angabe '-help'"},
+        Refused{
+            "CheckWithoutTicket", {"--check"}, "'--check' braucht einen Wert: --check SCHEIN.sch"},
+        Refused{"FromWithoutUpdate", {"--from", "01.12.2026"}, "'--from' braucht einen Befehl"},
+        Refused{"ServiceWithCheck",
+                {"--check", "t.sch", "--results-service", "http://a/"},
+                "'--results-service' passt nicht zu '--check'"},
+        Refused{"FromWithExport",
+                {"--export-draws", "z.csv", "--from", "01.12.2026"},
+                "'--from' passt nicht zu '--export-draws'"}),
     [](const testing::TestParamInfo<Refused>& info) { return info.param.name; });
 
 // Characters, not bytes: an umlaut takes one column on the terminal.
@@ -98,10 +122,10 @@ std::size_t Columns(const std::string& line) {
 
 TEST(CommandLineHelp, NamesEveryEntryAndFitsTheTerminal) {
   const std::string help = HelpText();
-  EXPECT_TRUE(
-      help.starts_with("Aufruf: kreuzwart [--results-url URL]\n"
-                       "        kreuzwart --help\n"
-                       "        kreuzwart --version\n"))
+  EXPECT_TRUE(help.starts_with(
+      "Aufruf: kreuzwart [--archive DATEI] [--results-service URL] [--results-url URL]\n"
+      "        kreuzwart --help\n"
+      "        kreuzwart --version\n"))
       << help;
   for (const CommandLineEntry& entry : kCommandLine) {
     std::string form = "\n  " + std::string(entry.name);
@@ -120,6 +144,11 @@ TEST(CommandLineHelp, NamesEveryEntryAndFitsTheTerminal) {
     EXPECT_LE(Columns(line), 79u) << line;
   }
   EXPECT_NE(help.find("\u00f6ffnet es seine Fenster"), std::string::npos) << "German, in UTF-8";
+  // A usage line too long for the terminal goes on below its command.
+  EXPECT_NE(help.find("        kreuzwart --update [--from TT.MM.JJJJ] [--to TT.MM.JJJJ]\n"
+                      "                  [--archive DATEI] [--results-service URL]\n"),
+            std::string::npos)
+      << help;
 }
 
 TEST(CommandLineHelp, VersionComesFromTheProject) {

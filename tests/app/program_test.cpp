@@ -69,7 +69,7 @@ void ProgramTest::commandLineWithoutDisplay_data() {
   QTest::addColumn<QString>("err");  // the first line of standard error
 
   QTest::newRow("--help") << QStringList{u"--help"_s} << 0
-                          << u"Aufruf: kreuzwart [--results-url URL]\n"_s << "";
+                          << u"Aufruf: kreuzwart [--archive DATEI] [--results-service URL] [--results-url URL]\n"_s << "";
   QTest::newRow("--version") << QStringList{u"--version"_s} << 0
                              << QStringLiteral("Kreuzwart %1\n").arg(QString::fromLatin1(kVersion))
                              << "";

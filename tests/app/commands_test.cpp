@@ -1,0 +1,246 @@
+// The commands as a person runs them: the program as a process without a display, against real
+// archive files and a local results service, and --check printing what the tab "Laufzeit" shows.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "archive/archive.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
+#include "tests/webimport/service_answers.h"
+#include "ui/term_sheet.h"
+#include "webimport/results_service.h"
+
+namespace kw::test {
+namespace {
+
+constexpr int kTimeoutMs = 60'000;
+
+struct Outcome {
+  int code = -1;
+  QString out;
+  QString err;
+};
+
+QString Path(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// Runs the program without a display and keeps the test's event loop going meanwhile, so that a
+// server of the test can answer it.
+Outcome Run(const QStringList& arguments) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(name));
+  }
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(KREUZWART_PROGRAM), arguments);
+  if (!program.waitForStarted(kTimeoutMs)) return {};
+  if (!QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, kTimeoutMs)) {
+    program.kill();
+    program.waitForFinished();
+    return {};
+  }
+  if (program.exitStatus() != QProcess::NormalExit) return {};
+  return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+          QString::fromUtf8(program.readAllStandardError())};
+}
+
+LocalHttpServer::Response Json(const std::string& body) {
+  return {200, QByteArray::fromStdString(body), {}, "application/json"};
+}
+QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
+
+Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
+  Drawing d;
+  d.date = date;
+  d.numbers = numbers;
+  d.superzahl = superzahl;
+  d.spiel77 = "1234577";
+  d.super6 = "000001";
+  d.quotas = {{PrizeGame::Lotto, 8, 200000, 1150}};
+  return d;
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void updateFetchesWhatIsMissingAndTheSecondRunNothing();
+  void checkPrintsWhatTheTabShows();
+  void exitCodes_data();
+  void exitCodes();
+  void importAndExportRoundTrip();
+};
+
+void CommandsTest::updateFetchesWhatIsMissingAndTheSecondRunNothing() {
+  TempDir dir;
+  LocalHttpServer server;
+  const Date dec3 = Date::FromYmd(2025, 12, 3);
+  const Date dec6 = Date::FromYmd(2025, 12, 6);
+  server.Route(ApiPath(HistoryPath(2025)), Json(DayListOf({dec3, dec6})));
+  server.Route(ApiPath(DrawsPath(dec3)), Json(kWednesday));
+  server.Route(ApiPath(DrawsPath(dec6)), Json(kSaturdayEuro));
+  const QStringList arguments{
+      QStringLiteral("--update"),           QStringLiteral("--from"),
+      QStringLiteral("01.12.2025"),         QStringLiteral("--to"),
+      QStringLiteral("07.12.2025"),         QStringLiteral("--archive"),
+      Path(dir / "Ziehungen.sqlite"),       QStringLiteral("--results-service"),
+      server.Url(QByteArrayLiteral("/api"))};
+
+  const Outcome first = Run(arguments);
+  QCOMPARE(first.code, 0);
+  QCOMPARE(first.err, QString());
+  const QStringList lines = first.out.split(u'\n', Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), 3);
+  QVERIFY2(lines[0].startsWith(QStringLiteral("Mi 03.12.2025: ")), qPrintable(lines[0]));
+  QCOMPARE(lines[1],
+           QStringLiteral("Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 "
+                          "000235, Quoten 9"));
+  QCOMPARE(server.Requests(ApiPath(DrawsPath(dec6))), 1);
+  QCOMPARE(DrawingArchive(dir / "Ziehungen.sqlite").Count(), 2);
+
+  const Outcome second = Run(arguments);
+  QCOMPARE(second.code, 0);
+  QVERIFY2(second.out.startsWith(QStringLiteral("Es fehlte keine Ziehung")),
+           qPrintable(second.out));
+  QCOMPARE(server.Requests(ApiPath(DrawsPath(dec6))), 1);  // nothing asked for again
+  QCOMPARE(server.Requests(ApiPath(HistoryPath(2025))), 1);
+}
+
+void CommandsTest::checkPrintsWhatTheTabShows() {
+  // A term wholly in the past, whatever day the test runs on (after November 2026).
+  TempDir dir;
+  const std::filesystem::path archive = dir / "Ziehungen.sqlite";
+  const std::string ticket = (dir / "schein.sch").string();
+  WriteFile(ticket,
+            "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel4=01 02 03 04 05 06 \r\n"
+            "Losnummer=4711235\r\nAblauf=28.11.2026\r\nBeginn=04.11.2026\r\nSuper6=nein\r\n");
+  DrawingArchive(archive).Store(
+      {DrawingOn(Date::FromYmd(2026, 11, 7), {3, 15, 22, 7, 8, 9}, 1),
+       DrawingOn(Date::FromYmd(2026, 11, 11), {1, 2, 3, 4, 5, 6}, 5),
+       DrawingOn(Date::FromYmd(2026, 11, 25), {9, 10, 11, 12, 13, 14}, 5)},
+      "Test");
+
+  const Outcome check = Run({QStringLiteral("--check"), QString::fromStdString(ticket),
+                             QStringLiteral("--archive"), Path(archive)});
+  QCOMPARE(check.code, 0);
+  QCOMPARE(check.err, QString());
+  QStringList commandLines = check.out.split(u'\n');
+  QCOMPARE(commandLines.takeLast(), QString());
+  QCOMPARE(commandLines.takeFirst(),
+           QStringLiteral("Laufzeit: 04.11.2026 bis 28.11.2026, Ziehungstage: Mittwoch und "
+                          "Samstag (angenommen), Spiel 77: ja (angenommen), Super 6: nein"));
+
+  FakePlatform platform;
+  const SystemClock clock;
+  TermSheet sheet(TermSheetSetup{archive, QUrl()}, platform, clock);
+  sheet.SetTicketSource([ticket] { return ticket; });
+  sheet.show();
+  auto* list = sheet.findChild<QTreeWidget*>(QStringLiteral("TermDrawings"));
+  QVERIFY(list);
+  QStringList tabLines;
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    list->setCurrentItem(list->topLevelItem(i));
+    tabLines << sheet.findChild<QPlainTextEdit*>(QStringLiteral("TermReport"))
+                    ->toPlainText()
+                    .split(u'\n');
+  }
+  tabLines << sheet.findChild<QLabel*>(QStringLiteral("TermTotal"))->text();
+  QCOMPARE(commandLines, tabLines);
+  QCOMPARE(commandLines.size(), 12);  // eight days, three with a line of their own, the total
+  QVERIFY(platform.messages.empty());
+}
+
+void CommandsTest::exitCodes_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QString>("err");  // the start of standard error
+  QTest::newRow("ticket missing") << QStringList{QStringLiteral("--check"),
+                                                 QStringLiteral("@/nix.sch")}
+                                  << 1 << QStringLiteral("kreuzwart: '' is not a valid date");
+  QTest::newRow("archive no database")
+      << QStringList{QStringLiteral("--check"), QStringLiteral("@/schein.sch"),
+                     QStringLiteral("--archive"), QStringLiteral("@/kaputt.sqlite")}
+      << 1 << QStringLiteral("kreuzwart: ");
+  QTest::newRow("bad CSV line") << QStringList{QStringLiteral("--import-draws"),
+                                               QStringLiteral("@/kaputt.csv"),
+                                               QStringLiteral("--archive"),
+                                               QStringLiteral("@/a.sqlite")}
+                                << 1 << QStringLiteral("kreuzwart: ");
+  QTest::newRow("date of --from")
+      << QStringList{QStringLiteral("--update"), QStringLiteral("--from"),
+                     QStringLiteral("1.12.2026"), QStringLiteral("--archive"),
+                     QStringLiteral("@/a.sqlite")}
+      << 2 << QStringLiteral("kreuzwart: --from: '1.12.2026' ist kein Datum TT.MM.JJJJ");
+  QTest::newRow("address of --results-service")
+      << QStringList{QStringLiteral("--update"), QStringLiteral("--results-service"),
+                     QStringLiteral("ftp://x/"), QStringLiteral("--archive"),
+                     QStringLiteral("@/a.sqlite")}
+      << 2 << QStringLiteral("kreuzwart: --results-service: 'ftp://x/' ist keine");
+  QTest::newRow("service closed") << QStringList{QStringLiteral("--update"),
+                                                 QStringLiteral("--from"),
+                                                 QStringLiteral("01.12.2025"),
+                                                 QStringLiteral("--to"),
+                                                 QStringLiteral("07.12.2025"),
+                                                 QStringLiteral("--results-service"),
+                                                 QStringLiteral("http://127.0.0.1:9/api"),
+                                                 QStringLiteral("--archive"),
+                                                 QStringLiteral("@/a.sqlite")}
+                                  << 1 << QString();
+}
+
+void CommandsTest::exitCodes() {
+  QFETCH(QStringList, arguments);
+  QFETCH(int, exitCode);
+  QFETCH(QString, err);
+  TempDir dir;
+  WriteFile(dir / "schein.sch", "[Schein]\r\nAblauf=28.11.2026\r\n");
+  WriteFile(dir / "kaputt.sqlite", std::string(4096, 'x'));
+  WriteFile(dir / "kaputt.csv", "date,n1,n2,n3,n4,n5,n6,superzahl\n2026-11-28,1,2,3,4,5\n");
+  for (QString& argument : arguments) argument.replace(QStringLiteral("@"), Path(dir.path()));
+  const std::string before = ReadFile(dir / "kaputt.sqlite");
+
+  const Outcome run = Run(arguments);
+  QCOMPARE(run.code, exitCode);
+  QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
+  QVERIFY2(!run.err.isEmpty(), "a failure says why");
+  QCOMPARE(ReadFile(dir / "kaputt.sqlite"), before);
+}
+
+void CommandsTest::importAndExportRoundTrip() {
+  TempDir dir;
+  std::string csv = "date,n1,n2,n3,n4,n5,n6,superzahl\n";
+  int count = 0;
+  for (Date day = Date::FromYmd(2001, 1, 6); day <= Date::FromYmd(2026, 11, 28); day.dayCount++) {
+    if (!IsDrawingDay(day, DrawDays::Both)) continue;
+    const int seed = count++;
+    csv += FormatIsoDate(day);
+    for (int k = 0; k < 6; ++k) csv += "," + std::to_string((seed * 7 + k * 11) % 49 + 1);
+    csv += "," + std::to_string(seed % 10) + "\n";
+  }
+  WriteFile(dir / "alle.csv", csv);
+  const QString archive = Path(dir / "Ziehungen.sqlite");
+
+  const Outcome imported = Run({QStringLiteral("--import-draws"), Path(dir / "alle.csv"),
+                                QStringLiteral("--archive"), archive});
+  QCOMPARE(imported.code, 0);
+  QCOMPARE(imported.out, QStringLiteral("%1 Ziehungen gelesen: %1 neu, 0 schon im Archiv\n")
+                             .arg(QLocale(QLocale::German).toString(count)));
+  const Outcome exported = Run({QStringLiteral("--export-draws"), Path(dir / "export.csv"),
+                                QStringLiteral("--archive"), archive});
+  QCOMPARE(exported.code, 0);
+  const Outcome again = Run({QStringLiteral("--import-draws"), Path(dir / "export.csv"),
+                             QStringLiteral("--archive"), archive});
+  QCOMPARE(again.out, QStringLiteral("%1 Ziehungen gelesen: 0 neu, %1 schon im Archiv\n")
+                          .arg(QLocale(QLocale::German).toString(count)));
+}
+
+}  // namespace kw::test
+
+QTEST_MAIN(kw::test::CommandsTest)
+#include "commands_test.moc"
