@@ -49,10 +49,10 @@ QString NumbersOf(const TermDayResult& result) {
 // The result column: the best class or what the day is; the amount stands in a column of its own.
 QString ResultOf(const DaySummary& summary) {
   if (summary.kind != DaySummary::Kind::Won) return Text(SummaryText(summary));
-  std::string text;
-  if (summary.bestGame == PrizeGame::Spiel77) text += "Spiel 77 ";
-  if (summary.bestGame == PrizeGame::Super6) text += "Super 6 ";
-  text += "Gewinnklasse ";
+  // The add-on games' classes in short, so that the column is not cut; the tooltip says it whole.
+  std::string text = summary.bestGame == PrizeGame::Spiel77  ? "Spiel 77, Kl. "
+                     : summary.bestGame == PrizeGame::Super6 ? "Super 6, Kl. "
+                                                             : "Gewinnklasse ";
   text += RomanClass(summary.bestClass);
   return Text(text);
 }
@@ -156,18 +156,22 @@ void TermSheet::CreateControls() {
   TermSuper6->setAccessibleName(QStringLiteral("Super 6 gespielt"));
   super6Note_ = Note(content_, "TermSuper6Note");
 
+  // Three rows, each setting with its note beside it: the page is only as wide as the window.
   settings->addWidget(firstLabel, 0, 0);
   settings->addWidget(TermFirstDay, 0, 1);
   settings->addWidget(firstDayNote_, 0, 2);
-  settings->addWidget(TermSpiel77, 0, 3);
-  settings->addWidget(spiel77Note_, 0, 4);
   settings->addWidget(daysLabel, 1, 0);
   settings->addWidget(TermDrawDays, 1, 1);
   settings->addWidget(drawDaysNote_, 1, 2);
-  settings->addWidget(TermSuper6, 1, 3);
-  settings->addWidget(super6Note_, 1, 4);
+  auto* addOns = new QHBoxLayout;
+  addOns->addWidget(TermSpiel77);
+  addOns->addWidget(spiel77Note_);
+  addOns->addSpacing(16);
+  addOns->addWidget(TermSuper6);
+  addOns->addWidget(super6Note_);
+  addOns->addStretch(1);
+  settings->addLayout(addOns, 2, 1, 1, 2);
   settings->setColumnStretch(2, 1);
-  settings->setColumnStretch(4, 1);
   column->addLayout(settings);
 
   problems_ = Note(content_, "TermProblems");
@@ -198,14 +202,16 @@ void TermSheet::CreateControls() {
   TermReport->setReadOnly(true);
   TermReport->setTabChangesFocus(true);
   TermReport->setLineWrapMode(QPlainTextEdit::NoWrap);
-  column->addWidget(TermReport, 2);
+  // Room for a day's header and two lines, more by scrolling; the list takes the rest.
+  TermReport->setMaximumHeight(TermReport->fontMetrics().lineSpacing() * 3 + 12);
+  column->addWidget(TermReport, 1);
 
   TermTotal = Note(content_, "TermTotal");
   QFont bold = TermTotal->font();
   bold.setBold(true);
   TermTotal->setFont(bold);
   TermTotal->setAccessibleName(QStringLiteral("Gewinn der Laufzeit"));
-  column->addWidget(TermTotal);
+  TermTotal->setWordWrap(true);
 
   auto* buttons = new QHBoxLayout;
   TermFetch = Button(content_, "TermFetch", QStringLiteral("Ziehungen &holen"),
@@ -217,10 +223,15 @@ void TermSheet::CreateControls() {
                       QStringLiteral("Ziehungen aus einer CSV-Datei ins Archiv \u00fcbernehmen"));
   TermStatus = Note(content_, "TermStatus");
   TermStatus->setAccessibleName(QStringLiteral("Stand"));
+  TermStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  auto* totalRow = new QHBoxLayout;
+  totalRow->addWidget(TermTotal, 1);
+  totalRow->addWidget(TermStatus);
+  column->addLayout(totalRow);
   buttons->addWidget(TermFetch);
   buttons->addWidget(TermCancel);
   buttons->addWidget(TermImport);
-  buttons->addWidget(TermStatus, 1);
+  buttons->addStretch(1);
   column->addLayout(buttons);
 
   QWidget* const chain[] = {TermFirstDay, TermDrawDays, TermSpiel77, TermSuper6, TermDrawings,
@@ -393,6 +404,7 @@ void TermSheet::ShowList() {
     item->setText(kDayColumn, DayText(result.day.date()));
     item->setText(kNumbersColumn, NumbersOf(result));
     item->setText(kResultColumn, ResultOf(result.summary));
+    item->setToolTip(kResultColumn, Text(SummaryText(result.summary)));
     item->setText(kAmountColumn, AmountOf(result.summary));
     item->setTextAlignment(kAmountColumn, Qt::AlignRight | Qt::AlignVCenter);
     item->setData(0, Qt::UserRole, result.day.date().dayCount);

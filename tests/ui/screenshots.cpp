@@ -1,7 +1,7 @@
 // Writes a picture of each tab of the main window, with a ticket loaded and a report shown, and
 // one of the ticket editor holding that ticket, and one of the "Schein laden" dialog, into the
-// folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png, editor.png,
-// open-dialog.png.
+// folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png,
+// main-laufzeit.png (five weeks of a ticket's term with two wins), editor.png, open-dialog.png.
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
 #include <QDir>
 #include <QLineEdit>
@@ -10,13 +10,45 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/application.h"
+#include "archive/archive.h"
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
+#include "ui/term_sheet.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The drawings of the term from 14.11.2026 but that of 09.12.2026, which is still to be fetched:
+// on 25.11 game 2 has three numbers and the Superzahl, on 02.12 Spiel 77 two final digits.
+void StoreFiveWeeks(const std::filesystem::path& file) {
+  std::vector<kw::Drawing> drawings;
+  const int days[][3] = {{2026, 11, 14}, {2026, 11, 18}, {2026, 11, 21}, {2026, 11, 25},
+                         {2026, 11, 28}, {2026, 12, 2},  {2026, 12, 5}};
+  int seed = 0;
+  for (const auto& [y, m, d] : days) {
+    kw::Drawing drawing;
+    drawing.date = kw::Date::FromYmd(y, m, d);
+    drawing.numbers = {static_cast<uint8_t>(2 + seed), 9, 13, 26, 37, 48};
+    drawing.superzahl = static_cast<uint8_t>(seed);
+    drawing.spiel77 = "508644" + std::to_string(seed);
+    drawing.super6 = "27193" + std::to_string(seed);
+    drawing.quotas = {{kw::PrizeGame::Lotto, 7, 61234, 1260},
+                      {kw::PrizeGame::Lotto, 8, 823456, 1090}};
+    ++seed;
+    drawings.push_back(drawing);
+  }
+  drawings[3].numbers = {1, 12, 45, 8, 27, 36};
+  drawings[3].superzahl = 5;
+  drawings[5].spiel77 = "3810635";
+  kw::DrawingArchive(file).Store(drawings, "Beispiel");
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   kw::Application app(argc, argv);
@@ -28,8 +60,15 @@ int main(int argc, char* argv[]) {
 
   kw::test::EditorFixture f;
   f.WriteStandardSettings();
-  f.clock.Set(kw::Date::FromYmd(2026, 12, 5));
+  f.WriteFile("ticket.sch", kw::test::kTicketFile + "Beginn=14.11.2026\r\n");
+  StoreFiveWeeks(f.Directory() / kw::DrawingArchive::kFileName);
+  f.clock.Set(kw::Date::FromYmd(2026, 12, 10));
   kw::TForm1& form = f.Start();
+  auto* term =
+      new kw::TermSheet(kw::TermSheetSetup{f.Directory() / kw::DrawingArchive::kFileName, QUrl()},
+                        f.platform, f.clock);
+  term->SetTicketSource([&form] { return form.ticket().path; });
+  form.AddPage(term, u"Laufzeit"_s);
   // "Neu/Bearbeiten" and "WWW Import" as the program shows them.
   form.SetTicketEditor([] {});
   form.SetDownloadWindow([] {});
@@ -39,10 +78,17 @@ int main(int argc, char* argv[]) {
                     u"9911235"_s, u"000235"_s});
   f.Click(f.Button(3));
 
-  const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png"};
+  const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png",
+                         "main-laufzeit.png"};
   for (int i = 0; i < pages->count(); ++i) {
     pages->setCurrentIndex(i);
     QCoreApplication::processEvents();
+    if (pages->currentWidget() == term) {  // the winning drawing in the middle of the term
+      auto* list = term->findChild<QTreeWidget*>(u"TermDrawings"_s);
+      list->setCurrentItem(list->findItems(u"Mi 25.11.2026"_s, Qt::MatchExactly).value(0));
+      list->setFocus();
+      QCoreApplication::processEvents();
+    }
     if (!form.grab().save(out.filePath(QString::fromLatin1(names[i])))) {
       qWarning("cannot write %s", names[i]);
       return 1;

@@ -147,7 +147,9 @@ void TermSheetTest::everyDayOfTheTermWithItsResult() {
   const QStringList results = s.Column(2);
   QCOMPARE(results[3], QStringLiteral("Gewinnklasse VII"));
   QCOMPARE(results[5], QStringLiteral("fehlt im Archiv"));
-  QCOMPARE(results[6], QStringLiteral("Spiel 77 Gewinnklasse VI"));
+  QCOMPARE(results[6], QStringLiteral("Spiel 77, Kl. VI"));
+  QCOMPARE(s.List()->topLevelItem(6)->toolTip(2),
+           QStringLiteral("Spiel 77 Gewinnklasse VI, 17,00 \u20ac"));
   QCOMPARE(results[0], QStringLiteral("kein Gewinn"));
   QCOMPARE(results[8], QStringLiteral("noch nicht gezogen"));
   QCOMPARE(results[9], QStringLiteral("noch nicht gezogen"));
