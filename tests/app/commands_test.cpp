@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "app/application.h"
 #include "archive/archive.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
@@ -75,6 +77,7 @@ class CommandsTest : public QObject {
   void exitCodes_data();
   void exitCodes();
   void importAndExportRoundTrip();
+  void theProgramOpensTheArchiveOnlyWithItsTab();
 };
 
 void CommandsTest::updateFetchesWhatIsMissingAndTheSecondRunNothing() {
@@ -238,6 +241,35 @@ void CommandsTest::importAndExportRoundTrip() {
                              QStringLiteral("--archive"), archive});
   QCOMPARE(again.out, QStringLiteral("%1 Ziehungen gelesen: 0 neu, %1 schon im Archiv\n")
                           .arg(QLocale(QLocale::German).toString(count)));
+}
+
+void CommandsTest::theProgramOpensTheArchiveOnlyWithItsTab() {
+  TempDir dir;
+  WriteFile(dir / "schein.sch",
+            "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n");
+  WriteFile(dir / "ZW.INI", "[Einstellungen]\r\nSchein=" + (dir / "schein.sch").string() + "\r\n");
+  FakePlatform platform;
+  FixedClock clock(Date::FromYmd(2026, 12, 1));
+  ProgramOptions options;
+  options.archive = dir / "eigenes.sqlite";
+  ProgramWindows windows = StartProgram(dir.path(), platform, clock, options);
+
+  auto* pages = windows.form1->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+  QVERIFY(pages);
+  QCOMPARE(pages->count(), 4);
+  QCOMPARE(pages->tabText(3), QStringLiteral("Laufzeit"));
+  QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("TabSheet3"));
+  QCOMPARE(pages->widget(3)->objectName(), QStringLiteral("TermSheet"));
+  QVERIFY2(!std::filesystem::exists(dir / "eigenes.sqlite"), "not opened at start");
+  QVERIFY(!std::filesystem::exists(dir / DrawingArchive::kFileName));
+
+  platform.messages.clear();  // the notice at start: the ticket has expired
+  pages->setCurrentIndex(3);
+  QVERIFY(std::filesystem::exists(dir / "eigenes.sqlite"));
+  QCOMPARE(windows.termSheet->check()->days.size(), 2u);  // the main window's ticket
+  QVERIFY(platform.messages.empty());
+  pages->setCurrentIndex(2);
+  windows.form1.reset();
 }
 
 }  // namespace kw::test
