@@ -35,7 +35,8 @@ struct TermSheetSetup {
 // The tab "Laufzeit": the current ticket checked over its whole term by the rules of each
 // drawing's day, with the money won; the term's settings, which it saves into the ticket file;
 // the drawings fetched from the results service or imported from a CSV file. The archive is
-// opened the first time the tab is shown, never at the program's start.
+// opened the first time the tab is shown, never at the program's start; its controls are made
+// then too.
 class TermSheet : public QWidget {
   Q_OBJECT
 
