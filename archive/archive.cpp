@@ -255,18 +255,6 @@ const char* GameKey(PrizeGame game) {
   return "";
 }
 
-const char* GameName(PrizeGame game) {
-  switch (game) {
-    case PrizeGame::Lotto:
-      return "6 aus 49";
-    case PrizeGame::Spiel77:
-      return "Spiel 77";
-    case PrizeGame::Super6:
-      return "Super 6";
-  }
-  return "";
-}
-
 std::optional<PrizeGame> GameOfKey(std::string_view key) {
   for (PrizeGame game : {PrizeGame::Lotto, PrizeGame::Spiel77, PrizeGame::Super6}) {
     if (key == GameKey(game)) return game;
@@ -356,7 +344,7 @@ Completion Complete(const Drawing& stored, const Drawing& incoming) {
     if (!known) {
       c.newQuotas.push_back(q);
     } else if (*known != q) {
-      throw ArchiveError(std::string("Die Quote von ") + GameName(q.game) + ", Gewinnklasse " +
+      throw ArchiveError(std::string("Die Quote von ") + PrizeGameName(q.game) + ", Gewinnklasse " +
                          std::to_string(q.prizeClass) + ", der Ziehung vom " + day +
                          " ist im Archiv mit " + DescribeQuota(*known) +
                          " gespeichert, die neue mit " + DescribeQuota(q) +

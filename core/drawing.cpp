@@ -26,7 +26,9 @@ int HighestClass(PrizeGame game) {
   return 0;
 }
 
-const char* GameName(PrizeGame game) {
+}  // namespace
+
+const char* PrizeGameName(PrizeGame game) {
   switch (game) {
     case PrizeGame::Lotto:
       return "6 aus 49";
@@ -37,8 +39,6 @@ const char* GameName(PrizeGame game) {
   }
   return "";
 }
-
-}  // namespace
 
 const Quota* Drawing::QuotaOf(PrizeGame game, int prizeClass) const {
   for (const Quota& quota : quotas) {
@@ -86,7 +86,7 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   for (std::size_t i = 0; i < drawing.quotas.size(); ++i) {
     const Quota& q = drawing.quotas[i];
     const auto where = [&q, &day] {
-      return std::string("Die Quote von ") + GameName(q.game) + ", Gewinnklasse " +
+      return std::string("Die Quote von ") + PrizeGameName(q.game) + ", Gewinnklasse " +
              std::to_string(q.prizeClass) + ", der Ziehung vom " + day();
     };
     if (q.prizeClass < 1 || q.prizeClass > HighestClass(q.game)) {

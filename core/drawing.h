@@ -18,6 +18,9 @@ namespace kw {
 // The game a prize class belongs to.
 enum class PrizeGame { Lotto, Spiel77, Super6 };
 
+// "6 aus 49", "Spiel 77", "Super 6", as messages name the games.
+const char* PrizeGameName(PrizeGame game);
+
 // A published quota: how many winners a class had and what each one gets.
 struct Quota {
   PrizeGame game = PrizeGame::Lotto;
