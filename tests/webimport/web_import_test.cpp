@@ -86,8 +86,10 @@ void WebImportTest::importFromClickToDrawFields() {
             "Samstag=01020304050607081111111222222\r\n");
   FakePlatform platform;
   FixedClock clock{Date::FromYmd(2025, 12, 8)};
-  ProgramWindows windows = StartProgram(
-      dir.path(), platform, clock, {server.Url(kResultsPath), QStringLiteral(KREUZWART_BROWSER)});
+  ProgramOptions options;
+  options.resultsPageUrl = server.Url(kResultsPath);
+  options.browserProgram = QStringLiteral(KREUZWART_BROWSER);
+  ProgramWindows windows = StartProgram(dir.path(), platform, clock, options);
   windows.import->SetRunDelay(20ms);
   platform.messages.clear();
 
