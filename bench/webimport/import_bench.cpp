@@ -89,8 +89,10 @@ int main(int argc, char* argv[]) {
   kw::test::TempDir dir;
   kw::test::FakePlatform platform;
   const kw::SystemClock clock;
-  kw::ProgramWindows windows = kw::StartProgram(
-      dir.path(), platform, clock, {server.Url(path), QStringLiteral(KREUZWART_BROWSER)});
+  kw::ProgramOptions options;
+  options.resultsPageUrl = server.Url(path);
+  options.browserProgram = QStringLiteral(KREUZWART_BROWSER);
+  kw::ProgramWindows windows = kw::StartProgram(dir.path(), platform, clock, options);
   windows.import->SetRunDelay(0ms);
   auto* form = windows.form1.get();
   form->findChild<QTabWidget*>(u"PageControl1"_s)->setCurrentIndex(1);
