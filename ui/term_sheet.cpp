@@ -106,7 +106,11 @@ TermSheet::TermSheet(TermSheetSetup setup, Platform& platform, const Clock& cloc
   setObjectName(QStringLiteral("TermSheet"));
 }
 
-TermSheet::~TermSheet() = default;
+TermSheet::~TermSheet() {
+  // The date field reports the end of its editing when it loses the focus, and it loses it while
+  // the page's children are destroyed, after the page itself: nothing of the page may run then.
+  for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
+}
 
 void TermSheet::CreateControls() {
   auto* outer = new QVBoxLayout(this);
