@@ -13,6 +13,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/service_answers.h"
+#include "tests/webimport/service_routes.h"
 #include "ui/term_sheet.h"
 #include "webimport/results_service.h"
 
@@ -49,11 +50,6 @@ Outcome Run(const QStringList& arguments) {
   return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
           QString::fromUtf8(program.readAllStandardError())};
 }
-
-LocalHttpServer::Response Json(const std::string& body) {
-  return {200, QByteArray::fromStdString(body), {}, "application/json"};
-}
-QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
 
 Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
   Drawing d;

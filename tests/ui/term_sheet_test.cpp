@@ -19,6 +19,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/service_answers.h"
+#include "tests/webimport/service_routes.h"
 #include "webimport/results_service.h"
 
 namespace kw::test {
@@ -66,11 +67,6 @@ std::vector<Drawing> StoredDrawings() {
           DrawingOn(Day(2026, 12, 5), {2, 4, 6, 8, 10, 17}, 4, "9999935"),
           DrawingOn(Day(2026, 12, 9), {2, 4, 6, 8, 10, 18}, 6)};
 }
-
-LocalHttpServer::Response Json(const std::string& body) {
-  return {200, QByteArray::fromStdString(body), {}, "application/json"};
-}
-QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
 
 // One tab on a ticket file and an archive in a fresh folder, today Thursday 10.12.2026.
 struct Sheet {

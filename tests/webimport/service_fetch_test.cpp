@@ -15,6 +15,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/service_answers.h"
+#include "tests/webimport/service_routes.h"
 #include "tests/webimport/tls_certificates.h"
 #include "webimport/results_service.h"
 
@@ -27,17 +28,9 @@ const Date kNov29 = Date::FromYmd(2025, 11, 29);
 const Date kDec3 = Date::FromYmd(2025, 12, 3);
 const Date kDec6 = Date::FromYmd(2025, 12, 6);
 
-QByteArray ApiPath(const std::string& path) { return "/api" + QByteArray::fromStdString(path); }
-QByteArray DrawsAt(Date day) { return ApiPath(DrawsPath(day)); }
-QByteArray HistoryOf(int year) { return ApiPath(HistoryPath(year)); }
-
 QString Utf8(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
 Drawing Read(const std::string& answer, Date day) { return ReadDayDrawing(answer, day).drawing; }
-
-LocalHttpServer::Response Json(const std::string& body) {
-  return {200, QByteArray::fromStdString(body), {}, "application/json"};
-}
 
 // One fetch with everything it reported, into an archive in a fresh folder.
 struct FetchRun {

@@ -9,6 +9,7 @@
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/service_answers.h"
+#include "tests/webimport/service_routes.h"
 #include "webimport/results_service.h"
 
 using namespace std::chrono_literals;
@@ -24,13 +25,6 @@ const char* const kWednesdayLine =
     "Mi 03.12.2025: 7 19 1 44 28 36, SZ 0, Spiel 77 0123456, Super 6 987650, Quoten 9\n";
 const char* const kSaturdayLine =
     "Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 000235, Quoten 9\n";
-
-QByteArray DrawsAt(Date day) { return "/api" + QByteArray::fromStdString(DrawsPath(day)); }
-QByteArray HistoryOf(int year) { return "/api" + QByteArray::fromStdString(HistoryPath(year)); }
-
-LocalHttpServer::Response Json(const std::string& body) {
-  return {200, QByteArray::fromStdString(body), {}, "application/json"};
-}
 
 // What a stream written by the command holds.
 class Captured {
