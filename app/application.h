@@ -14,7 +14,7 @@
 #include "webimport/download_window.h"
 #include "webimport/import_window.h"
 #include "webimport/results_page_url.h"
-#include "webimport/service_fetch.h"
+#include "service/service_fetch.h"
 
 namespace kw {
 

@@ -11,7 +11,7 @@
 #include "commands/commands.h"
 #include "core/cp1252.h"
 #include "webimport/results_page_url.h"
-#include "webimport/update_command.h"
+#include "service/update_command.h"
 
 namespace kw {
 

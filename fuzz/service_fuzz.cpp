@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view answer(reinterpret_cast<const char*>(data), size);

@@ -21,7 +21,7 @@
 #include "eval/today_report.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
-#include "webimport/service_fetch.h"
+#include "service/service_fetch.h"
 
 namespace kw {
 

@@ -9,8 +9,8 @@
 
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/webimport/service_answers.h"
-#include "webimport/update_command.h"
+#include "tests/service/service_answers.h"
+#include "service/update_command.h"
 
 namespace {
 

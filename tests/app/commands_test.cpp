@@ -12,10 +12,10 @@
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/webimport/service_answers.h"
-#include "tests/webimport/service_routes.h"
+#include "tests/service/service_answers.h"
+#include "tests/service/service_routes.h"
 #include "ui/term_sheet.h"
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 namespace kw::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/date.h"
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 namespace kw::test {
 

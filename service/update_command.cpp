@@ -1,4 +1,4 @@
-#include "webimport/update_command.h"
+#include "service/update_command.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

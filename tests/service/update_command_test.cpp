@@ -1,6 +1,6 @@
 // The --update command against a server on 127.0.0.1 into a real archive file: the range it
 // chooses, what it prints (UTF-8), its exit codes, and a second run that finds nothing missing.
-#include "webimport/update_command.h"
+#include "service/update_command.h"
 
 #include <QTest>
 #include <cstdio>
@@ -8,9 +8,9 @@
 
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/webimport/service_answers.h"
-#include "tests/webimport/service_routes.h"
-#include "webimport/results_service.h"
+#include "tests/service/service_answers.h"
+#include "tests/service/service_routes.h"
+#include "service/results_service.h"
 
 using namespace std::chrono_literals;
 

@@ -7,7 +7,7 @@
 
 #include "archive/archive.h"
 #include "core/date.h"
-#include "webimport/service_fetch.h"
+#include "service/service_fetch.h"
 
 namespace kw {
 

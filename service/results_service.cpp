@@ -1,4 +1,4 @@
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,13 @@
 // The results service's answers read into drawings: what a sound answer gives, what each broken
 // field is refused with, and the Berlin times of the service's paths around the clock changes.
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "tests/webimport/service_answers.h"
+#include "tests/service/service_answers.h"
 
 namespace kw::test {
 namespace {

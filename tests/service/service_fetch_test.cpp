@@ -1,7 +1,7 @@
 // The fetch from the results service against a server on 127.0.0.1 into a real archive file:
 // which requests go out and how, what is stored, and that after each failure or cancel the
 // archive holds exactly the drawings stored before it.
-#include "webimport/service_fetch.h"
+#include "service/service_fetch.h"
 
 #include <QSslConfiguration>
 #include <QSslError>
@@ -14,10 +14,10 @@
 #include "core/version.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/webimport/service_answers.h"
-#include "tests/webimport/service_routes.h"
-#include "tests/webimport/tls_certificates.h"
-#include "webimport/results_service.h"
+#include "tests/service/service_answers.h"
+#include "tests/service/service_routes.h"
+#include "tests/service/tls_certificates.h"
+#include "service/results_service.h"
 
 using namespace std::chrono_literals;
 

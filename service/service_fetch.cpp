@@ -1,4 +1,4 @@
-#include "webimport/service_fetch.h"
+#include "service/service_fetch.h"
 
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -9,7 +9,7 @@
 
 #include "core/cp1252.h"
 #include "core/version.h"
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 namespace kw {
 

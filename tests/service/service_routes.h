@@ -8,7 +8,7 @@
 
 #include "core/date.h"
 #include "tests/support/local_http_server.h"
-#include "webimport/results_service.h"
+#include "service/results_service.h"
 
 namespace kw::test {
 
