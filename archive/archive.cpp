@@ -12,9 +12,10 @@
 #include <cstring>
 #include <utility>
 
-#include "archive/numbers_text.h"
 #include "archive/schema.h"
 #include "core/cp1252.h"
+#include "core/money.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -269,24 +270,9 @@ uint8_t StoredByte(const SQLite::Column& column) {
   return value >= 0 && value <= 254 ? static_cast<uint8_t>(value) : 255;
 }
 
-std::string Describe(const Drawing& d) {
-  std::string text = NumbersText(d);
-  if (d.zusatzzahl) text += ", Zusatzzahl " + std::to_string(*d.zusatzzahl);
-  if (d.superzahl) text += ", Superzahl " + std::to_string(*d.superzahl);
-  if (d.spiel77) text += ", Spiel 77 " + *d.spiel77;
-  if (d.super6) text += ", Super 6 " + *d.super6;
-  return text;
-}
-
-std::string Euro(int64_t cents) {
-  std::string fraction = std::to_string(cents % 100);
-  if (fraction.size() < 2) fraction.insert(0, "0");
-  return GroupedNumber(cents / 100) + "," + fraction + " Euro";
-}
-
-std::string DescribeQuota(const Quota& q) {
-  return GroupedNumber(q.winners) + (q.winners == 1 ? " Gewinner" : " Gewinnern") + " zu je " +
-         Euro(q.centsPerWinner);
+std::string DescribeQuota(const Quota& q, Date day) {
+  return CountText(q.winners, "Gewinner", "Gewinnern") + " zu je " +
+         MoneyText(q.centsPerWinner, day);
 }
 
 bool Ascending(const std::array<uint8_t, 6>& numbers) {
@@ -309,8 +295,8 @@ struct Completion {
 Completion Complete(const Drawing& stored, const Drawing& incoming) {
   const std::string day = FormatShortDate(stored.date);
   auto disagreement = [&] {
-    return ArchiveError("Die Ziehung vom " + day + " ist im Archiv als " + Describe(stored) +
-                        " gespeichert, die neue lautet " + Describe(incoming) +
+    return ArchiveError("Die Ziehung vom " + day + " ist im Archiv als " + DrawingText(stored) +
+                        " gespeichert, die neue lautet " + DrawingText(incoming) +
                         std::string(kNothingStored));
   };
 
@@ -346,8 +332,8 @@ Completion Complete(const Drawing& stored, const Drawing& incoming) {
     } else if (*known != q) {
       throw ArchiveError(std::string("Die Quote von ") + PrizeGameName(q.game) + ", Gewinnklasse " +
                          std::to_string(q.prizeClass) + ", der Ziehung vom " + day +
-                         " ist im Archiv mit " + DescribeQuota(*known) +
-                         " gespeichert, die neue mit " + DescribeQuota(q) +
+                         " ist im Archiv mit " + DescribeQuota(*known, stored.date) +
+                         " gespeichert, die neue mit " + DescribeQuota(q, stored.date) +
                          std::string(kNothingStored));
     }
   }

@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <optional>
 
-#include "archive/numbers_text.h"
 #include "core/cp1252.h"
 #include "core/date.h"
 #include "core/profile.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -236,7 +236,7 @@ void WriteCsvFile(const fs::path& file, std::string_view bytes) {
 }
 
 std::string Drawings(int64_t count) {
-  return GroupedNumber(count) + (count == 1 ? " Ziehung" : " Ziehungen");
+  return DrawingsText(count);
 }
 
 }  // namespace

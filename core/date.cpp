@@ -80,6 +80,10 @@ std::optional<Date> DateIfValid(int y, int m, int d) {
 const char* GermanWeekdayName(Date date) { return kWeekdayNames[IsoWeekday(date) - 1]; }
 const char* GermanWeekdayShort(Date date) { return kWeekdayShort[IsoWeekday(date) - 1]; }
 
+std::string WeekdayDateText(Date date) {
+  return std::string(GermanWeekdayShort(date)) + ' ' + FormatShortDate(date);
+}
+
 std::optional<Date> ParseGermanDate(std::string_view text) {
   if (text.size() != 10 || text[2] != '.' || text[5] != '.') return std::nullopt;
   return DateIfValid(Digits(text.substr(6), 4), Digits(text.substr(3), 2), Digits(text, 2));

@@ -36,6 +36,9 @@ inline constexpr int kSaturday = 6;
 const char* GermanWeekdayName(Date date);
 const char* GermanWeekdayShort(Date date);
 
+// A drawing day as lists and reports name it: "Sa 06.12.2026".
+std::string WeekdayDateText(Date date);
+
 // Strict forms for files and services, unlike ParseDate's lenient reading of typed text:
 // exactly "TT.MM.JJJJ" and exactly "JJJJ-MM-TT", digits only, a day that exists.
 std::optional<Date> ParseGermanDate(std::string_view text);

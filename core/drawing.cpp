@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace kw {
 
 namespace {
 
-// The last drawing with a Zusatzzahl; from the Saturday after it the Superzahl took its place.
-const Date kLastZusatzzahl = Date::FromYmd(2013, 5, 1);
 const Date kFirstWednesdayDrawing = Date::FromYmd(2000, 12, 6);
 
 bool AllDigits(const std::string& text) {
@@ -63,7 +63,7 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   }
   if (drawing.zusatzzahl) {
     const int z = *drawing.zusatzzahl;
-    if (drawing.date > kLastZusatzzahl) {
+    if (drawing.date > LastZusatzzahlDay()) {
       return "Die Ziehung vom " + day() +
              " hat eine Zusatzzahl, die es nach dem 01.05.2013 nicht mehr gibt";
     }
@@ -103,14 +103,31 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   return std::nullopt;
 }
 
+Date FirstSuperzahlDay() { return Date::FromYmd(1991, 12, 7); }
+Date LastZusatzzahlDay() { return Date::FromYmd(2013, 5, 1); }
+
 std::string NumbersText(const Drawing& drawing) {
+  std::array<uint8_t, 6> ascending = drawing.numbers;
+  std::sort(ascending.begin(), ascending.end());
   std::string text;
-  for (uint8_t n : drawing.numbers) {
+  text.reserve(18);
+  for (uint8_t n : ascending) {
     if (!text.empty()) text += ' ';
     text += std::to_string(n);
   }
   return text;
 }
+
+std::string DrawingText(const Drawing& drawing) {
+  std::string text = NumbersText(drawing);
+  if (drawing.zusatzzahl) text += ", Zusatzzahl " + std::to_string(*drawing.zusatzzahl);
+  if (drawing.superzahl) text += ", Superzahl " + std::to_string(*drawing.superzahl);
+  if (drawing.spiel77) text += ", Spiel 77 " + *drawing.spiel77;
+  if (drawing.super6) text += ", Super 6 " + *drawing.super6;
+  return text;
+}
+
+std::string DrawingsText(int64_t count) { return CountText(count, "Ziehung", "Ziehungen"); }
 
 bool IsDrawingDay(Date date, DrawDays days) {
   const int weekday = IsoWeekday(date);

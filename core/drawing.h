@@ -52,8 +52,21 @@ struct Drawing {
 // Spiel 77, 1 to 6 for Super 6) with no negative figures and no class twice.
 std::optional<std::string> DrawingProblem(const Drawing& drawing);
 
-// The six numbers in drawn order as "3 15 22 31 40 49".
+// The first drawing with a Superzahl and the last with a Zusatzzahl: from the Saturday after
+// that, the Superzahl took the Zusatzzahl's place in the classes.
+Date FirstSuperzahlDay();
+Date LastZusatzzahlDay();
+
+// The six numbers as a person reads them, ascending as the lottery prints them:
+// "3 15 22 31 40 49". The drawn order stays in the value, the archive and the export.
 std::string NumbersText(const Drawing& drawing);
+
+// The whole drawing as messages and lists name it: "3 15 22 31 40 49, Zusatzzahl 7,
+// Superzahl 5, Spiel 77 1234567, Super 6 123456", each part only where it is known.
+std::string DrawingText(const Drawing& drawing);
+
+// "1 Ziehung", "6.012 Ziehungen".
+std::string DrawingsText(int64_t count);
 
 // The days of the week a ticket plays, and that the archive looks for.
 enum class DrawDays { Wednesday, Saturday, Both };

@@ -78,4 +78,24 @@ int32_t StrToInt(std::string_view text) {
   return value;
 }
 
+std::string GroupedNumber(int64_t value) {
+  const bool negative = value < 0;
+  const uint64_t magnitude =
+      negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  const std::string digits = std::to_string(magnitude);
+  std::string text = negative ? "-" : "";
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += '.';
+    text += digits[i];
+  }
+  return text;
+}
+
+std::string CountText(int64_t count, std::string_view one, std::string_view many) {
+  std::string text = GroupedNumber(count);
+  text += ' ';
+  text += count == 1 ? one : many;
+  return text;
+}
+
 }  // namespace kw

@@ -16,6 +16,12 @@ std::string_view TrimView(std::string_view text);
 // Equal but for the case of the letters A to Z, as names of sections, keys and tags compare.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// A whole number with the German thousands separator: 6012 as "6.012".
+std::string GroupedNumber(int64_t value);
+
+// A count with its noun in the singular or the plural: "1 Ziehung", "6.012 Ziehungen".
+std::string CountText(int64_t count, std::string_view one, std::string_view many);
+
 // Reads the whole text as a signed 32-bit integer: spaces before the number, then either an
 // optional sign and decimal digits, or "$", "x", "X", "0x", "0X" and hexadecimal digits; the
 // text must end with the last digit. Throws ConversionError

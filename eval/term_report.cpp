@@ -1,7 +1,7 @@
 #include "eval/term_report.h"
 
 #include "core/error.h"
-#include "eval/money.h"
+#include "core/money.h"
 #include "eval/today_report.h"
 
 namespace kw {
@@ -129,9 +129,7 @@ TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days) 
 std::string DayHeaderLine(const TermDayResult& day) {
   std::string line;
   line.reserve(64);
-  line += GermanWeekdayShort(day.day.date());
-  line += ' ';
-  line += FormatShortDate(day.day.date());
+  line += WeekdayDateText(day.day.date());
   line += ": ";
   const Drawing* drawing = day.day.drawing();
   if (day.day.state() == TermDay::State::Missing) return line += "fehlt im Archiv";

@@ -1,6 +1,6 @@
 #include "eval/today_report.h"
 
-#include "eval/money.h"
+#include "core/money.h"
 
 namespace kw {
 

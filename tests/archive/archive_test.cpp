@@ -264,12 +264,12 @@ TEST_F(ArchiveTest, ADisagreementRefusesTheWholeBatchNamingTheDateAndBothSets) {
   };
   const Case cases[] = {
       {"a number", [](Drawing& d) { d.numbers[2] = 48; },
-       "Die Ziehung vom 05.12.2026 ist im Archiv als 31 3 49 15 40 22, Superzahl 5, Spiel 77 "
-       "0911235, Super 6 000235 gespeichert, die neue lautet 31 3 48 15 40 22, Superzahl 5, Spiel "
+       "Die Ziehung vom 05.12.2026 ist im Archiv als 3 15 22 31 40 49, Superzahl 5, Spiel 77 "
+       "0911235, Super 6 000235 gespeichert, die neue lautet 3 15 22 31 40 48, Superzahl 5, Spiel "
        "77 0911235, Super 6 000235; es wurde nichts gespeichert"},
       {"the Superzahl", [](Drawing& d) { d.superzahl = 6; },
-       "Die Ziehung vom 05.12.2026 ist im Archiv als 31 3 49 15 40 22, Superzahl 5, Spiel 77 "
-       "0911235, Super 6 000235 gespeichert, die neue lautet 31 3 49 15 40 22, Superzahl 6, Spiel "
+       "Die Ziehung vom 05.12.2026 ist im Archiv als 3 15 22 31 40 49, Superzahl 5, Spiel 77 "
+       "0911235, Super 6 000235 gespeichert, die neue lautet 3 15 22 31 40 49, Superzahl 6, Spiel "
        "77 0911235, Super 6 000235; es wurde nichts gespeichert"},
       {"Super 6", [](Drawing& d) { d.super6 = "000236"; }, "Super 6 000236; es wurde nichts"},
       {"Spiel 77", [](Drawing& d) { d.spiel77 = "0911236"; }, "Spiel 77 0911236, Super 6"},
@@ -278,14 +278,14 @@ TEST_F(ArchiveTest, ADisagreementRefusesTheWholeBatchNamingTheDateAndBothSets) {
          d.quotas = {{PrizeGame::Lotto, 9, 123457, 600}};
        },
        "Die Quote von 6 aus 49, Gewinnklasse 9, der Ziehung vom 05.12.2026 ist im Archiv mit "
-       "123.456 Gewinnern zu je 6,00 Euro gespeichert, die neue mit 123.457 Gewinnern zu je "
-       "6,00 Euro; es wurde nichts gespeichert"},
+       "123.456 Gewinnern zu je 6,00 \x80 gespeichert, die neue mit 123.457 Gewinnern zu je "
+       "6,00 \x80; es wurde nichts gespeichert"},
       {"an amount",
        [](Drawing& d) {
          d.quotas = {{PrizeGame::Lotto, 1, 1, 987654321013}};
        },
-       "mit 1 Gewinner zu je 9.876.543.210,12 Euro gespeichert, die neue mit 1 Gewinner zu je "
-       "9.876.543.210,13 Euro"},
+       "mit 1 Gewinner zu je 9.876.543.210,12 \x80 gespeichert, die neue mit 1 Gewinner zu je "
+       "9.876.543.210,13 \x80"},
   };
   for (const Case& c : cases) {
     Drawing changed = FullSaturday();

@@ -79,7 +79,7 @@ TEST(TermReportTest, HeaderTellsWhatTheDrawingHolds) {
             (Lines{
                 "Sa 03.01.1998: 1 2 3 4 5 6, Superzahl nicht bekannt",
                 "  kein Gewinn",
-                "Sa 02.06.2012: 49 3 15 22 31 40, Zusatzzahl 7, Superzahl 0",
+                "Sa 02.06.2012: 3 15 22 31 40 49, Zusatzzahl 7, Superzahl 0",
                 "  Spiel 3: 4 Richtige, Gewinnklasse VI, Quote noch nicht bekannt",
                 "Mi 06.06.2012: 3 15 22 31 40 49, Zusatzzahl nicht bekannt, Superzahl 9",
                 "  Spiel 3: 4 Richtige, Gewinnklasse nicht bekannt",

@@ -1,4 +1,4 @@
-#include "eval/money.h"
+#include "core/money.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "eval/money.h"
+#include "core/money.h"
 
 namespace kw {
 
@@ -33,6 +33,14 @@ void AppendEuro(std::string& line, int64_t cents) {
 std::string EuroText(int64_t cents) {
   std::string text;
   AppendEuro(text, cents);
+  return text;
+}
+
+Date FirstEuroDay() { return Date::FromYmd(2002, 1, 1); }
+
+std::string MoneyText(int64_t cents, Date day) {
+  std::string text = EuroText(cents);
+  if (day < FirstEuroDay()) text.replace(text.size() - 1, 1, "DM");
   return text;
 }
 
