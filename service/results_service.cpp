@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/cp1252.h"
+#include "eval/prize_plan.h"
 
 namespace kw {
 
@@ -20,12 +21,14 @@ constexpr int32_t kUnixEpochDay = 25569;
 constexpr int64_t kFirstUnixDay = -719162;
 constexpr int64_t kLastUnixDay = 2932896;
 
-// The first drawing with the Superzahl, the last with the Zusatzzahl, and the days from which
-// class IX paid a fixed 5 and then 6 euro.
-const Date kFirstSuperzahl = Date::FromYmd(1991, 12, 7);
-const Date kLastZusatzzahl = Date::FromYmd(2013, 5, 1);
-const Date kClassIxFiveEuro = Date::FromYmd(2013, 5, 4);
-const Date kClassIxSixEuro = Date::FromYmd(2020, 9, 23);
+// The fixed amount of class IX on the day, in cent; nothing where the day's plan pays every class
+// by quota or is not known. The only amount of 6 aus 49 that is the same for every drawing.
+std::optional<int64_t> FixedClassNineCents(Date day) {
+  const PrizePlan* plan = PrizePlanFor(PrizeGame::Lotto, day);
+  const PrizeClassRule* nine = plan ? plan->Rule(9) : nullptr;
+  if (!nine || nine->payout.kind != Payout::Kind::Fixed) return std::nullopt;
+  return nine->payout.cents;
+}
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
@@ -125,8 +128,8 @@ class DrawingReader {
     d.superzahl = Superzahl();
     d.spiel77 = Digits("game77", "Spiel-77-Zahl", 7);
     d.super6 = Digits("super6", "Super-6-Zahl", 6);
-    if (day_ <= kLastZusatzzahl) d.zusatzzahl = Zusatzzahl();
-    d.quotas = Quotas();
+    if (day_ <= LastZusatzzahlDay()) d.zusatzzahl = Zusatzzahl();
+    d.quotas = Quotas(result.quotasPublished);
     if (const std::optional<std::string> problem = DrawingProblem(d)) {
       throw ServiceAnswerError(*problem);
     }
@@ -193,7 +196,7 @@ class DrawingReader {
   std::optional<uint8_t> Superzahl() const {
     const json* value = Member(entry_, "superNumber");
     // Null is how the service says "not drawn"; that is true only before December 1991.
-    if (value == nullptr || (value->is_null() && day_ >= kFirstSuperzahl)) {
+    if (value == nullptr || (value->is_null() && day_ >= FirstSuperzahlDay())) {
       Fail("enth\xE4lt keine Superzahl (superNumber)");
     }
     if (value->is_null()) return std::nullopt;
@@ -240,25 +243,21 @@ class DrawingReader {
     return static_cast<uint8_t>(*number);
   }
 
-  // The quotas of 6 aus 49. Whether `odds` counts euro or cent is not known; class IX, whose
-  // fixed amount is known by the date, tells. Where it cannot tell, no quota is taken.
-  std::vector<Quota> Quotas() {
+  // The quotas of 6 aus 49. Whether `odds` counts euro or cent is not documented; class IX,
+  // whose fixed amount the day's plan knows, tells. Where it cannot tell, no quota is taken.
+  std::vector<Quota> Quotas(bool& published) {
     const json* rows = Member(entry_, "oddsCollection");
-    if (rows == nullptr) Fail("enth\xE4lt keine Quoten (oddsCollection)");
-    if (rows->is_null() || (rows->is_array() && rows->empty())) {
-      Note(
-          "Die Quoten sind noch nicht ver\xF6"
-          "ffentlicht");
-      return {};
-    }
+    // Without rows the quotas are not published yet: Saturday's come on Monday.
+    published = !(Absent(rows) || (rows->is_array() && rows->empty()));
+    if (!published) return {};
     if (!rows->is_array()) Fail("enth\xE4lt keine Liste der Quoten (oddsCollection)");
 
-    const int fixedEuro = day_ >= kClassIxSixEuro ? 6 : day_ >= kClassIxFiveEuro ? 5 : 0;
+    const std::optional<int64_t> fixedCents = FixedClassNineCents(day_);
     const json* classIx = nullptr;
     for (const json& row : *rows) {
       if (Integer(Member(row, "winningClass")) == 9) classIx = &row;
     }
-    if (fixedEuro == 0 || classIx == nullptr) {
+    if (!fixedCents || classIx == nullptr) {
       Note(
           "Die Quoten sind nicht \xFC"
           "bernommen: ohne die feste Gewinnklasse IX ist nicht zu "
@@ -268,17 +267,18 @@ class DrawingReader {
     const json* ixOdds = Member(*classIx, "odds");
     const bool number = ixOdds && ixOdds->is_number();
     const double ix = number ? ixOdds->get<double>() : -1;
+    const int64_t fixedEuro = *fixedCents / 100;
     int64_t centsPerUnit = 0;
-    if (ix == fixedEuro) {
+    if (ix * 100 == static_cast<double>(*fixedCents)) {
       centsPerUnit = 100;
-    } else if (ix == fixedEuro * 100) {
+    } else if (ix == static_cast<double>(*fixedCents)) {
       centsPerUnit = 1;
     } else {
       Note(
           "Die Quoten sind nicht \xFC"
           "bernommen: die Gewinnklasse IX (oddsCollection.odds " +
           (ixOdds ? Shown(*ixOdds) : std::string("fehlt")) + ") passt weder zu " +
-          std::to_string(fixedEuro) + " Euro noch zu " + std::to_string(fixedEuro * 100) + " Cent");
+          std::to_string(fixedEuro) + " Euro noch zu " + std::to_string(*fixedCents) + " Cent");
       return {};
     }
 
@@ -336,6 +336,27 @@ class DrawingReader {
   std::string notes_;
 };
 
+// Whether the entry is the drawing of 6 aus 49, by its game's name, whose third word names the
+// weekday: a drawing of another weekday is no answer for the day.
+bool IsLottoEntry(const json& entry, Date day, const std::string& what) {
+  const json* gameType = Member(entry, "gameType");
+  const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
+  if (gameName == nullptr || !gameName->is_string()) return false;
+  const std::string lower = Lower(gameName->get<std::string>());
+  if (lower.rfind("lotto 6aus49", 0) != 0) return false;
+  const std::string weekday = lower.substr(std::string_view("lotto 6aus49").size());
+  for (const char* name :
+       {"montag", "dienstag", "mittwoch", "donnerstag", "freitag", "samstag", "sonntag"}) {
+    const std::string word = std::string(" ") + name;
+    if (weekday.rfind(word, 0) == 0 && Lower(GermanWeekdayName(day)) != name) {
+      throw ServiceAnswerError(what + " (" + GermanWeekdayName(day) +
+                               ") enth\xE4lt die Ziehung eines anderen Wochentags (gameType.name " +
+                               Shown(*gameName) + ")");
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int64_t BerlinMidnightMs(Date day) {
@@ -367,6 +388,10 @@ std::string HistoryPath(int year) {
 }
 
 std::string DrawsPath(Date day) { return "/draws/" + std::to_string(BerlinMidnightMs(day)); }
+
+std::string RangePath(Date first, Date last) {
+  return DrawsPath(first) + "/" + std::to_string(BerlinMidnightMs(last));
+}
 
 std::vector<Date> ReadDayList(std::string_view answer, int year) {
   const std::string what = "Die Liste der Ziehungstage " + std::to_string(year);
@@ -400,25 +425,9 @@ ServiceDrawing ReadDayDrawing(std::string_view answer, Date day) {
   if (!parsed.is_array()) throw ServiceAnswerError(what + " ist keine Liste von Ziehungen");
   const json* found = nullptr;
   for (const json& entry : parsed) {
-    const json* gameType = Member(entry, "gameType");
-    const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
-    if (gameName == nullptr || !gameName->is_string()) continue;
-    const std::string lower = Lower(gameName->get<std::string>());
-    if (lower.rfind("lotto 6aus49", 0) != 0) continue;
+    if (!IsLottoEntry(entry, day, what)) continue;
     if (found != nullptr) {
       throw ServiceAnswerError(what + " enth\xE4lt zwei Ziehungen von Lotto 6aus49");
-    }
-    // The third word names the weekday; a drawing of another day is no answer for this one.
-    const std::string weekday = lower.substr(std::string_view("lotto 6aus49").size());
-    for (const char* name :
-         {"montag", "dienstag", "mittwoch", "donnerstag", "freitag", "samstag", "sonntag"}) {
-      const std::string word = std::string(" ") + name;
-      if (weekday.rfind(word, 0) == 0 && Lower(GermanWeekdayName(day)) != name) {
-        throw ServiceAnswerError(
-            what + " (" + GermanWeekdayName(day) +
-            ") enth\xE4lt die Ziehung eines anderen Wochentags (gameType.name " + Shown(*gameName) +
-            ")");
-      }
     }
     found = &entry;
   }
@@ -426,6 +435,46 @@ ServiceDrawing ReadDayDrawing(std::string_view answer, Date day) {
     throw ServiceAnswerError(what + " enth\xE4lt keine Ziehung von Lotto 6aus49 (gameType.name)");
   }
   return DrawingReader(*found, day).Read();
+}
+
+std::optional<std::vector<ServiceDrawing>> ReadRangeDrawings(std::string_view answer, Date first,
+                                                             Date last) {
+  if (answer.size() > kMaxServiceRangeBytes) return std::nullopt;
+  const json parsed = json::parse(answer.begin(), answer.end(), nullptr, false);
+  if (parsed.is_discarded() || !parsed.is_array()) return std::nullopt;
+  // Every entry must look like a drawing before any is read: otherwise the range path answers
+  // something else, and the days are asked for one by one.
+  std::vector<std::pair<Date, const json*>> entries;
+  for (const json& entry : parsed) {
+    const json* gameType = Member(entry, "gameType");
+    const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
+    const std::optional<int64_t> ms = Integer(Member(entry, "drawDate"));
+    const std::optional<Date> day = ms ? BerlinDateOfMs(*ms) : std::nullopt;
+    if (!gameName || !gameName->is_string() || !day) return std::nullopt;
+    if (*day >= first && *day <= last) entries.emplace_back(*day, &entry);
+  }
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const std::string what = "Die Antwort f\xFCr die Ziehungen vom " + FormatShortDate(first) +
+                           " bis " + FormatShortDate(last);
+  std::vector<ServiceDrawing> drawings;
+  for (const auto& [day, entry] : entries) {
+    if (!IsLottoEntry(*entry, day, what)) continue;
+    if (!drawings.empty() && drawings.back().drawing.date == day) {
+      throw ServiceAnswerError(what + " enth\xE4lt zwei Ziehungen von Lotto 6aus49 am " +
+                               FormatShortDate(day));
+    }
+    drawings.push_back(DrawingReader(*entry, day).Read());
+  }
+  return drawings;
+}
+
+bool QuotasReadable(Date day) { return FixedClassNineCents(day).has_value(); }
+
+bool LacksQuotas(const Drawing& drawing) {
+  return QuotasReadable(drawing.date) &&
+         std::none_of(drawing.quotas.begin(), drawing.quotas.end(),
+                      [](const Quota& q) { return q.game == PrizeGame::Lotto; });
 }
 
 }  // namespace kw

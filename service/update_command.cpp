@@ -6,21 +6,19 @@
 #include <memory>
 
 #include "core/cp1252.h"
+#include "service/results_service.h"
 
 namespace kw {
 
 namespace {
 
-const Date kQuotasReadableFrom = Date::FromYmd(2013, 5, 4);
 // How far back an empty archive starts, and how far back drawings still without quotas are
 // asked for again.
 constexpr int kDaysBack = 35;
 
 QString Text(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
-QString DayText(Date day) {
-  return QStringLiteral("%1 %2").arg(Text(GermanWeekdayShort(day)), Text(FormatShortDate(day)));
-}
+QString DayText(Date day) { return Text(WeekdayDateText(day)); }
 
 void Print(std::FILE* file, const QString& line) {
   std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), file);
@@ -29,14 +27,7 @@ void Print(std::FILE* file, const QString& line) {
 
 QString Count(int drawings) {
   if (drawings == 0) return QStringLiteral("Keine Ziehung");
-  return drawings == 1 ? QStringLiteral("1 Ziehung") : QStringLiteral("%1 Ziehungen").arg(drawings);
-}
-
-bool HasLottoQuotas(const Drawing& drawing) {
-  for (const Quota& q : drawing.quotas) {
-    if (q.game == PrizeGame::Lotto) return true;
-  }
-  return false;
+  return Text(DrawingsText(drawings));
 }
 
 // The day after the latest stored drawing, or the first of the latest ones that still lack
@@ -48,7 +39,7 @@ Date DefaultFrom(const DrawingArchive& archive, Date today) {
   const std::vector<Drawing> recent =
       archive.ReadRange(Date{latest->date.dayCount - kDaysBack}, latest->date);
   for (auto it = recent.rbegin(); it != recent.rend(); ++it) {
-    if (it->date < kQuotasReadableFrom || HasLottoQuotas(*it)) break;
+    if (!LacksQuotas(*it)) break;
     from = it->date;
   }
   return from;
@@ -57,15 +48,9 @@ Date DefaultFrom(const DrawingArchive& archive, Date today) {
 }  // namespace
 
 QString DrawingLine(const Drawing& drawing) {
-  QStringList parts;
-  parts << DayText(drawing.date) + QStringLiteral(": ") + Text(NumbersText(drawing));
-  if (drawing.zusatzzahl) parts << QStringLiteral("ZZ %1").arg(*drawing.zusatzzahl);
-  if (drawing.superzahl) parts << QStringLiteral("SZ %1").arg(*drawing.superzahl);
-  if (drawing.spiel77) parts << QStringLiteral("Spiel 77 ") + Text(*drawing.spiel77);
-  if (drawing.super6) parts << QStringLiteral("Super 6 ") + Text(*drawing.super6);
-  parts << (drawing.quotas.empty() ? QStringLiteral("keine Quoten")
-                                   : QStringLiteral("Quoten %1").arg(drawing.quotas.size()));
-  return parts.join(QStringLiteral(", "));
+  return DayText(drawing.date) + QStringLiteral(": ") + Text(DrawingText(drawing)) +
+         (drawing.quotas.empty() ? QStringLiteral(", keine Quoten")
+                                 : QStringLiteral(", Quoten %1").arg(drawing.quotas.size()));
 }
 
 int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock& clock,
@@ -102,6 +87,7 @@ int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock
   fetch.SetBase(QUrl(options.serviceBase));
   fetch.SetSpacing(options.spacing);
   fetch.SetTimeout(options.timeout);
+  fetch.SetSecond(options.second);
   QEventLoop loop;
   int code = 0;
   int stored = 0;
@@ -111,6 +97,10 @@ int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock
                      Print(out, DrawingLine(drawing));
                      if (!note.isEmpty()) Print(out, QStringLiteral("  (%1)").arg(note));
                    });
+  // A wait is no failure; said on the error stream, so that the drawings' lines stay a list.
+  QObject::connect(&fetch, &ServiceFetch::waiting, &loop, [err](int seconds) {
+    Print(err, WaitingText(seconds));
+  });
   QObject::connect(&fetch, &ServiceFetch::finished, &loop, &QEventLoop::quit);
   QObject::connect(&fetch, &ServiceFetch::failed, &loop, [&](const QString& message) {
     Print(err, message);

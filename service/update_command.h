@@ -17,8 +17,9 @@ struct UpdateOptions {
   std::optional<Date> to;    // without it: today
   QString serviceBase = QString::fromLatin1(kResultsServiceBase);
   // Fixed for the program; the tests and the benchmark shorten them.
-  std::chrono::milliseconds spacing{250};
+  std::chrono::milliseconds spacing{2500};
   std::chrono::milliseconds timeout{15000};
+  std::chrono::milliseconds second{1000};  // of the waits the service asks for
 };
 
 // The drawings the archive lacks, fetched from the results service and stored, without a
@@ -30,7 +31,7 @@ struct UpdateOptions {
 int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock& clock,
               std::FILE* out, std::FILE* err);
 
-// "Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 000235, Quoten 9"
+// "Sa 06.12.2025: 3 15 22 31 40 49, Superzahl 5, Spiel 77 9911235, Super 6 000235, Quoten 9"
 QString DrawingLine(const Drawing& drawing);
 
 }  // namespace kw

@@ -16,12 +16,12 @@
 #include "archive/archive.h"
 #include "archive/drawings_csv.h"
 #include "core/error.h"
-#include "eval/money.h"
+#include "core/money.h"
 #include "eval/prize_plan.h"
 #include "eval/today_report.h"
+#include "service/service_fetch.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
-#include "service/service_fetch.h"
 
 namespace kw {
 
@@ -34,8 +34,14 @@ QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
 QDate ToQDate(Date date) { return QDate(date.year(), date.month(), date.day()); }
 Date FromQDate(QDate date) { return Date::FromYmd(date.year(), date.month(), date.day()); }
 
-QString DayText(Date date) {
-  return Text(std::string(GermanWeekdayShort(date)) + " " + FormatShortDate(date));
+QString DayText(Date date) { return Text(WeekdayDateText(date)); }
+
+QString DrawingsCount(int count) { return Text(DrawingsText(count)); }
+
+// A fetch's progress as the tab words it: "3 von 10 Ziehungen".
+QString ProgressText(int done, int total) {
+  if (total == 0) return QStringLiteral("Die Ziehungstage werden abgefragt");
+  return QStringLiteral("%1 von %2").arg(done).arg(DrawingsCount(total));
 }
 
 QString NumbersOf(const TermDayResult& result) {
@@ -291,18 +297,19 @@ bool TermSheet::OpenArchive() {
   fetch_ = std::make_unique<ServiceFetch>(*archive_);
   if (setup_.serviceBase.isValid()) fetch_->SetBase(setup_.serviceBase);
   connect(fetch_.get(), &ServiceFetch::progress, this, [this](int done, int total) {
-    TermStatus->setText(ServiceFetch::ProgressText(done, total));
+    TermStatus->setText(ProgressText(done, total));
   });
+  connect(fetch_.get(), &ServiceFetch::waiting, this,
+          [this](int seconds) { TermStatus->setText(WaitingText(seconds)); });
   connect(fetch_.get(), &ServiceFetch::drawingStored, this,
           [this] { RunHandler(platform_, [this] { Refresh(); }); });
   connect(fetch_.get(), &ServiceFetch::finished, this, [this](int stored) {
-    FetchEnded(stored == 0   ? QStringLiteral("Keine neuen Ziehungen")
-               : stored == 1 ? QStringLiteral("1 Ziehung geholt")
-                             : QStringLiteral("%1 Ziehungen geholt").arg(stored));
+    FetchEnded(stored == 0 ? QStringLiteral("Keine neuen Ziehungen")
+                           : DrawingsCount(stored) + QStringLiteral(" geholt"));
   });
   connect(fetch_.get(), &ServiceFetch::cancelled, this, [this](int stored) {
-    FetchEnded(stored == 1 ? QStringLiteral("Abgebrochen, 1 Ziehung geholt")
-                           : QStringLiteral("Abgebrochen, %1 Ziehungen geholt").arg(stored));
+    FetchEnded(QStringLiteral("Abgebrochen, ") + DrawingsCount(stored) +
+               QStringLiteral(" geholt"));
   });
   connect(fetch_.get(), &ServiceFetch::failed, this, [this](const QString& message) {
     FetchEnded(QStringLiteral("Holen gescheitert"));
@@ -370,9 +377,9 @@ void TermSheet::ShowTerm() {
   } else if (days.front() > today) {
     TermStatus->setText(QStringLiteral("Die erste Ziehung ist am ") + DayText(days.front()));
   } else if (check_->missing > 0) {
-    TermStatus->setText(check_->missing == 1
-                            ? QStringLiteral("1 Ziehung fehlt im Archiv")
-                            : QStringLiteral("%1 Ziehungen fehlen im Archiv").arg(check_->missing));
+    TermStatus->setText(DrawingsCount(check_->missing) +
+                        (check_->missing == 1 ? QStringLiteral(" fehlt im Archiv")
+                                              : QStringLiteral(" fehlen im Archiv")));
   } else {
     TermStatus->clear();
   }
@@ -501,7 +508,7 @@ void TermSheet::SetFetching(bool fetching) {
   TermFetch->setEnabled(!fetching);
   TermImport->setEnabled(!fetching);
   TermCancel->setEnabled(fetching);
-  if (fetching) TermStatus->setText(ServiceFetch::ProgressText(0, 0));
+  if (fetching) TermStatus->setText(ProgressText(0, 0));
 }
 
 void TermSheet::ImportClicked() {

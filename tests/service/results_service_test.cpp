@@ -143,15 +143,19 @@ TEST(ReadDayDrawing, ZusatzzahlOfTodaysDrawingsIsNotRead) {
   EXPECT_EQ(ReadDayDrawing(answer, kSaturday).drawing, SaturdayDrawing());
 }
 
-TEST(ReadDayDrawing, NullOddsMeanNotYetPublished) {
-  for (const json& odds : {json(nullptr), json::array()}) {
-    const ServiceDrawing read = ReadDayDrawing(
-        Changed(kSaturdayEuro, [&](json& e) { e["oddsCollection"] = odds; }), kSaturday);
+TEST(ReadDayDrawing, NoQuotaRowsMeanNotYetPublished) {
+  const std::function<void(json&)> changes[] = {
+      [](json& e) { e["oddsCollection"] = nullptr; },
+      [](json& e) { e["oddsCollection"] = json::array(); },
+      [](json& e) { e.erase("oddsCollection"); },
+  };
+  for (const auto& change : changes) {
+    const ServiceDrawing read = ReadDayDrawing(Changed(kSaturdayEuro, change), kSaturday);
     EXPECT_TRUE(read.drawing.quotas.empty());
-    EXPECT_EQ(read.note,
-              "Die Quoten sind noch nicht ver\xF6"
-              "ffentlicht");
+    EXPECT_FALSE(read.quotasPublished);
+    EXPECT_EQ(read.note, std::nullopt);
   }
+  EXPECT_TRUE(ReadDayDrawing(kSaturdayEuro, kSaturday).quotasPublished);
 }
 
 TEST(ReadDayDrawing, GameNameMatchesInAnyCaseAndOnlyAtItsStart) {
@@ -194,8 +198,6 @@ TEST(ReadDayDrawing, EachMissingFieldIsNamed) {
        "enth\xE4lt keine Spiel-77-Zahl (game77.numbers)"},
       {"super6.numbers", [](json& e) { e["super6"].erase("numbers"); },
        "enth\xE4lt keine Super-6-Zahl (super6.numbers)"},
-      {"oddsCollection", [](json& e) { e.erase("oddsCollection"); },
-       "enth\xE4lt keine Quoten (oddsCollection)"},
       {"winningClass", [](json& e) { e["oddsCollection"][3].erase("winningClass"); },
        "enth\xE4lt eine Quote ohne Gewinnklasse 1 bis 9 (oddsCollection.winningClass)"},
       {"numberOfWinners", [](json& e) { e["oddsCollection"][3].erase("numberOfWinners"); },
@@ -348,6 +350,55 @@ TEST(ReadDayDrawing, AnswersThatAreNoListOfDrawingsAreRefused) {
   EXPECT_EQ(RefusalOf(padded + " "), day +
                                          "ist gr\xF6\xDF"
                                          "er als 1 MB");
+}
+
+TEST(ReadRangeDrawings, EveryDrawingOfTheRangeByItsOwnDayOthersLeftOut) {
+  const Date wednesday = Date::FromYmd(2025, 12, 3);
+  // The Saturday answer holds another game first; the Wednesday's is before the range asked.
+  const std::string answer = RangeAnswer({kSaturdayEuro, kWednesday});
+  const auto read = ReadRangeDrawings(answer, wednesday, kSaturday);
+  ASSERT_TRUE(read);
+  ASSERT_EQ(read->size(), 2u);
+  EXPECT_EQ((*read)[0].drawing, ReadDayDrawing(kWednesday, wednesday).drawing);
+  EXPECT_EQ((*read)[1].drawing, SaturdayDrawing());
+  EXPECT_EQ(ReadRangeDrawings(answer, kSaturday, kSaturday)->size(), 1u);
+  EXPECT_EQ(ReadRangeDrawings("[]", wednesday, kSaturday)->size(), 0u);
+}
+
+TEST(ReadRangeDrawings, AnAnswerThatIsNoListOfDrawingsRefusesTheRangeForm) {
+  const Date first = Date::FromYmd(2025, 12, 3);
+  const std::string noDate = Changed(kSaturdayEuro, [](json& e) { e.erase("drawDate"); });
+  const std::string noGame = Changed(kSaturdayEuro, [](json& e) { e.erase("gameType"); });
+  for (const std::string& answer :
+       {std::string("error code: 1015"), std::string(R"({"draws":[]})"), std::string("[1,2]"),
+        std::string("<html><body>Nicht gefunden</body></html>"), noDate, noGame}) {
+    EXPECT_EQ(ReadRangeDrawings(answer, first, kSaturday), std::nullopt) << answer;
+  }
+  // A drawing that is read but cannot be one is refused as in a day's answer.
+  json two = json::parse(kSaturdayEuro);
+  two.push_back(two[1]);
+  const std::string broken = Changed(kSaturdayEuro, [](json& e) { e.erase("superNumber"); });
+  for (const std::string& answer : {two.dump(), broken}) {
+    EXPECT_THROW(ReadRangeDrawings(answer, first, kSaturday), ServiceAnswerError) << answer;
+  }
+}
+
+// Only days whose plan has a fixed class can tell the unit of their quotas: from 04.05.2013.
+TEST(LacksQuotas, FromTheFirstDayWithAFixedClassOn) {
+  Drawing d = SaturdayDrawing();
+  const struct {
+    Date day;
+    bool quotas;
+    bool lacks;
+  } cases[] = {
+      {Date::FromYmd(2013, 5, 1), false, false}, {Date::FromYmd(2013, 5, 4), false, true},
+      {Date::FromYmd(2013, 5, 4), true, false},  {Date::FromYmd(2026, 12, 5), false, true},
+  };
+  for (const auto& c : cases) {
+    d.date = c.day;
+    d.quotas = c.quotas ? EuroQuotas() : std::vector<Quota>{{PrizeGame::Super6, 1, 1, 1}};
+    EXPECT_EQ(LacksQuotas(d), c.lacks) << FormatShortDate(c.day) << " " << c.quotas;
+  }
 }
 
 TEST(ReadDayList, DaysInDateOrderEachOnce) {

@@ -161,6 +161,17 @@ inline std::string MadeUpAnswer(Date day, int seed) {
          "\"},\"oddsCollection\":" + kOddsEuro + "}]";
 }
 
+// A range answer: the drawings of several day answers in one array, other games included.
+inline std::string RangeAnswer(const std::vector<std::string>& dayAnswers) {
+  std::string all;
+  for (const std::string& day : dayAnswers) {
+    const std::size_t open = day.find('['), close = day.rfind(']');
+    if (!all.empty()) all += ",";
+    all += day.substr(open + 1, close - open - 1);
+  }
+  return "[" + all + "]";
+}
+
 inline std::string DayListOf(const std::vector<Date>& days) {
   std::string list;
   for (const Date day : days) {

@@ -7,6 +7,7 @@
 #include <QSslError>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <QTimeZone>
 #include <functional>
 
@@ -81,6 +82,13 @@ struct FetchRun {
   }
 };
 
+// A day's answer as the range form might give it: without its quota rows.
+std::string ServeWithout(const std::string& answer) {
+  const std::size_t cut = answer.find(",\n  \"oddsCollection\"");
+  if (cut == std::string::npos) qFatal("the answer holds no quota rows");
+  return answer.substr(0, cut) + "}]";
+}
+
 void StoreNov29(DrawingArchive& archive) {
   archive.Store({Read(MadeUpAnswer(kNov29, 1), kNov29)}, "test");
 }
@@ -121,11 +129,13 @@ class ServiceFetchTest : public QObject {
     QCOMPARE(run.notes, QStringList({QString(), QString()}));
     QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
     QCOMPARE(run.archive.Count(), 3);
-    QCOMPARE(run.progress, (QList<std::pair<int, int>>{{0, 0}, {0, 2}, {1, 2}, {2, 2}}));
-
+    // The range form is not served here: the day list and the days take its place.
+    QCOMPARE(run.progress,
+             (QList<std::pair<int, int>>{{0, 2}, {0, 0}, {0, 2}, {1, 2}, {2, 2}}));
+    QCOMPARE(run.server.Requests(RangeAt(kDec3, kDec6)), 1);
     QCOMPARE(run.server.Requests(HistoryOf(2025)), 1);
     QCOMPARE(run.server.Requests(DrawsAt(kNov29)), 0);  // already stored, with quotas
-    QCOMPARE(run.server.AllRequests(), 3);
+    QCOMPARE(run.server.AllRequests(), 4);
     const QByteArray request = run.server.LastRequest();
     QVERIFY2(request.startsWith("GET " + DrawsAt(kDec6) + " HTTP/1.1\r\n"), request.constData());
     QVERIFY2(request.contains("\r\nUser-Agent: Kreuzwart/" + QByteArray(kVersion) + "\r\n"),
@@ -145,9 +155,9 @@ class ServiceFetchTest : public QObject {
     QVERIFY(run.Run(kNov29, kDec6));
     QCOMPARE(run.finished, 3);
     const QList<qint64> arrivals = run.server.Arrivals();
-    QCOMPARE(arrivals.size(), 4);
+    QCOMPARE(arrivals.size(), 5);  // the refused range, the day list, three days
     for (int i = 1; i < arrivals.size(); ++i) {
-      QVERIFY2(arrivals[i] - arrivals[i - 1] >= 250 + (i > 1 ? 50 : 0),
+      QVERIFY2(arrivals[i] - arrivals[i - 1] >= 250 + (i > 2 ? 50 : 0),
                qPrintable(QStringLiteral("request %1 after %2 ms")
                               .arg(i + 1)
                               .arg(arrivals[i] - arrivals[i - 1])));
@@ -168,7 +178,7 @@ class ServiceFetchTest : public QObject {
     QCOMPARE(run.StoredDates(), (std::vector<Date>{dec28, jan1, jan4}));
     QCOMPARE(run.server.Requests(HistoryOf(2024)), 1);
     QCOMPARE(run.server.Requests(HistoryOf(2025)), 1);
-    QCOMPARE(run.server.AllRequests(), 5);
+    QCOMPARE(run.server.AllRequests(), 6);
   }
 
   void anEmptyDayListFetchesNothingAndNamesTheDaysItLacks() {
@@ -176,9 +186,9 @@ class ServiceFetchTest : public QObject {
     run.server.Route(HistoryOf(2025), Json(kNoDays));
     QVERIFY(run.Run(kNov29, kDec6));
     QCOMPARE(run.finished, 0);
-    QCOMPARE(run.server.AllRequests(), 1);
+    QCOMPARE(run.server.AllRequests(), 2);
     QCOMPARE(run.fetch.UnlistedDays(), (std::vector<Date>{kNov29, kDec3, kDec6}));
-    QCOMPARE(run.progress, (QList<std::pair<int, int>>{{0, 0}, {0, 0}}));
+    QCOMPARE(run.progress, (QList<std::pair<int, int>>{{0, 3}, {0, 0}, {0, 0}}));
   }
 
   void aDrawingStoredWithoutQuotasIsCompleted() {
@@ -298,7 +308,7 @@ class ServiceFetchTest : public QObject {
     QVERIFY(run.Run(kNov29, kDec6));
     QCOMPARE(run.failed, Utf8("Die Liste der Ziehungstage 2025 enth\xE4lt als Datum (days.date) "
                               "\"2025-13-06\", das kein Tag ist"));
-    QCOMPARE(run.server.AllRequests(), 1);
+    QCOMPARE(run.server.AllRequests(), 2);
     QCOMPARE(run.StoredDates(), std::vector<Date>{kNov29});
   }
 
@@ -313,7 +323,7 @@ class ServiceFetchTest : public QObject {
     run.fetch.SetBase(QUrl(QStringLiteral("http://127.0.0.1:%1/api").arg(port)));
     QVERIFY(run.Run(kDec3, kDec6));
     QVERIFY2(run.failed.startsWith(QStringLiteral("Der Ergebnisdienst ist nicht erreichbar "
-                                                  "(http://127.0.0.1:%1/api/history/")
+                                                  "(http://127.0.0.1:%1/api/draws/")
                                        .arg(port)),
              qPrintable(run.failed));
     QCOMPARE(run.archive.Count(), 0);
@@ -371,7 +381,7 @@ class ServiceFetchTest : public QObject {
     QVERIFY(run.Run(kDec3, kDec6));
     QVERIFY2(run.failed.startsWith(QStringLiteral("Die sichere Verbindung zum Ergebnisdienst (%1) "
                                                   "ist gescheitert: ")
-                                       .arg(tls.Url(HistoryOf(2025)))),
+                                       .arg(tls.Url(RangeAt(kDec3, kDec6)))),
              qPrintable(run.failed));
     QVERIFY2(run.failed.contains(QSslError(QSslError::SelfSignedCertificate).errorString()),
              qPrintable(run.failed));
@@ -416,10 +426,138 @@ class ServiceFetchTest : public QObject {
                                         "\u201C ist keine http- oder https-Adresse"));
   }
 
-  void progressText() {
-    QCOMPARE(ServiceFetch::ProgressText(3, 10), QStringLiteral("3 von 10 Ziehungen"));
-    QCOMPARE(ServiceFetch::ProgressText(0, 1), QStringLiteral("0 von 1 Ziehung"));
-    QCOMPARE(ServiceFetch::ProgressText(0, 0), QStringLiteral("Die Ziehungstage werden abgefragt"));
+  // Ten drawings in one request: no day list, no single day.
+  void theRangeBringsTenDrawingsInOneRequest() {
+    FetchRun run;
+    std::vector<std::string> answers;
+    std::vector<Date> days;
+    for (Date d = Date::FromYmd(2025, 11, 1); days.size() < 10; ++d.dayCount) {
+      if (!IsDrawingDay(d, DrawDays::Both)) continue;
+      days.push_back(d);
+      answers.push_back(MadeUpAnswer(d, d.day()));
+    }
+    answers.push_back(R"([{"gameType":{"name":"Eurojackpot"},"drawDate":1762000000000}])");
+    run.server.Route(RangeAt(days.front(), days.back()), Json(RangeAnswer(answers)));
+    QVERIFY(run.Run(days.front(), days.back()));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.finished, 10);
+    QCOMPARE(run.StoredDates(), days);
+    QCOMPARE(run.archive.Read(days[3]), Read(answers[3], days[3]));
+    QCOMPARE(run.server.AllRequests(), 1);
+    QCOMPARE(run.fetch.RequestsSent(), 1);
+    QCOMPARE(run.progress.back(), (std::pair<int, int>{10, 10}));
+  }
+
+  // A range answer without a single quota row leaves them out: the days ask for them.
+  void quotasARangeLeavesOutAreAskedForDayByDay() {
+    FetchRun run;
+    run.server.Route(RangeAt(kDec3, kDec6),
+                     Json(RangeAnswer({ServeWithout(kWednesday), ServeWithout(kSaturdayEuro)})));
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.archive.Read(kDec3), Read(kWednesday, kDec3));
+    QCOMPARE(run.archive.Read(kDec6), Read(kSaturdayEuro, kDec6));
+    QCOMPARE(run.server.AllRequests(), 3);
+    QCOMPARE(run.finished, 2);
+    // The range's lack of rows is no news to tell; the days bring them.
+    QCOMPARE(run.notes, QStringList({QString(), QString(), QString(), QString()}));
+  }
+
+  // Two pieces of at most a year; the first refused, the second is never asked as a range.
+  void aRefusedRangeIsNotAskedAgainInTheRun() {
+    FetchRun run;
+    const Date first = Date::FromYmd(2024, 11, 30), last = kDec6;
+    std::vector<Drawing> stored;
+    for (Date d = first; d <= last; ++d.dayCount) {
+      if (IsDrawingDay(d, DrawDays::Both) && d != first && d != kDec3 && d != kDec6) {
+        stored.push_back(Read(MadeUpAnswer(d, d.day()), d));
+      }
+    }
+    run.archive.Store(stored, "test");
+    run.server.Route(RangeAt(first, first), {403, "verboten", {}});
+    run.server.Route(HistoryOf(2024), Json(DayListOf({first})));
+    run.server.Route(HistoryOf(2025), Json(kDays2025));
+    run.server.Route(DrawsAt(first), Json(MadeUpAnswer(first, 1)));
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), Json(kSaturdayEuro));
+    QVERIFY(run.Run(first, last));
+    QCOMPARE(run.failed, QString());
+    QCOMPARE(run.stored.size(), 3);
+    QCOMPARE(run.server.Requests(RangeAt(first, first)), 1);
+    QCOMPARE(run.server.Requests(RangeAt(kDec3, kDec6)), 0);
+    QCOMPARE(run.server.AllRequests(), 6);
+  }
+
+  // A front that refuses every try: five tries, then the reason; what came before stays.
+  void theFifthRefusalEndsTheFetchWithTheReason() {
+    FetchRun run;
+    run.fetch.SetSecond(1ms);
+    run.ServeWeek();
+    run.server.Route(DrawsAt(kDec6), {429, "error code: 1015", {}, "text/plain"});
+    QList<int> waits;
+    QObject::connect(&run.fetch, &ServiceFetch::waiting, &run.fetch,
+                     [&waits](int seconds) { waits << seconds; });
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(waits, (QList<int>{5, 10, 20, 40}));
+    QCOMPARE(run.server.Requests(DrawsAt(kDec6)), 5);
+    QCOMPARE(run.failed,
+             QStringLiteral("Der Ergebnisdienst hat die Frage nach der Ziehung vom 06.12.2025 "
+                            "f\u00FCnfmal mit dem HTTP-Status 429 abgewiesen und bittet zu "
+                            "warten; versuchen Sie es sp\u00E4ter noch einmal (%1)")
+                 .arg(run.server.Url(DrawsAt(kDec6))));
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kDec3});
+  }
+
+  // The wait a front names is kept, within 1 and 120 s; 503 is a wait too.
+  void theNamedWaitIsKept_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("retryAfter");
+    QTest::addColumn<int>("wait");
+    QTest::newRow("3 s") << 429 << QByteArray("3") << 3;
+    QTest::newRow("0 s is 1") << 503 << QByteArray("0") << 1;
+    QTest::newRow("an hour is 120 s") << 429 << QByteArray("3600") << 120;
+    QTest::newRow("a date is no number") << 503 << QByteArray("Wed, 21 Oct 2026 07:28:00 GMT")
+                                         << 5;
+  }
+  void theNamedWaitIsKept() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, retryAfter);
+    QFETCH(int, wait);
+    FetchRun run;
+    run.fetch.SetSecond(1ms);
+    LocalHttpServer::Response refusal{status, "error code: 1015", {}, "text/plain"};
+    refusal.headers = "Retry-After: " + retryAfter + "\r\n";
+    run.server.Route(RangeAt(kDec6, kDec6), refusal);
+    QList<int> waits;
+    QObject::connect(&run.fetch, &ServiceFetch::waiting, &run.fetch,
+                     [&](int seconds) {
+                       waits << seconds;
+                       run.server.Route(RangeAt(kDec6, kDec6),
+                                        Json(RangeAnswer({kSaturdayEuro})));
+                     });
+    QVERIFY(run.Run(kDec6, kDec6));
+    QCOMPARE(waits, QList<int>{wait});
+    QCOMPARE(run.finished, 1);
+  }
+
+  // Cancel during a wait: at once, nothing more is sent, the drawing that came stays.
+  void aCancelDuringAWaitKeepsWhatCame() {
+    FetchRun run;
+    run.fetch.SetSecond(100ms);
+    run.ServeWeek();
+    LocalHttpServer::Response refusal{429, "error code: 1015", {}, "text/plain"};
+    refusal.headers = "Retry-After: 60\r\n";
+    run.server.Route(DrawsAt(kDec6), refusal);
+    QObject::connect(&run.fetch, &ServiceFetch::waiting, &run.fetch,
+                     [&run] { QTimer::singleShot(50, &run.fetch, [&run] { run.fetch.Cancel(); }); });
+    QVERIFY(run.Run(kDec3, kDec6));
+    QCOMPARE(run.cancelled, 1);
+    const int requests = run.server.AllRequests();
+    QTest::qWait(300);
+    QCOMPARE(run.server.AllRequests(), requests);
+    QCOMPARE(run.StoredDates(), std::vector<Date>{kDec3});
   }
 
   // The reader's own summer-time rule against the system's time zone database.

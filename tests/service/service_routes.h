@@ -21,5 +21,6 @@ inline QByteArray ApiPath(const std::string& path) {
 }
 inline QByteArray DrawsAt(Date day) { return ApiPath(DrawsPath(day)); }
 inline QByteArray HistoryOf(int year) { return ApiPath(HistoryPath(year)); }
+inline QByteArray RangeAt(Date first, Date last) { return ApiPath(RangePath(first, last)); }
 
 }  // namespace kw::test

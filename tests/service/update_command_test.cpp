@@ -22,9 +22,10 @@ const Date kDec3 = Date::FromYmd(2025, 12, 3);
 const Date kDec6 = Date::FromYmd(2025, 12, 6);
 
 const char* const kWednesdayLine =
-    "Mi 03.12.2025: 7 19 1 44 28 36, SZ 0, Spiel 77 0123456, Super 6 987650, Quoten 9\n";
+    "Mi 03.12.2025: 1 7 19 28 36 44, Superzahl 0, Spiel 77 0123456, Super 6 987650, Quoten 9\n";
 const char* const kSaturdayLine =
-    "Sa 06.12.2025: 31 3 49 15 40 22, SZ 5, Spiel 77 9911235, Super 6 000235, Quoten 9\n";
+    "Sa 06.12.2025: 3 15 22 31 40 49, Superzahl 5, Spiel 77 9911235, Super 6 000235, "
+    "Quoten 9\n";
 
 // What a stream written by the command holds.
 class Captured {
@@ -123,6 +124,41 @@ class UpdateCommandTest : public QObject {
     QCOMPARE(run.archive.Latest()->date, kDec6);
   }
 
+  // A front that lets three requests through within 200 ms (two seconds, with the waits' second
+  // shortened to 10 ms) and refuses the rest with 429: the update completes, and every wait is
+  // said on the error stream.
+  void aThrottlingFrontIsWaitedFor_data() {
+    QTest::addColumn<QByteArray>("retryAfter");
+    QTest::addColumn<QByteArray>("firstWait");
+    QTest::newRow("its own waits") << QByteArray() << QByteArray("in 5 s\n");
+    QTest::newRow("the wait it names") << QByteArray("30") << QByteArray("in 30 s\n");
+  }
+  void aThrottlingFrontIsWaitedFor() {
+    QFETCH(QByteArray, retryAfter);
+    QFETCH(QByteArray, firstWait);
+    UpdateRun run;
+    run.options.second = 10ms;
+    std::vector<Date> days;
+    for (Date d = Date::FromYmd(2025, 11, 1); days.size() < 10; ++d.dayCount) {
+      if (!IsDrawingDay(d, DrawDays::Both)) continue;
+      days.push_back(d);
+      run.server.Route(DrawsAt(d), Json(MadeUpAnswer(d, d.dayCount)));
+    }
+    run.server.Route(HistoryOf(2025), Json(DayListOf(days)));
+    run.server.Throttle(3, 200, retryAfter);
+    run.options.from = days.front();
+    run.options.to = days.back();
+    QByteArray out, err;
+    QCOMPARE(run.Run(out, err), 0);
+    QVERIFY(out.endsWith("10 Ziehungen geholt und gespeichert.\n"));
+    QCOMPARE(run.archive.Count(), 10);
+    QVERIFY(run.server.Refused() > 0);
+    const QList<QByteArray> waits = err.trimmed().split('\n');
+    QCOMPARE(waits.size(), run.server.Refused());
+    QCOMPARE(waits.front() + '\n',
+             "Der Ergebnisdienst bittet zu warten, n\xC3\xA4" "chster Versuch " + firstWait);
+  }
+
   void a2012DrawingWithZusatzzahlAndItsNoteInUtf8() {
     UpdateRun run;
     const Date day = Date::FromYmd(2012, 12, 1);
@@ -132,8 +168,8 @@ class UpdateCommandTest : public QObject {
     run.options.to = day;
     QByteArray out, err;
     QCOMPARE(run.Run(out, err), 0);
-    QCOMPARE(out, QByteArray("Sa 01.12.2012: 12 5 33 48 20 9, ZZ 17, SZ 3, Spiel 77 4412345, "
-                             "Super 6 556677, keine Quoten\n"
+    QCOMPARE(out, QByteArray("Sa 01.12.2012: 5 9 12 20 33 48, Zusatzzahl 17, Superzahl 3, "
+                             "Spiel 77 4412345, Super 6 556677, keine Quoten\n"
                              "  (Die Quoten sind nicht \xC3\xBC"
                              "bernommen: ohne die feste "
                              "Gewinnklasse IX ist nicht zu erkennen, ob sie in Euro oder in Cent "

@@ -27,6 +27,7 @@ class LocalHttpServer : public QObject {
     QByteArray contentType = "text/html; charset=utf-8";
     int delayMs = 0;      // before the answer goes out
     bool silent = false;  // reads the request and never answers
+    QByteArray headers{};  // more header lines, each ending in CRLF
   };
 
   LocalHttpServer() : server_(std::make_unique<QTcpServer>()) { Listen(); }
@@ -51,6 +52,15 @@ class LocalHttpServer : public QObject {
         .arg(QString::fromLatin1(path));
   }
   void Route(const QByteArray& path, Response response) { routes_[path] = std::move(response); }
+  // Plays a throttling front: a request that comes when `requests` others were answered within
+  // the last windowMs gets 429 "error code: 1015", with Retry-After when given. Refused requests
+  // are counted by Requests and Arrivals like any other, and by Refused.
+  void Throttle(int requests, int windowMs, QByteArray retryAfter = {}) {
+    throttleRequests_ = requests;
+    throttleWindowMs_ = windowMs;
+    retryAfter_ = std::move(retryAfter);
+  }
+  int Refused() const { return refused_; }
   int Requests(const QByteArray& path) const { return requests_.value(path); }
   int AllRequests() const { return static_cast<int>(arrivals_.size()); }
   // When each request arrived, in milliseconds since the server started.
@@ -85,13 +95,27 @@ class LocalHttpServer : public QObject {
       pending_.remove(socket);
       ++requests_[path];
       arrivals_.append(clock_.elapsed());
-      const Response response =
+      Response response =
           routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}});
+      if (throttleRequests_ > 0) {
+        const qint64 now = arrivals_.back();
+        while (!answered_.isEmpty() && answered_.front() <= now - throttleWindowMs_) {
+          answered_.removeFirst();
+        }
+        if (answered_.size() >= throttleRequests_) {
+          ++refused_;
+          response = Response{429, "error code: 1015", {}, "text/plain"};
+          if (!retryAfter_.isEmpty()) response.headers = "Retry-After: " + retryAfter_ + "\r\n";
+        } else {
+          answered_.append(now);
+        }
+      }
       if (response.silent) return;
       QByteArray answer = "HTTP/1.1 " + QByteArray::number(response.status) + " " +
                           (response.status == 200 ? "OK" : "Other") + "\r\n";
       answer += "Content-Type: " + response.contentType + "\r\n";
       if (!response.location.isEmpty()) answer += "Location: " + response.location + "\r\n";
+      answer += response.headers;
       answer += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
       answer += "Connection: close\r\n\r\n" + response.body;
       QTimer::singleShot(response.delayMs, socket, [socket, answer] {
@@ -109,6 +133,11 @@ class LocalHttpServer : public QObject {
   QMap<QTcpSocket*, QByteArray> pending_;
   QList<qint64> arrivals_;
   QByteArray lastRequest_;
+  int throttleRequests_ = 0;
+  int throttleWindowMs_ = 0;
+  QByteArray retryAfter_;
+  QList<qint64> answered_;  // when the requests the throttle let through came
+  int refused_ = 0;
 };
 
 }  // namespace kw::test
