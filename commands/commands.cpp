@@ -62,7 +62,8 @@ int CheckCommand(const std::string& ticketPath, const std::filesystem::path& arc
       const DrawingArchive drawings(archive);
       stored = drawings.ReadRange(days.front(), days.back());
     }
-    const TermCheck check = CheckTerm(PlayOf(ticket.ticket, term), TermDaysOf(days, stored, today));
+    const TermCheck check =
+        CheckTerm(PlayOf(ticket.ticket, term), TermDaysOf(days, stored, today), today);
 
     PrintLine(out, TermLine(term));
     for (const auto& [name, problem] : {std::pair{"Beginn", &term.firstDay.problem},
@@ -72,6 +73,10 @@ int CheckCommand(const std::string& ticketPath, const std::filesystem::path& arc
       if (!problem->empty()) PrintLine(err, std::string("kreuzwart: ") + name + ": " + *problem);
     }
     for (const std::string& line : TermReportLines(check)) PrintLine(out, line);
+    if (check.firstQuotaToFetch) {
+      PrintLine(out, "Die fehlenden Quoten holt: kreuzwart --update --from " +
+                         FormatShortDate(*check.firstQuotaToFetch));
+    }
     return 0;
   } catch (const std::exception& failure) {
     return Failed(err, failure);

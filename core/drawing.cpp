@@ -106,6 +106,11 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
 Date FirstSuperzahlDay() { return Date::FromYmd(1991, 12, 7); }
 Date LastZusatzzahlDay() { return Date::FromYmd(2013, 5, 1); }
 
+bool QuotasMayStillCome(Date drawing, Date today) {
+  constexpr int kDaysQuotasMayTake = 7;
+  return today - drawing <= kDaysQuotasMayTake;
+}
+
 std::string NumbersText(const Drawing& drawing) {
   std::array<uint8_t, 6> ascending = drawing.numbers;
   std::sort(ascending.begin(), ascending.end());

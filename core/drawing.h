@@ -57,6 +57,11 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing);
 Date FirstSuperzahlDay();
 Date LastZusatzzahlDay();
 
+// Quotas are published a day or two after the drawing (Saturday's on Monday). Up to a week
+// after it they may still come; after that a drawing without them lacks them for good, until
+// somebody fetches them.
+bool QuotasMayStillCome(Date drawing, Date today);
+
 // The six numbers as a person reads them, ascending as the lottery prints them:
 // "3 15 22 31 40 49". The drawn order stays in the value, the archive and the export.
 std::string NumbersText(const Drawing& drawing);

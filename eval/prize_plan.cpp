@@ -1,5 +1,6 @@
 #include "eval/prize_plan.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -97,6 +98,26 @@ const PrizePlan* PrizePlanFor(PrizeGame game, Date date) {
     if (plan.game == game && plan.first <= date && date <= plan.last) return &plan;
   }
   return nullptr;
+}
+
+std::optional<int64_t> FixedAmount(PrizeGame game, int prizeClass, Date day) {
+  const PrizePlan* plan = PrizePlanFor(game, day);
+  const PrizeClassRule* rule = plan ? plan->Rule(prizeClass) : nullptr;
+  if (!rule || rule->payout.kind != Payout::Kind::Fixed) return std::nullopt;
+  return rule->payout.cents;
+}
+
+bool QuotasObtainable(Date day) {
+  const PrizePlan* plan = PrizePlanFor(PrizeGame::Lotto, day);
+  return plan && std::any_of(plan->classes.begin(), plan->classes.end(), [](const auto& rule) {
+           return rule.payout.kind == Payout::Kind::Fixed;
+         });
+}
+
+bool LacksQuotas(const Drawing& drawing) {
+  return QuotasObtainable(drawing.date) &&
+         std::none_of(drawing.quotas.begin(), drawing.quotas.end(),
+                      [](const Quota& q) { return q.game == PrizeGame::Lotto; });
 }
 
 std::string_view RomanClass(int prizeClass) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +52,19 @@ struct PrizePlan {
 // The plan of the game on that date, or nothing where no plan is known. 6 aus 49 knows plans
 // only for its drawing days (Saturday; Wednesday from 2000-12-06) from 1999-05-22 on.
 const PrizePlan* PrizePlanFor(PrizeGame game, Date date);
+
+// The fixed amount of a class on that day, in cent; nothing where the class is paid by quota,
+// or its plan is not known.
+std::optional<int64_t> FixedAmount(PrizeGame game, int prizeClass, Date day);
+
+// Whether the quotas of a drawing of that day can be had from the results service: only a plan
+// with a class of a fixed amount (class IX, from 04.05.2013 on) tells in which unit its answer
+// gives them.
+bool QuotasObtainable(Date day);
+
+// A drawing without the quotas of 6 aus 49 that can still be had for it: the one rule for what a
+// fetch asks for again, and for when a report says that "Ziehungen holen" brings them.
+bool LacksQuotas(const Drawing& drawing);
 
 // "I" to "IX"; an empty text for any other number.
 std::string_view RomanClass(int prizeClass);

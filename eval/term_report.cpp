@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/money.h"
+#include "eval/prize_plan.h"
 #include "eval/today_report.h"
 
 namespace kw {
@@ -19,6 +20,7 @@ void Consider(DaySummary& summary, PrizeGame game, const Win& win) {
       return;
     case Win::Kind::Amount:
     case Win::Kind::QuotaPending:
+    case Win::Kind::QuotaMissing:
     case Win::Kind::AmountNotKnown:
       break;
   }
@@ -38,6 +40,10 @@ DaySummary SummaryOf(const DrawingCheck& check) {
   Consider(summary, PrizeGame::Spiel77, check.spiel77.win);
   Consider(summary, PrizeGame::Super6, check.super6.win);
   summary.totals = check.totals;
+  if (summary.kind == DaySummary::Kind::NoWin &&
+      (check.spiel77.numberMissing || check.super6.numberMissing)) {
+    summary.kind = DaySummary::Kind::NoWinInGames;
+  }
   return summary;
 }
 
@@ -58,6 +64,8 @@ std::string SummaryText(const DaySummary& summary) {
       break;
     case DaySummary::Kind::ClassNotKnown:
       return "Gewinnklasse nicht bekannt";
+    case DaySummary::Kind::NoWinInGames:
+      return "kein Gewinn in den Spielen";
     case DaySummary::Kind::NoWin:
       return "kein Gewinn";
     case DaySummary::Kind::Missing:
@@ -96,7 +104,8 @@ std::vector<TermDay> TermDaysOf(const std::vector<Date>& days, const std::vector
   return termDays;
 }
 
-TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days) {
+TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days,
+                    std::optional<Date> today) {
   TermCheck term;
   term.days.reserve(days.size());
   for (std::size_t i = 0; i < days.size(); ++i) {
@@ -109,9 +118,13 @@ TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days) 
     TermDayResult& result = term.days.emplace_back(TermDayResult{day, std::nullopt, {}});
     switch (day.state()) {
       case TermDay::State::Drawn:
-        result.check = CheckDrawing(ticket, *day.drawing());
+        result.check = CheckDrawing(ticket, *day.drawing(), today);
         result.summary = SummaryOf(*result.check);
         term.totals += result.check->totals;
+        if (!term.firstQuotaToFetch && result.check->totals.quotaMissing > 0 &&
+            LacksQuotas(*day.drawing())) {
+          term.firstQuotaToFetch = day.date();
+        }
         break;
       case TermDay::State::Missing:
         result.summary.kind = DaySummary::Kind::Missing;

@@ -45,6 +45,7 @@ struct DaySummary {
   enum class Kind {
     Won,            // at least one win of a known class
     ClassNotKnown,  // no known win, but a class that cannot be told
+    NoWinInGames,   // no game won; what Spiel 77 or Super 6 won is not known (no number)
     NoWin,
     Missing,
     NotYetDrawn,
@@ -56,8 +57,9 @@ struct DaySummary {
 };
 
 // "Gewinnklasse VII, 18,60 €", "Spiel 77 Gewinnklasse VI, 17,00 €", "Gewinnklasse nicht
-// bekannt", "kein Gewinn", "fehlt im Archiv", "noch nicht gezogen"; a win with amounts not yet
-// known ends as the total line does, " (dazu 1 Gewinn mit noch unbekannter Quote)".
+// bekannt", "kein Gewinn in den Spielen", "kein Gewinn", "fehlt im Archiv", "noch nicht
+// gezogen"; a win with amounts not yet known ends as the total line does, " (dazu 1 Gewinn mit
+// noch unbekannter Quote)".
 std::string SummaryText(const DaySummary& summary);
 
 struct TermDayResult {
@@ -71,6 +73,9 @@ struct TermCheck {
   CheckTotals totals;  // of every drawn day
   int missing = 0;
   int notYetDrawn = 0;
+  // The first drawn day whose won quota the archive lacks and the results service can give:
+  // where "Ziehungen holen" (or --update --from) brings what is missing.
+  std::optional<Date> firstQuotaToFetch;
 };
 
 // The ticket as today's check plays it over its term: its games and whole lot number, with the
@@ -85,7 +90,9 @@ std::vector<TermDay> TermDaysOf(const std::vector<Date>& days, const std::vector
 // Checks the ticket on every day, in the order given, which must be that of the dates with no
 // day twice (kw::Error otherwise: a day counted twice would count its win twice). Throws
 // DrawingRefused for a drawing that DrawingProblem refuses: no total leaves one out silently.
-TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days);
+// today tells quotas that may still come from those the archive lacks (CheckDrawing).
+TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days,
+                    std::optional<Date> today = std::nullopt);
 
 // "Sa 06.12.2026: 3 15 22 31 40 49, Superzahl 5"; before 2013-05-04 with ", Zusatzzahl 7"
 // before the Superzahl; what a drawn day lacks is "Superzahl nicht bekannt" (and "Zusatzzahl

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/money.h"
 #include "eval/matching.h"
 
 namespace kw {
@@ -36,7 +37,8 @@ std::optional<bool> HasExtra(Extra extra, const GameCheck& game, std::optional<i
 }
 
 // The win of a class by the way the plan pays it.
-Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing) {
+Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing,
+          std::optional<Date> today) {
   Win win;
   win.prizeClass = rule.prizeClass;
   if (rule.payout.kind == Payout::Kind::Fixed) {
@@ -44,15 +46,20 @@ Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing) {
     win.cents = rule.payout.cents;
     return win;
   }
-  // A published quota is what that drawing paid, also where the plan of its time is open. A
-  // row without winners names no amount (an unclaimed jackpot shows 0): it counts as unknown.
+  // A published quota is what that drawing paid, also where the plan of its time is open; but
+  // before 2002 it was paid in Deutsche Mark, never an amount in euro. A row without winners
+  // names no amount (an unclaimed jackpot shows 0).
   const Quota* quota = drawing.QuotaOf(game, rule.prizeClass);
-  if (quota && quota->winners > 0 && quota->centsPerWinner > 0) {
+  if (quota && quota->winners > 0 && quota->centsPerWinner > 0 &&
+      drawing.date >= FirstEuroDay()) {
     win.kind = Win::Kind::Amount;
     win.cents = quota->centsPerWinner;
+  } else if (quota || rule.payout.kind != Payout::Kind::Quota) {
+    win.kind = Win::Kind::AmountNotKnown;
+  } else if (!today || QuotasMayStillCome(drawing.date, *today)) {
+    win.kind = Win::Kind::QuotaPending;
   } else {
-    win.kind = rule.payout.kind == Payout::Kind::Quota ? Win::Kind::QuotaPending
-                                                       : Win::Kind::AmountNotKnown;
+    win.kind = Win::Kind::QuotaMissing;
   }
   return win;
 }
@@ -62,7 +69,7 @@ Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing) {
 constexpr int kFewestHitsThatMayWin = 3;
 
 void ClassifyGame(GameCheck& check, const PrizePlan* plan, std::optional<int> ticketDigit,
-                  const Drawing& drawing) {
+                  const Drawing& drawing, std::optional<Date> today) {
   if (!plan) {
     if (check.hits >= kFewestHitsThatMayWin) check.win.kind = Win::Kind::ClassNotKnown;
     return;
@@ -87,11 +94,12 @@ void ClassifyGame(GameCheck& check, const PrizePlan* plan, std::optional<int> ti
       check.counted = withExtra->extra;
     }
   }
-  if (won) check.win = WinOf(*won, PrizeGame::Lotto, drawing);
+  if (won) check.win = WinOf(*won, PrizeGame::Lotto, drawing, today);
 }
 
 AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::string>& number,
-                      std::string_view lotNumber, const Drawing& drawing) {
+                      std::string_view lotNumber, const Drawing& drawing,
+                      std::optional<Date> today) {
   AddOnCheck check;
   if (!played) return check;
   check.played = true;
@@ -99,7 +107,7 @@ AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::stri
   // A lot number that is not seven digits matches nothing, whether the number is known or not.
   if (!IsSevenDigits(lotNumber)) return check;
   if (!number) {
-    check.win.kind = Win::Kind::ClassNotKnown;
+    check.numberMissing = true;
     return check;
   }
   check.digits = game == PrizeGame::Spiel77
@@ -112,7 +120,7 @@ AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::stri
     return check;
   }
   for (const PrizeClassRule& rule : plan->classes) {
-    if (rule.matches == check.digits) check.win = WinOf(rule, game, drawing);
+    if (rule.matches == check.digits) check.win = WinOf(rule, game, drawing, today);
   }
   return check;
 }
@@ -126,6 +134,9 @@ void Count(CheckTotals& totals, const Win& win) {
       break;
     case Win::Kind::QuotaPending:
       ++totals.awaitingQuota;
+      break;
+    case Win::Kind::QuotaMissing:
+      ++totals.quotaMissing;
       break;
     case Win::Kind::AmountNotKnown:
       ++totals.amountNotKnown;
@@ -158,6 +169,9 @@ CheckTotals& CheckTotals::operator+=(const CheckTotals& other) {
   awaitingQuota += other.awaitingQuota;
   amountNotKnown += other.amountNotKnown;
   classNotKnown += other.classNotKnown;
+  quotaMissing += other.quotaMissing;
+  spiel77NumberMissing += other.spiel77NumberMissing;
+  super6NumberMissing += other.super6NumberMissing;
   return *this;
 }
 
@@ -167,7 +181,8 @@ bool DrawingCheck::AnyWin() const {
          std::any_of(games.begin(), games.end(), [&](const GameCheck& g) { return wins(g.win); });
 }
 
-DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing) {
+DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing,
+                          std::optional<Date> today) {
   if (std::optional<std::string> problem = DrawingProblem(drawing)) {
     throw DrawingRefused(*problem);
   }
@@ -191,16 +206,18 @@ DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing) {
     result.hits = CountHits(game, drawn);
     result.zusatzzahl = drawing.zusatzzahl && GameHolds(game, *drawing.zusatzzahl);
     result.superzahl = ticketDigit && drawing.superzahl && *ticketDigit == *drawing.superzahl;
-    ClassifyGame(result, check.lottoPlan, ticketDigit, drawing);
+    ClassifyGame(result, check.lottoPlan, ticketDigit, drawing, today);
     Count(check.totals, result.win);
   }
 
-  check.spiel77 =
-      CheckAddOn(PrizeGame::Spiel77, ticket.spiel77, drawing.spiel77, ticket.lotNumber, drawing);
-  check.super6 =
-      CheckAddOn(PrizeGame::Super6, ticket.super6, drawing.super6, ticket.lotNumber, drawing);
+  check.spiel77 = CheckAddOn(PrizeGame::Spiel77, ticket.spiel77, drawing.spiel77,
+                             ticket.lotNumber, drawing, today);
+  check.super6 = CheckAddOn(PrizeGame::Super6, ticket.super6, drawing.super6, ticket.lotNumber,
+                            drawing, today);
   Count(check.totals, check.spiel77.win);
   Count(check.totals, check.super6.win);
+  check.totals.spiel77NumberMissing = check.spiel77.numberMissing ? 1 : 0;
+  check.totals.super6NumberMissing = check.super6.numberMissing ? 1 : 0;
   return check;
 }
 

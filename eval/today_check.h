@@ -39,7 +39,8 @@ struct Win {
   enum class Kind {
     None,            // no win
     Amount,          // class and amount known: fixed, or the drawing's quota
-    QuotaPending,    // class known, paid by quota, the drawing's quota not (yet) known
+    QuotaPending,    // class known, paid by quota, the drawing's quota not published yet
+    QuotaMissing,    // the same more than a week after the drawing: the archive lacks it
     AmountNotKnown,  // class known, the amount of that time not known to the program
     ClassNotKnown,   // no plan for the date, or the class depends on what the drawing lacks
   };
@@ -63,7 +64,10 @@ struct GameCheck {
 struct AddOnCheck {
   bool played = false;       // the ticket plays the game; nothing else is set otherwise
   bool numberKnown = false;  // the drawing holds the game's number
-  int digits = 0;            // matching final digits
+  // Played with a lot number that can win, but the drawing lacks the game's number: what it
+  // won is not known. Counted by days, apart from the games.
+  bool numberMissing = false;
+  int digits = 0;  // matching final digits
   Win win;
 };
 
@@ -73,7 +77,12 @@ struct CheckTotals {
   int awaitingQuota = 0;   // wins of a class paid by quota whose quota is not (yet) known
   int amountNotKnown = 0;  // wins whose amount of that time is not known to the program
   int classNotKnown = 0;   // games whose class cannot be told
-  int WithoutAmount() const { return awaitingQuota + amountNotKnown + classNotKnown; }
+  int quotaMissing = 0;    // wins whose quota the archive lacks more than a week after
+  int spiel77NumberMissing = 0;  // drawings whose Spiel 77 number is not known (played)
+  int super6NumberMissing = 0;   // the same for Super 6
+  int WithoutAmount() const {
+    return awaitingQuota + amountNotKnown + classNotKnown + quotaMissing;
+  }
   CheckTotals& operator+=(const CheckTotals& other);
   friend bool operator==(const CheckTotals&, const CheckTotals&) = default;
 };
@@ -98,6 +107,9 @@ class DrawingRefused : public Error {
 
 // Checks the ticket against the drawing by the plan of its date. Throws DrawingRefused for a
 // drawing that DrawingProblem refuses: today's check works on real drawings, not on typing.
-DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing);
+// today tells a quota that may still come from one the archive lacks; without it every missing
+// quota may still come.
+DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing,
+                          std::optional<Date> today = std::nullopt);
 
 }  // namespace kw

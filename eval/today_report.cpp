@@ -1,6 +1,7 @@
 #include "eval/today_report.h"
 
 #include "core/money.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -23,6 +24,9 @@ void AppendClassAndAmount(std::string& line, const Win& win) {
       break;
     case Win::Kind::QuotaPending:
       line += ", Quote noch nicht bekannt";
+      break;
+    case Win::Kind::QuotaMissing:
+      line += ", Quote fehlt im Archiv";
       break;
     case Win::Kind::AmountNotKnown:
       line += ", Betrag nicht bekannt";
@@ -60,13 +64,15 @@ void AppendGameLine(const GameCheck& game, std::string_view indent,
 
 void AppendAddOnLine(std::string_view name, const AddOnCheck& addOn, std::string_view indent,
                      std::vector<std::string>& lines) {
-  if (addOn.win.kind == Win::Kind::None) return;
-  std::string& line = NewLine(lines, indent);
-  line += name;
-  if (!addOn.numberKnown) {
+  if (addOn.numberMissing) {
+    std::string& line = NewLine(lines, indent);
+    line += name;
     line += ": Gewinnzahl nicht bekannt";
     return;
   }
+  if (addOn.win.kind == Win::Kind::None) return;
+  std::string& line = NewLine(lines, indent);
+  line += name;
   line += ": ";
   line += std::to_string(addOn.digits);
   line += addOn.digits == 1 ? " Endziffer" : " Endziffern";
@@ -74,9 +80,7 @@ void AppendAddOnLine(std::string_view name, const AddOnCheck& addOn, std::string
 }
 
 void AppendCount(std::string& text, int count, std::string_view one, std::string_view many) {
-  text += std::to_string(count);
-  text += ' ';
-  text += count == 1 ? one : many;
+  text += CountText(count, one, many);
 }
 
 }  // namespace
@@ -86,7 +90,10 @@ void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
   for (const GameCheck& game : check.games) AppendGameLine(game, indent, lines);
   AppendAddOnLine("Spiel 77", check.spiel77, indent, lines);
   AppendAddOnLine("Super 6", check.super6, indent, lines);
-  if (!check.AnyWin()) NewLine(lines, indent) += "kein Gewinn";
+  if (check.AnyWin()) return;
+  // Without the add-on numbers only the games can be said to have won nothing.
+  const bool addOnMissing = check.spiel77.numberMissing || check.super6.numberMissing;
+  NewLine(lines, indent) += addOnMissing ? "kein Gewinn in den Spielen" : "kein Gewinn";
 }
 
 std::vector<std::string> DrawingReportLines(const DrawingCheck& check) {
@@ -106,6 +113,7 @@ std::string WithoutAmountText(const CheckTotals& totals) {
   const Part parts[] = {
       {totals.awaitingQuota, "Gewinn mit noch unbekannter Quote",
        "Gewinne mit noch unbekannter Quote"},
+      {totals.quotaMissing, "Gewinn ohne Quote im Archiv", "Gewinne ohne Quote im Archiv"},
       {totals.amountNotKnown, "Gewinn mit unbekanntem Betrag", "Gewinne mit unbekanntem Betrag"},
       {totals.classNotKnown, "Spiel mit unbekannter Gewinnklasse",
        "Spiele mit unbekannter Gewinnklasse"},
@@ -127,10 +135,29 @@ std::string WithoutAmountText(const CheckTotals& totals) {
   return text;
 }
 
+std::string MissingAddOnNumbersText(const CheckTotals& totals) {
+  const int spiel77 = totals.spiel77NumberMissing;
+  const int super6 = totals.super6NumberMissing;
+  const auto part = [](std::string_view games, bool both, int days) {
+    std::string text(games);
+    text += both ? ": Gewinnzahlen fehlen an " : ": Gewinnzahl fehlt an ";
+    AppendCount(text, days, "Tag", "Tagen");
+    return text;
+  };
+  if (spiel77 > 0 && spiel77 == super6) return part("Spiel 77 und Super 6", true, spiel77);
+  std::string text;
+  if (spiel77 > 0) text = part("Spiel 77", false, spiel77);
+  if (spiel77 > 0 && super6 > 0) text += "; ";
+  if (super6 > 0) text += part("Super 6", false, super6);
+  return text;
+}
+
 std::string TotalLine(const CheckTotals& totals) {
   std::string line = "Gewinn insgesamt: ";
   AppendEuro(line, totals.cents);
   line += WithoutAmountText(totals);
+  const std::string addOns = MissingAddOnNumbersText(totals);
+  if (!addOns.empty()) line += "; " + addOns;
   return line;
 }
 

@@ -15,7 +15,8 @@ namespace kw {
 //   Spiel 7: kein gültiges Spiel, nicht ausgewertet
 //   Spiel 77: 2 Endziffern, Gewinnklasse VI, 17,00 €
 //   Super 6: Gewinnzahl nicht bekannt
-//   kein Gewinn
+//   Spiel 2: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv
+//   kein Gewinn (or "kein Gewinn in den Spielen" where an add-on number is missing)
 //   Gewinn insgesamt: 18,60 € (dazu 2 Gewinne mit noch unbekannter Quote)
 
 // Appends the lines of one drawing, each after the indent, without its total: one per game
@@ -31,7 +32,13 @@ std::vector<std::string> DrawingReportLines(const DrawingCheck& check);
 // every win has its amount.
 std::string WithoutAmountText(const CheckTotals& totals);
 
-// "Gewinn insgesamt: 18,60 €" and what has no amount yet.
+// "Spiel 77 und Super 6: Gewinnzahlen fehlen an 16 Tagen", or each game on its own where they
+// differ ("Spiel 77: Gewinnzahl fehlt an 1 Tag"); empty when no played number is missing. The
+// days are counted apart from the games: a missing number is no game of unknown class.
+std::string MissingAddOnNumbersText(const CheckTotals& totals);
+
+// "Gewinn insgesamt: 18,60 €", what has no amount yet, and the add-on numbers that are missing:
+// "Gewinn insgesamt: 0,00 €; Spiel 77 und Super 6: Gewinnzahlen fehlen an 16 Tagen".
 std::string TotalLine(const CheckTotals& totals);
 
 }  // namespace kw

@@ -13,6 +13,8 @@ namespace {
 
 using nlohmann::json;
 
+// The class whose fixed amount tells whether an answer's amounts are euro or cent.
+constexpr int kUnitClass = 9;
 constexpr int64_t kMsPerHour = 3'600'000;
 constexpr int64_t kMsPerDay = 24 * kMsPerHour;
 // 01.01.1970 in the Date count, and the first and last day a Date can hold (years 1 to 9999),
@@ -20,15 +22,6 @@ constexpr int64_t kMsPerDay = 24 * kMsPerHour;
 constexpr int32_t kUnixEpochDay = 25569;
 constexpr int64_t kFirstUnixDay = -719162;
 constexpr int64_t kLastUnixDay = 2932896;
-
-// The fixed amount of class IX on the day, in cent; nothing where the day's plan pays every class
-// by quota or is not known. The only amount of 6 aus 49 that is the same for every drawing.
-std::optional<int64_t> FixedClassNineCents(Date day) {
-  const PrizePlan* plan = PrizePlanFor(PrizeGame::Lotto, day);
-  const PrizeClassRule* nine = plan ? plan->Rule(9) : nullptr;
-  if (!nine || nine->payout.kind != Payout::Kind::Fixed) return std::nullopt;
-  return nine->payout.cents;
-}
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
@@ -252,10 +245,10 @@ class DrawingReader {
     if (!published) return {};
     if (!rows->is_array()) Fail("enth\xE4lt keine Liste der Quoten (oddsCollection)");
 
-    const std::optional<int64_t> fixedCents = FixedClassNineCents(day_);
+    const std::optional<int64_t> fixedCents = FixedAmount(PrizeGame::Lotto, kUnitClass, day_);
     const json* classIx = nullptr;
     for (const json& row : *rows) {
-      if (Integer(Member(row, "winningClass")) == 9) classIx = &row;
+      if (Integer(Member(row, "winningClass")) == kUnitClass) classIx = &row;
     }
     if (!fixedCents || classIx == nullptr) {
       Note(
@@ -467,14 +460,6 @@ std::optional<std::vector<ServiceDrawing>> ReadRangeDrawings(std::string_view an
     drawings.push_back(DrawingReader(*entry, day).Read());
   }
   return drawings;
-}
-
-bool QuotasReadable(Date day) { return FixedClassNineCents(day).has_value(); }
-
-bool LacksQuotas(const Drawing& drawing) {
-  return QuotasReadable(drawing.date) &&
-         std::none_of(drawing.quotas.begin(), drawing.quotas.end(),
-                      [](const Quota& q) { return q.game == PrizeGame::Lotto; });
 }
 
 }  // namespace kw

@@ -62,13 +62,6 @@ inline constexpr const char* kQuotasNotPublished =
     "Die Quoten sind noch nicht ver\xF6"
     "ffentlicht";
 
-// Whether the service's quotas of the day can be read: the day's prize plan has a class of a
-// fixed amount, which tells euro from cent (class IX, from 04.05.2013 on).
-bool QuotasReadable(Date day);
-
-// A stored drawing whose quotas the service may still give: of a day whose quotas can be read,
-// and without those of 6 aus 49. The one rule for what is asked for again.
-bool LacksQuotas(const Drawing& drawing);
 
 // The drawing of `day` from the answer for that day. Throws ServiceAnswerError for an answer
 // that is no JSON, holds no or two 6 aus 49 drawings, a drawing of another day, a missing field

@@ -9,6 +9,7 @@
 
 #include "core/cp1252.h"
 #include "core/version.h"
+#include "eval/prize_plan.h"
 #include "service/results_service.h"
 
 namespace kw {

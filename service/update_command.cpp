@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/cp1252.h"
+#include "eval/prize_plan.h"
 #include "service/results_service.h"
 
 namespace kw {

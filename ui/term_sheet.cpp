@@ -338,8 +338,9 @@ void TermSheet::Refresh() {
   const std::vector<Date> days = TermDrawingDays(ticket_->term);
   std::vector<Drawing> stored;
   if (!days.empty() && OpenArchive()) stored = archive_->ReadRange(days.front(), days.back());
-  check_ =
-      CheckTerm(PlayOf(ticket_->ticket, ticket_->term), TermDaysOf(days, stored, clock_.Today()));
+  const Date today = clock_.Today();
+  check_ = CheckTerm(PlayOf(ticket_->ticket, ticket_->term), TermDaysOf(days, stored, today),
+                     today);
   ShowTerm();
 }
 
@@ -365,7 +366,11 @@ void TermSheet::ShowTerm() {
   ShowSettingNotes();
   ShowList();
 
-  TermTotal->setText(Text(TotalLine(check_->totals)));
+  QString total = Text(TotalLine(check_->totals));
+  if (check_->firstQuotaToFetch) {
+    total += QStringLiteral("\nDie fehlenden Quoten holt \u201EZiehungen holen\u201C.");
+  }
+  TermTotal->setText(total);
   if (fetch_ && fetch_->IsRunning()) return;  // the fetch's progress stands there
   const Date today = clock_.Today();
   const std::vector<Date> days = TermDrawingDays(term);

@@ -119,6 +119,31 @@ TEST(AddOnPlanTest, AmountsKnownFromTheirFirstDay) {
   }
 }
 
+// The quotas the service can give are those of days whose plan has a fixed class: it tells the
+// unit of the answer's amounts. A drawing lacks them only then, and only without a 6 aus 49 row.
+TEST(LacksQuotasTest, FromTheFirstDayWithAFixedClassOn) {
+  const std::vector<Quota> lotto = {{PrizeGame::Lotto, 8, 100, 1150}};
+  const std::vector<Quota> super6Only = {{PrizeGame::Super6, 1, 1, 10000000}};
+  const struct {
+    Date day;
+    const std::vector<Quota>* quotas;
+    bool lacks;
+  } cases[] = {
+      {Day(2013, 5, 1), &super6Only, false}, {Day(2013, 5, 4), &super6Only, true},
+      {Day(2013, 5, 4), &lotto, false},      {Day(2026, 12, 5), &super6Only, true},
+      {Day(2026, 12, 6), &super6Only, false},  // a Sunday has no plan
+  };
+  for (const auto& c : cases) {
+    Drawing d;
+    d.date = c.day;
+    d.quotas = *c.quotas;
+    EXPECT_EQ(LacksQuotas(d), c.lacks) << FormatShortDate(c.day);
+  }
+  EXPECT_EQ(FixedAmount(PrizeGame::Lotto, 9, Day(2020, 9, 19)), 500);
+  EXPECT_EQ(FixedAmount(PrizeGame::Lotto, 9, Day(2020, 9, 23)), 600);
+  EXPECT_EQ(FixedAmount(PrizeGame::Lotto, 8, Day(2020, 9, 23)), std::nullopt);
+}
+
 TEST(RomanClassTest, OneToNineOnly) {
   EXPECT_EQ(RomanClass(1), "I");
   EXPECT_EQ(RomanClass(4), "IV");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "eval/today_report.h"
 
 namespace kw {
 namespace {
@@ -94,6 +95,69 @@ TEST(TermReportTest, EmptyTermIsItsTotal) {
   EXPECT_EQ(TermReportLines(CheckTerm(Ticket(), {})), (Lines{"Gewinn insgesamt: 0,00 \x80"}));
 }
 
+// A quota may still come up to a week after its drawing; after that the archive lacks it, and
+// where the service can give it, the term names the first such day for the fetch.
+TEST(TermReportTest, AQuotaPendsForAWeekThenIsMissingFromTheArchive) {
+  Drawing drawn = DrawingOf(kSat, {3, 15, 22, 31, 41, 49}, 1);  // class VIII, paid by quota
+  drawn.spiel77 = "9999999";
+  Drawing old = DrawingOf(Day(2012, 6, 2), {3, 15, 22, 31, 41, 49}, 1, 7);
+  old.spiel77 = "9999999";
+  const struct {
+    Drawing drawing;
+    Date today;
+    const char* line;
+    std::optional<Date> toFetch;
+  } cases[] = {
+      {drawn, Day(2026, 12, 12), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote noch nicht bekannt",
+       std::nullopt},
+      {drawn, Day(2026, 12, 13), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
+       kSat},
+      // Before May 2013 the service's quotas cannot be read: nothing to fetch.
+      {old, Day(2026, 12, 13), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
+       std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const TermCheck term = CheckTerm(Ticket(), {TermDay::Drawn(c.drawing)}, c.today);
+    const Lines lines = TermReportLines(term);
+    EXPECT_EQ(lines[1], c.line) << FormatShortDate(c.today);
+    EXPECT_EQ(term.firstQuotaToFetch, c.toFetch) << FormatShortDate(c.today);
+  }
+  const TermCheck late = CheckTerm(Ticket(), {TermDay::Drawn(drawn)}, Day(2026, 12, 13));
+  EXPECT_EQ(late.days[0].summary.kind, DaySummary::Kind::Won);
+  EXPECT_EQ(TotalLine(late.totals), "Gewinn insgesamt: 0,00 \x80 (dazu 1 Gewinn ohne Quote im Archiv)");
+}
+
+// Missing add-on numbers are counted by days, apart from the games.
+TEST(TermReportTest, MissingAddOnNumbersAreCountedAsDays) {
+  const struct {
+    int spiel77;
+    int super6;
+    const char* text;
+  } cases[] = {
+      {16, 16, "Spiel 77 und Super 6: Gewinnzahlen fehlen an 16 Tagen"},
+      {1, 1, "Spiel 77 und Super 6: Gewinnzahlen fehlen an 1 Tag"},
+      {0, 2, "Super 6: Gewinnzahl fehlt an 2 Tagen"},
+      {3, 1, "Spiel 77: Gewinnzahl fehlt an 3 Tagen; Super 6: Gewinnzahl fehlt an 1 Tag"},
+      {0, 0, ""},
+  };
+  for (const auto& c : cases) {
+    CheckTotals totals;
+    totals.spiel77NumberMissing = c.spiel77;
+    totals.super6NumberMissing = c.super6;
+    EXPECT_EQ(MissingAddOnNumbersText(totals), c.text) << c.spiel77 << " " << c.super6;
+  }
+  // A twelve-game ticket on days without the add-on numbers: no game of unknown class.
+  TicketPlay twelve = Ticket();
+  twelve.super6 = true;
+  for (Game& game : twelve.games) game = {1, 2, 7, 8, 9, 10};
+  const TermCheck term =
+      CheckTerm(twelve, {TermDay::Drawn(DrawingOf(kSat, {11, 12, 13, 14, 16, 17}, 1)),
+                         TermDay::Drawn(DrawingOf(kWed, {11, 12, 13, 14, 16, 17}, 1))});
+  EXPECT_EQ(TotalLine(term.totals),
+            "Gewinn insgesamt: 0,00 \x80; Spiel 77 und Super 6: Gewinnzahlen fehlen an 2 Tagen");
+  EXPECT_EQ(TermReportLines(term)[3], "  kein Gewinn in den Spielen");
+}
+
 TEST(TermReportTest, SummaryPerDayForTheList) {
   std::vector<TermDay> days = ThreeDays();
   Drawing nothing = DrawingOf(Day(2026, 12, 16), {11, 12, 13, 14, 16, 17}, 1);
@@ -116,7 +180,7 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
                        "fehlt im Archiv",
                        "noch nicht gezogen",
                        "kein Gewinn",
-                       "Gewinnklasse nicht bekannt",
+                       "kein Gewinn in den Spielen",
                        "Gewinnklasse I, 5,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
                        "Spiel 77 Gewinnklasse IV, 777,00 \x80",
                    }));
@@ -124,8 +188,8 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
   EXPECT_EQ(best.kind, DaySummary::Kind::Won);
   EXPECT_EQ(best.bestGame, PrizeGame::Lotto);
   EXPECT_EQ(best.bestClass, 1);
-  EXPECT_EQ(term.days[4].summary.kind, DaySummary::Kind::ClassNotKnown);
-  EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 1, 0, 1}));
+  EXPECT_EQ(term.days[4].summary.kind, DaySummary::Kind::NoWinInGames);
+  EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 1, 0, 0, 0, 1, 0}));
 }
 
 TEST(TermReportTest, DayTwiceOrOutOfOrderIsRefused) {

@@ -334,14 +334,20 @@ TEST(AddOnCheckTest, QuotaOfTheJackpotAndOfAnOpenTime) {
   EXPECT_EQ(DrawingReportLines(CheckDrawing(ticket, drawing)).front(),
             "Spiel 77: 7 Endziffern, Gewinnklasse I, 1.234.567,89 \x80");
 
-  // Before its amounts are known, a published quota is still what that drawing paid.
+  // Before its amounts are known, a published quota is still what that drawing paid; but
+  // before 2002 it was paid in Deutsche Mark, never an amount in euro.
+  drawing = DrawingOf(kBeforeSpiel77Amounts, 0);
+  drawing.spiel77 = "0234567";
+  drawing.quotas = {{PrizeGame::Spiel77, 2, 2, 5000000}};
+  EXPECT_EQ(DrawingReportLines(CheckDrawing(ticket, drawing)).front(),
+            "Spiel 77: 6 Endziffern, Gewinnklasse II, 50.000,00 \x80");
   drawing = DrawingOf(kBeforeSuper6Amounts, 0);
   drawing.super6 = "234567";
   drawing.quotas = {{PrizeGame::Super6, 1, 2, 5000000}};
   ticket.spiel77 = false;
   ticket.super6 = true;
   EXPECT_EQ(DrawingReportLines(CheckDrawing(ticket, drawing)).front(),
-            "Super 6: 6 Endziffern, Gewinnklasse I, 50.000,00 \x80");
+            "Super 6: 6 Endziffern, Gewinnklasse I, Betrag nicht bekannt");
 }
 
 TEST(AddOnCheckTest, NotPlayedGivesNoLineAndNoAmount) {
@@ -386,7 +392,7 @@ TEST(AddOnCheckTest, NumberMissingFromTheDrawingIsNotKnown) {
   EXPECT_EQ(DrawingReportLines(check),
             (Lines{"Spiel 77: Gewinnzahl nicht bekannt",
                    "Super 6: 1 Endziffer, Gewinnklasse VI, 2,50 \x80",
-                   "Gewinn insgesamt: 2,50 \x80 (dazu 1 Spiel mit unbekannter Gewinnklasse)"}));
+                   "Gewinn insgesamt: 2,50 \x80; Spiel 77: Gewinnzahl fehlt an 1 Tag"}));
 }
 
 TEST(ReportTest, GamesThenSpiel77ThenSuper6ThenTheTotal) {

@@ -383,24 +383,6 @@ TEST(ReadRangeDrawings, AnAnswerThatIsNoListOfDrawingsRefusesTheRangeForm) {
   }
 }
 
-// Only days whose plan has a fixed class can tell the unit of their quotas: from 04.05.2013.
-TEST(LacksQuotas, FromTheFirstDayWithAFixedClassOn) {
-  Drawing d = SaturdayDrawing();
-  const struct {
-    Date day;
-    bool quotas;
-    bool lacks;
-  } cases[] = {
-      {Date::FromYmd(2013, 5, 1), false, false}, {Date::FromYmd(2013, 5, 4), false, true},
-      {Date::FromYmd(2013, 5, 4), true, false},  {Date::FromYmd(2026, 12, 5), false, true},
-  };
-  for (const auto& c : cases) {
-    d.date = c.day;
-    d.quotas = c.quotas ? EuroQuotas() : std::vector<Quota>{{PrizeGame::Super6, 1, 1, 1}};
-    EXPECT_EQ(LacksQuotas(d), c.lacks) << FormatShortDate(c.day) << " " << c.quotas;
-  }
-}
-
 TEST(ReadDayList, DaysInDateOrderEachOnce) {
   EXPECT_EQ(ReadDayList(R"({"days":[{"date":"2025-12-06"},{"date":"2025-11-29"},
                                     {"date":"2025-12-06"},{"date":"2025-12-03"}]})",
