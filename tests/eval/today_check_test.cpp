@@ -207,7 +207,8 @@ TEST(CheckDrawingTest, QuotasOfTheDrawingGiveTheAmount) {
   drawing.quotas = {
       {PrizeGame::Lotto, 7, 120000, 1260},
       {PrizeGame::Spiel77, 1, 1, 123456789},  // another game's class I: not Lotto's
-      {PrizeGame::Lotto, 6, 0, 0},            // no winners: names no amount
+      {PrizeGame::Lotto, 6, 0, 860000000},    // no winners: the jackpot carried, no quota
+      {PrizeGame::Lotto, 1, 0, 0},            // no winners: names no amount
       {PrizeGame::Lotto, 9, 900000, 999},     // a fixed class keeps its amount
   };
   const TicketPlay ticket = TicketOf({kThree, kSix, {1, 2, 3, 4, 20, 21}, kTwo});
@@ -223,6 +224,9 @@ TEST(CheckDrawingTest, QuotasOfTheDrawingGiveTheAmount) {
   EXPECT_EQ(check.totals, (CheckTotals{1760, 2, 0, 0}));
 
   drawing.superzahl = 4;
+  // Class VI had no winner: the amount beside it is no quota.
+  EXPECT_EQ(CheckDrawing(TicketOf({{1, 2, 3, 4, 20, 21}}), drawing).games[0].win.kind,
+            Win::Kind::QuotaPending);
   drawing.quotas[2] = {PrizeGame::Lotto, 6, 3, 450000};
   EXPECT_EQ(DrawingReportLines(CheckDrawing(TicketOf({{1, 2, 3, 4, 20, 21}}), drawing)),
             (Lines{"Spiel 1: 4 Richtige, Gewinnklasse VI, 4.500,00 \x80",
