@@ -11,7 +11,6 @@
 namespace kw {
 namespace {
 
-
 Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
 
 TEST(PlanDateOf, TheDrawingsOwnDateOrTheLatestDrawingDayUpToToday) {
