@@ -14,6 +14,7 @@ namespace bench {
 class SilentPlatform : public kw::Platform {
  public:
   void ShowMessage(kw::MessageKind, const QString&) override {}
+  bool AskYesNo(const QString&) override { return false; }
   std::optional<QString> ChooseTicketFile() override { return std::nullopt; }
   std::optional<QString> ChooseTicketSaveFile(const QString&) override { return std::nullopt; }
   std::optional<QString> ChooseDrawingsFile() override { return std::nullopt; }

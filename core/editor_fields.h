@@ -21,6 +21,8 @@ struct EditorFields {
   std::array<std::string, kEditorNumberFields> numbers;
   std::string lotNumber;   // "Losnummer:"
   std::string expiryDate;  // "Gültig bis (TT.MM.JJJJ):"
+
+  friend bool operator==(const EditorFields&, const EditorFields&) = default;
 };
 
 // A number field that does not convert, or an expiry that is no date.
@@ -45,11 +47,29 @@ void ClearEditorTicket(EditorTicket& ticket, Date today);
 std::optional<std::string> ReadEditorFields(const EditorFields& fields, EditorTicket& ticket,
                                             int currentYear);
 
+// "Spiel 3: eine 0 steht neben anderen Zahlen; ein leeres Spiel hat sechs Nullen."
+std::string EditorZeroAmongNumbersMessage(int game);
+// "Spiel 1: die 13 steht zweimal."
+std::string EditorRepeatedNumberMessage(int game, int number, int times);
+
+// The fields as the checks name them: the number fields 0 to 71, then these two.
+constexpr int kEditorLotNumberField = kEditorNumberFields;
+constexpr int kEditorExpiryField = kEditorNumberFields + 1;
+
+// One problem the checks found: its message and the field that gets the focus.
+struct EditorProblem {
+  std::string message;
+  int field = 0;
+
+  friend bool operator==(const EditorProblem&, const EditorProblem&) = default;
+};
+
 // The checks of "Speichern als": ReadEditorFields, then the range check of every number field
 // whose text is an integer, on the number as typed: anything outside 0..49 gets its own message,
-// in field order, whether or not the reading failed. The ticket may be saved only when no
-// message comes back.
-std::vector<std::string> CheckEditorFields(const EditorFields& fields, EditorTicket& ticket,
-                                           int currentYear);
+// in field order, whether or not the reading failed. Then each game whose six numbers are all
+// within range: a 0 among other numbers (only six zeros make an empty game) and a number that
+// stands more than once each get a message. The ticket may be saved only when nothing comes back.
+std::vector<EditorProblem> CheckEditorFields(const EditorFields& fields, EditorTicket& ticket,
+                                             int currentYear);
 
 }  // namespace kw

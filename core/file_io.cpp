@@ -123,6 +123,8 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
   return bytes;
 }
 
+int (*ReplacementSync)(int fd) = ::fsync;
+
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const WriteError failure(PathText(path));
 
@@ -155,7 +157,7 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
   bool ok = WriteAll(fd.get(), bytes);
   // An existing file keeps its permissions. After the writing, which may clear the set-id bits.
   if (exists) ok = ok && ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-  ok = ok && ::fsync(fd.get()) == 0;
+  ok = ok && ReplacementSync(fd.get()) == 0;
   ok = fd.Close() && ok;
   ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
   if (!ok) {

@@ -24,4 +24,8 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, st
 // 0666 less the umask. Throws WriteError when any step fails; the old file then stays as it was.
 void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// What puts the new file's bytes on the disk before the rename: fsync(2). A test puts a failing
+// one in its place, as a disk that reports an error at that moment would be.
+extern int (*ReplacementSync)(int fd);
+
 }  // namespace kw

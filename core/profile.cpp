@@ -198,8 +198,24 @@ std::string ApplyProfileWrite(std::string_view bytes, std::string_view section,
   return out;
 }
 
+std::string ProfileSectionBytes(std::string_view bytes, std::string_view section) {
+  const std::string_view text = SkipBom(bytes);
+  LineReader lines(text);
+  RawLine line;
+  std::optional<std::size_t> start;
+  while (lines.Next(line)) {
+    const LineMeaning meaning = Interpret(line.text);
+    if (meaning.kind != LineMeaning::Kind::Section) continue;
+    const auto at = static_cast<std::size_t>(line.text.data() - text.data());
+    if (start) return std::string(text.substr(*start, at - *start));
+    if (EqualsNoCase(meaning.name, section)) start = at;
+  }
+  return start ? std::string(text.substr(*start)) : std::string();
+}
+
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
-                         const std::vector<std::pair<std::string, std::string>>& keyValues) {
+                         const std::vector<std::pair<std::string, std::string>>& keyValues,
+                         std::string_view newFileBytes) {
   // A line break inside a value would end its line and start another key: refused.
   auto hasLineBreak = [](std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -212,7 +228,7 @@ void WriteProfileStrings(const std::filesystem::path& file, std::string_view sec
   // An existing file that cannot be read must not be replaced by one holding only new keys.
   std::string bytes;
   try {
-    bytes = ReadProfileFile(file).value_or(std::string{});
+    bytes = ReadProfileFile(file).value_or(std::string(newFileBytes));
   } catch (const ReadError&) {
     throw WriteError(PathText(file));
   }

@@ -55,9 +55,15 @@ void WriteProfileString(const std::filesystem::path& file, std::string_view sect
                         std::string_view key, std::string_view value);
 
 // Writes several keys of one section in order, in a single atomic replacement: either all of
-// them reach the file or none. Throws WriteError like WriteProfileString.
+// them reach the file or none. A file that does not exist yet starts from newFileBytes. Throws
+// WriteError like WriteProfileString.
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
-                         const std::vector<std::pair<std::string, std::string>>& keyValues);
+                         const std::vector<std::pair<std::string, std::string>>& keyValues,
+                         std::string_view newFileBytes = {});
+
+// The first matching section as the file holds it, its header and every line up to the next
+// section, byte for byte; empty when the file has no such section.
+std::string ProfileSectionBytes(std::string_view bytes, std::string_view section);
 
 // The text to write as a value so that a read gives back exactly the value: one that a read would
 // change, with blanks at either end or a pair of quotes around it, is put in double quotes, which

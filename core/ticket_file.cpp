@@ -1,5 +1,7 @@
 #include "core/ticket_file.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -71,7 +73,8 @@ void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int cur
   ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
 }
 
-void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
+void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
+                     const std::string& basedOn) {
   // All keys go into the file in one replacement, so a failed save never leaves a ticket that
   // mixes old and new games.
   std::vector<std::pair<std::string, std::string>> keyValues;
@@ -81,7 +84,14 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path) {
   // The lot number is free text: it keeps blanks at its ends and quotes around it.
   keyValues.emplace_back("Losnummer", ProtectedProfileValue(ticket.lotNumber));
   keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
-  WriteProfileStrings(FsPath(path), kTicketSection, keyValues);
+  std::string start;
+  std::error_code error;
+  if (!basedOn.empty() && basedOn != path && !std::filesystem::exists(FsPath(path), error)) {
+    // One that cannot be read stops the save (ReadError): its keys must not go without a word.
+    start = ProfileSectionBytes(ReadProfileFile(FsPath(basedOn)).value_or(std::string{}),
+                                kTicketSection);
+  }
+  WriteProfileStrings(FsPath(path), kTicketSection, keyValues, start);
 }
 
 }  // namespace kw

@@ -34,9 +34,13 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear);
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear);
 
 // The writing step of "Speichern als": Spiel1..Spiel12, "Losnummer", "Ablauf", every other key
-// and section of an existing file kept. A ticket the readers accepted reads back the same, except
-// that a game holding a 0 is written, and so read back, as an empty game.
-// Throws WriteError when the file cannot be written; it then stays as it was.
-void WriteTicketFile(const EditorTicket& ticket, const std::string& path);
+// and section of an existing file kept. A new file starts from section "Schein" of the ticket
+// file it was made from (basedOn, when given), so that the keys the editor does not write, the
+// term among them, stay with the ticket. A ticket the readers accepted reads back the same,
+// except that a game holding a 0 is written, and so read back, as an empty game.
+// Throws WriteError when the file cannot be written, ReadError when basedOn is there but must not
+// be read; the file then stays as it was.
+void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
+                     const std::string& basedOn = {});
 
 }  // namespace kw

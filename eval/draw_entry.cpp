@@ -6,18 +6,28 @@ namespace kw {
 
 namespace {
 
-constexpr std::size_t kCheckedNumberCount = 7;  // the six drawn numbers and the Zusatzzahl
+constexpr std::size_t kDrawnCount = 6;
+constexpr std::size_t kZusatzzahlIndex = 6;
 constexpr std::size_t kSpiel77Length = 7;
 constexpr std::size_t kSuper6Length = 6;
 
+// Only the exact text "0" stands for a missing number; "00" or "+0" get through here and are
+// kept away from empty ticket slots by the evaluation.
+bool NumberMissing(const std::string& text) {
+  const std::string number = Trim(text);
+  return number.empty() || number == "0";
+}
+
 }  // namespace
 
-std::optional<std::string> CheckDrawEntry(const DrawEntry& entry) {
-  // Only the exact text "0" stands for a missing number; "00" or "+0" get through here and are
-  // kept away from empty ticket slots by the evaluation.
-  for (std::size_t i = 0; i < kCheckedNumberCount; ++i) {
-    const std::string number = Trim(entry.numberTexts[i]);
-    if (number.empty() || number == "0") return std::string(kMissingNumbersMessage);
+bool ZusatzzahlMissing(const DrawEntry& entry) {
+  return NumberMissing(entry.numberTexts[kZusatzzahlIndex]);
+}
+
+std::optional<std::string> CheckDrawEntry(const DrawEntry& entry, ZusatzzahlRule rule) {
+  const std::size_t checked = kDrawnCount + (rule == ZusatzzahlRule::Required ? 1 : 0);
+  for (std::size_t i = 0; i < checked; ++i) {
+    if (NumberMissing(entry.numberTexts[i])) return std::string(kMissingNumbersMessage);
   }
   // The lengths count every character as typed, blanks included.
   if (entry.spiel77Text.size() != kSpiel77Length) return std::string(kSpiel77LengthMessage);

@@ -25,9 +25,17 @@ inline constexpr std::string_view kSuper6LengthMessage =
     "Die Zahl vom Spiel Super 6 mu\xDF"
     " 6 Ziffern haben !";
 
+// Whether the drawing asks for a Zusatzzahl: the drawings of the years before May 2013 do, and
+// the Zusatzzahl field then counts among the numbers that must be there.
+enum class ZusatzzahlRule { Required, NotDrawn };
+
 // Says whether the drawing is complete enough to be compared with a ticket: the message that
 // refuses it, or nothing. Looks only at the presence of the six numbers and the Zusatzzahl and
 // at the lengths of the two add-on numbers; digits, ranges and the Superzahl are not its business.
-std::optional<std::string> CheckDrawEntry(const DrawEntry& entry);
+std::optional<std::string> CheckDrawEntry(const DrawEntry& entry,
+                                          ZusatzzahlRule rule = ZusatzzahlRule::Required);
+
+// Whether the Zusatzzahl field is empty or "0", as it is for every drawing since May 2013.
+bool ZusatzzahlMissing(const DrawEntry& entry);
 
 }  // namespace kw

@@ -118,14 +118,18 @@ void TForm2::CreateControls() {
       MakeLabeledEdit(GroupBox2, "LabeledEdit1", QStringLiteral("G\u00fcltig bis (TT.MM.JJJJ):"),
                       QStringLiteral("G\u00fcltig bis"), {16, 424, 121, 21});
 
-  // The games row by row, the buttons, then the expiry date before the lot number above it.
+  // As a person fills the slip: the games row by row, the lot number, the expiry date below
+  // it, then the buttons.
   std::vector<QWidget*> chain(numberEdits_.begin(), numberEdits_.end());
-  chain.insert(chain.end(), {Button1, Button2, Button3, LabeledEdit1, LabeledEdit2});
+  chain.insert(chain.end(), {LabeledEdit2, LabeledEdit1, Button1, Button2, Button3});
   for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TForm2::ShowModal() {
   RunHandler(platform_, [this] { FormShow(); });
+  // What the window opens with counts as saved, also after a failed load that left the fields
+  // as they were shown last.
+  savedFields_ = FieldTexts();
   // Every opening starts in the first field.
   numberEdits_[0]->setFocus();
   CentreOnScreen(this);
@@ -161,11 +165,13 @@ void TForm2::Button3Click() { reject(); }
 
 void TForm2::LoadEditorTicket() {
   const std::string path = settings_.ReadTicketPath();
+  ticketFilePath_.clear();
   if (path.empty()) {
     ClearEditor();
     return;
   }
   ReadEditorTicketFile(editorTicket_, path, CurrentYear());
+  ticketFilePath_ = path;
 }
 
 void TForm2::ShowEditorTicket() {
@@ -177,6 +183,22 @@ void TForm2::ShowEditorTicket() {
   LabeledEdit1->setText(FromCp1252(fields.expiryDate));
 }
 
+QLineEdit* TForm2::FieldAt(int field) const {
+  if (field == kEditorLotNumberField) return LabeledEdit2;
+  if (field == kEditorExpiryField) return LabeledEdit1;
+  return numberEdits_[static_cast<std::size_t>(field)];
+}
+
+void TForm2::reject() {
+  // Whatever closes the window ("&Zurück", Escape, the title bar) asks before typed numbers are
+  // dropped; "Nein" leaves every field as it is.
+  if (FieldTexts() != savedFields_ &&
+      !platform_.AskYesNo(QStringLiteral("\u00c4nderungen verwerfen?"))) {
+    return;
+  }
+  QDialog::reject();
+}
+
 EditorFields TForm2::FieldTexts() const {
   EditorFields fields;
   for (int k = 0; k < kEditorNumberFields; ++k) fields.numbers[k] = FieldText(numberEdits_[k]);
@@ -186,20 +208,29 @@ EditorFields TForm2::FieldTexts() const {
 }
 
 void TForm2::SaveTicketAs() {
-  const std::vector<std::string> messages =
-      CheckEditorFields(FieldTexts(), editorTicket_, CurrentYear());
-  for (const std::string& message : messages) {
-    platform_.ShowMessage(MessageKind::Plain, FromCp1252(message));
+  const EditorFields typed = FieldTexts();
+  const std::vector<EditorProblem> problems =
+      CheckEditorFields(typed, editorTicket_, CurrentYear());
+  for (const EditorProblem& problem : problems) {
+    platform_.ShowMessage(MessageKind::Plain, FromCp1252(problem.message));
   }
-  // Nothing is written after a failed check; the fields keep what was typed.
-  if (!messages.empty()) return;
+  // Nothing is written after a failed check; the fields keep what was typed, and the first field
+  // named waits for the correction.
+  if (!problems.empty()) {
+    FieldAt(problems.front().field)->setFocus();
+    return;
+  }
 
   if (const std::optional<QString> chosen = platform_.ChooseTicketSaveFile(saveFileName_)) {
-    // A failed write ends here in the general error box, and the settings stay as they were.
-    WriteTicketFile(editorTicket_, TicketPathText(*chosen));
+    // A failed write ends here in the general error box, and the settings stay as they were. A
+    // new file starts as a copy of the ticket's own keys, its term among them.
+    const std::string path = TicketPathText(*chosen);
+    WriteTicketFile(editorTicket_, path, ticketFilePath_);
     // Only a written file becomes the dialog's name: a later cancel records it as the current
     // ticket, and a file that was never written must not stand there.
     saveFileName_ = *chosen;
+    ticketFilePath_ = path;
+    savedFields_ = typed;
   }
   RememberTicketPath();
 }
@@ -207,6 +238,8 @@ void TForm2::SaveTicketAs() {
 void TForm2::RememberTicketPath() { settings_.WriteTicketPath(TicketPathText(saveFileName_)); }
 
 void TForm2::ClearEditor() {
+  // An emptied form is a new ticket: a later save carries nothing over from the one loaded.
+  ticketFilePath_.clear();
   ClearEditorTicket(editorTicket_, clock_.Today());
   ShowEditorTicket();
   numberEdits_[0]->setFocus();

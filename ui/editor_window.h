@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <string>
 
 #include "core/date.h"
 #include "core/editor_fields.h"
@@ -32,6 +33,10 @@ class TForm2 : public QDialog {
   // closes it. A failed load goes to the general error box and the window opens all the same.
   void ShowModal();
 
+ public slots:
+  // Every way of closing the window ends here.
+  void reject() override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -46,6 +51,7 @@ class TForm2 : public QDialog {
   void LoadEditorTicket();
   void ShowEditorTicket();
   EditorFields FieldTexts() const;
+  QLineEdit* FieldAt(int field) const;  // as EditorProblem names it
   void SaveTicketAs();
   void RememberTicketPath();
   void ClearEditor();
@@ -58,6 +64,11 @@ class TForm2 : public QDialog {
   // The save dialog's file name: proposed by the next dialog and recorded as the current ticket
   // after a cancel. It names the file saved last in this run, empty before the first save.
   QString saveFileName_;
+  // The ticket file the fields came from or were saved to last: a save into a new file keeps
+  // its keys. Empty for a new ticket.
+  std::string ticketFilePath_;
+  // The fields as loaded or saved last: closing with anything else asks first.
+  EditorFields savedFields_;
 
   QGroupBox* GroupBox1 = nullptr;                 // "Spiele"
   std::array<QLabel*, kGameCount> gameLabels_{};  // Label1..Label12, "Spiel 01:".."Spiel 12:"

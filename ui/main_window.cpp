@@ -12,12 +12,15 @@
 #include <algorithm>
 #include <string>
 
+#include "core/cp1252.h"
 #include "core/error.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "core/ticket_file.h"
+#include "core/ticket_term.h"
 #include "core/version.h"
 #include "eval/evaluation.h"
+#include "eval/typed_drawing.h"
 #include "eval/validity.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
@@ -330,12 +333,20 @@ void TForm1::Button3Click() {
   entry.spiel77Text = FieldText(Edit8);
   entry.super6Text = FieldText(Edit9);
 
-  const EvaluationOutcome outcome = EvaluateTicket(ticket_, entry);
+  // Without a Zusatzzahl the drawing is one of today's, checked by the plan of its day; with one,
+  // it gets the report of the years of the Zusatzzahl.
+  const bool todaysDrawing = ZusatzzahlMissing(entry);
+  const EvaluationOutcome outcome =
+      todaysDrawing
+          ? EvaluateByDrawingDay(TodaysPlay(), entry, PlanDateOf(ShownDrawDate(), clock_.Today()))
+          : EvaluateTicket(ticket_, entry);
   if (outcome.kind == EvaluationOutcome::Kind::Refused) {
     platform_.ShowMessage(MessageKind::Plain, FromCp1252(outcome.message));
     return;
   }
-  ClearTicketDisplay(false);  // the counters were reset by the evaluation
+  // EvaluateTicket reset the counts of the old report and filled them; today's check has none.
+  if (todaysDrawing) ClearTicket(ticket_, false);
+  ClearTicketDisplay(false);
   if (outcome.kind == EvaluationOutcome::Kind::ConversionFailed) {
     platform_.ShowMessage(MessageKind::Plain, FromCp1252(outcome.message));
     return;
@@ -345,6 +356,25 @@ void TForm1::Button3Click() {
   // One memo line per report line; an empty report line stays an empty memo line.
   Memo1->setPlainText(lines.join(u'\n'));
   Memo1->show();
+}
+
+TicketPlay TForm1::TodaysPlay() const {
+  // The add-on games are played as the ticket's term says, read as the term check reads it; a
+  // ticket file without the keys, or none at all, plays both.
+  const Profile file = ticket_.path.empty() ? Profile{} : Profile::Load(FsPath(ticket_.path));
+  const TicketTerm term = ReadTicketTerm(file, ticket_.expiryDate);
+  return TicketPlay{.games = ticket_.games,
+                    .lotNumber = ticket_.lotNumber.str(),
+                    .spiel77 = term.spiel77.value,
+                    .super6 = term.super6.value};
+}
+
+std::optional<Date> TForm1::ShownDrawDate() const {
+  try {
+    return ParseDate(Trim(draws_[shownDay_].drawDate.str()), CurrentYear());
+  } catch (const ConversionError&) {
+    return std::nullopt;  // "???" or nothing: a drawing without its date
+  }
 }
 
 void TForm1::Button4Click() {

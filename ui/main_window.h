@@ -8,6 +8,7 @@
 #include "core/date.h"
 #include "core/records.h"
 #include "core/settings_file.h"
+#include "eval/today_check.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -84,6 +85,10 @@ class TForm1 : public QWidget {
   void Button5Click();
   void Button7Click();
   void Label26Click();
+
+  // The current ticket as today's check plays it, and the date of the drawing shown.
+  TicketPlay TodaysPlay() const;
+  std::optional<Date> ShownDrawDate() const;
 
   void ShowTicket(const Ticket& ticket);
   void ClearTicketDisplay(bool resetTicket);

@@ -25,6 +25,10 @@ class Platform {
   // Shows the text and waits until the user closes the box.
   virtual void ShowMessage(MessageKind kind, const QString& text) = 0;
 
+  // A question with the buttons "Ja" and "Nein", in a box like the plain one with a question
+  // icon: true for "Ja". Closing the box counts as "Nein".
+  virtual bool AskYesNo(const QString& question) = 0;
+
   // The open dialog of "Schein laden": the chosen full path, or nothing on cancel.
   virtual std::optional<QString> ChooseTicketFile() = 0;
 

@@ -45,6 +45,16 @@ void QtPlatform::ShowMessage(MessageKind kind, const QString& text) {
   box.exec();
 }
 
+bool QtPlatform::AskYesNo(const QString& question) {
+  QMessageBox box(QMessageBox::Question, applicationTitle_, WithLineFeeds(question),
+                  QMessageBox::Yes | QMessageBox::No);
+  box.setTextFormat(Qt::PlainText);
+  // "Nein" is what Enter and Escape choose: a slip of the key must not drop the typing.
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtPlatform::ChooseTicketFile() {
   QFileDialog dialog(nullptr, QStringLiteral("Schein w\u00e4hlen"), lastDirectory_);
   dialog.setNameFilter(QStringLiteral("Schein-Dateien (*.sch)"));
@@ -76,7 +86,8 @@ std::optional<QString> QtPlatform::ChooseTicketSaveFile(const QString& proposedN
 
 std::optional<QString> QtPlatform::ChooseDrawingsFile() {
   QFileDialog dialog(nullptr, QStringLiteral("Ziehungen importieren"), lastDirectory_);
-  dialog.setNameFilters({QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
+  dialog.setNameFilters(
+      {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

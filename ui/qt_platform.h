@@ -11,6 +11,7 @@ class QtPlatform : public Platform {
   explicit QtPlatform(QString applicationTitle);
 
   void ShowMessage(MessageKind kind, const QString& text) override;
+  bool AskYesNo(const QString& question) override;
   std::optional<QString> ChooseTicketFile() override;
   std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) override;
   std::optional<QString> ChooseDrawingsFile() override;

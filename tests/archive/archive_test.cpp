@@ -120,6 +120,7 @@ TEST_F(ArchiveTest, TheTablesThemselvesRefuseWhatNoDrawingCanHold) {
       "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
       "'12345a', 'x', 'y')",
       "INSERT INTO quotas VALUES ('2026-12-05', 'Spiel77', 8, 1, 1)",
+      "INSERT INTO quotas VALUES ('2026-12-05', 'Super6', 7, 1, 1)",
       "INSERT INTO quotas VALUES ('2026-12-05', '6aus49', 8, -1, 1)",
       "INSERT INTO quotas VALUES ('2026-12-05', 'Lotto', 8, 1, 1)",
       "INSERT INTO quotas VALUES ('2026-12-12', '6aus49', 8, 1, 1)",  // no such drawing
@@ -230,6 +231,11 @@ TEST_F(ArchiveTest, WhatArrivesLaterIsAddedToTheStoredDrawing) {
   bare.superzahl.reset();
   bare.quotas.clear();
   archive.Store({bare}, "CSV-Datei a.csv");
+  // The drawn order alone is news, and counts as such.
+  Drawing ordered = bare;
+  ordered.numbers = full.numbers;
+  EXPECT_EQ(archive.Store({ordered}, "lotto.de"), (StoreOutcome{0, 1, 0}));
+  EXPECT_EQ(archive.Read(full.date)->numbers, full.numbers);
 
   Drawing digits = bare;
   digits.numbers = full.numbers;  // the drawn order replaces the sorted one
@@ -361,6 +367,36 @@ TEST_F(ArchiveTest, OneWritesWhileTheOtherReads) {
   EXPECT_GT(reads, 0);
   EXPECT_EQ(reader.Count(), 600);
   EXPECT_EQ(reader.Read(drawings[333].date), drawings[333]);
+}
+
+TEST_F(ArchiveTest, TwoProgramsStoringAtTheSameMomentBothSucceed) {
+  // Each takes the write lock before its first read, so neither finds the other in its way
+  // halfway through and gives up; the busy wait lets the second follow the first.
+  DrawingArchive(file).Store({}, "x");
+  const std::vector<Drawing> drawings = test::HistoricDrawings(800, true);
+  constexpr std::size_t kBatch = 100;  // long enough for the other to come in between
+  std::atomic<int> ready{0};
+  std::string failures[2];
+  auto store = [&](std::size_t half) {
+    try {
+      DrawingArchive archive(file);
+      ++ready;
+      while (ready < 2) std::this_thread::yield();
+      for (std::size_t i = half * kBatch; i < drawings.size(); i += 2 * kBatch) {
+        archive.Store({drawings.begin() + static_cast<std::ptrdiff_t>(i),
+                       drawings.begin() + static_cast<std::ptrdiff_t>(i + kBatch)},
+                      "x");
+      }
+    } catch (const std::exception& e) {
+      failures[half] = e.what();
+    }
+  };
+  std::thread other(store, std::size_t{1});
+  store(0);
+  other.join();
+  EXPECT_EQ(failures[0], "");
+  EXPECT_EQ(failures[1], "");
+  EXPECT_EQ(DrawingArchive(file).Count(), 800);
 }
 
 }  // namespace

@@ -119,6 +119,17 @@ TEST_F(HostileFileTest, WhatIsNoArchiveIsRefusedAndLeftAsItWas) {
        },
        "ist besch\xE4"
        "digt: die Datei ist k\xFCrzer als ihr Inhalt"},
+      // The header keeps a page of 65,536 bytes as 1.
+      {"an archive of 64 KiB pages cut short",
+       [](const fs::path& f) {
+         MakeArchive(f);
+         RawDb(f).Exec("PRAGMA page_size = 65536; VACUUM");
+         ASSERT_EQ(test::ReadFile(f).substr(16, 2), std::string("\0\1", 2));
+         ASSERT_GE(fs::file_size(f), 3u * 65536);
+         fs::resize_file(f, 2u * 65536);
+       },
+       "ist besch\xE4"
+       "digt: die Datei ist k\xFCrzer als ihr Inhalt"},
       {"an archive cut at its first page",
        [](const fs::path& f) {
          MakeArchive(f);
@@ -235,6 +246,59 @@ TEST_F(HostileFileTest, AnArchiveThatCannotBeMadeSaysWhy) {
     }
   }
   EXPECT_EQ(Names(dir.path()), std::set<std::string>{"Datei"});
+}
+
+TEST_F(HostileFileTest, AFolderTheUserMayNotWriteToIsRefusedBeforeAnythingIsBuilt) {
+  // Root may write anywhere: the archive is then opened by a user who may not, in a process of
+  // its own, as any program would be started by that user.
+  const fs::path folder = dir / "fremd";
+  fs::create_directory(folder);
+  fs::permissions(dir.path(),
+                  fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+  const fs::path path = folder / DrawingArchive::kFileName;
+  const bool root = ::geteuid() == 0;
+  if (!root) fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(out[0]);
+    constexpr uid_t kNobody = 65534;
+    if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+    std::string message = "(opened)";
+    try {
+      DrawingArchive archive(path);
+    } catch (const ArchiveError& e) {
+      message = e.what();
+    }
+    const auto written = ::write(out[1], message.data(), message.size());
+    ::_exit(written == static_cast<ssize_t>(message.size()) ? 0 : 1);
+  }
+  ::close(out[1]);
+  std::string message;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+  ::close(out[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(message, "'" + path.string() +
+                         "' kann nicht angelegt werden: in dem Ordner darf dieser Benutzer nicht "
+                         "schreiben");
+  EXPECT_TRUE(fs::is_empty(folder));
+}
+
+TEST_F(HostileFileTest, TheIntegrityCheckNamesAQuotaWhoseDrawingIsGone) {
+  Drawing drawing = MakeDrawing(2026, 12, 5, {1, 2, 3, 4, 5, 6});
+  drawing.quotas = {{PrizeGame::Lotto, 9, 1, 600}};
+  DrawingArchive(file).Store({drawing}, "x");
+  // What the sqlite3 tool does when told to leave the references alone.
+  RawDb(file).Exec("PRAGMA foreign_keys = OFF; DELETE FROM drawings");
+  EXPECT_EQ(DrawingArchive(file).CheckIntegrity(),
+            "Tabelle quotas: Zeile ohne ihren Eintrag in drawings");
 }
 
 // A second program that holds the archive locked until it is told to let go. Forked before this

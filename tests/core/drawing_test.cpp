@@ -51,6 +51,9 @@ TEST(Drawing, WhatNoDrawingCanHoldIsNamed) {
       {"Spiel 77 class 8", [](Drawing& d) { d.quotas.push_back({PrizeGame::Spiel77, 8, 1, 1}); },
        "Die Quote von Spiel 77, Gewinnklasse 8, der Ziehung vom 05.12.2026 nennt keine "
        "Gewinnklasse, die es gibt"},
+      {"Super 6 class 7", [](Drawing& d) { d.quotas.push_back({PrizeGame::Super6, 7, 1, 1}); },
+       "Die Quote von Super 6, Gewinnklasse 7, der Ziehung vom 05.12.2026 nennt keine "
+       "Gewinnklasse, die es gibt"},
       {"class twice", [](Drawing& d) { d.quotas.push_back({PrizeGame::Lotto, 9, 1, 600}); },
        "Die Quote von 6 aus 49, Gewinnklasse 9, der Ziehung vom 05.12.2026 steht zweimal darin"},
       {"negative", [](Drawing& d) { d.quotas.push_back({PrizeGame::Super6, 6, -1, 250}); },
@@ -61,12 +64,16 @@ TEST(Drawing, WhatNoDrawingCanHoldIsNamed) {
     c.change(d);
     EXPECT_EQ(DrawingProblem(d), std::optional<std::string>(c.message)) << c.what;
   }
-  Drawing old = Saturday2026();
-  old.date = Date::FromYmd(2012, 6, 2);
-  old.zusatzzahl = 22;
-  EXPECT_EQ(DrawingProblem(old),
-            std::optional<std::string>(
-                "Die Zusatzzahl der Ziehung vom 02.06.2012 ist schon eine der sechs Zahlen"));
+  // The Zusatzzahl against each of the six, the last one included.
+  for (const uint8_t taken : {22, 49}) {
+    Drawing old = Saturday2026();
+    old.date = Date::FromYmd(2012, 6, 2);
+    old.zusatzzahl = taken;
+    EXPECT_EQ(DrawingProblem(old),
+              std::optional<std::string>(
+                  "Die Zusatzzahl der Ziehung vom 02.06.2012 ist schon eine der sechs Zahlen"))
+        << int{taken};
+  }
 }
 
 TEST(Drawing, QuotaOfFindsTheGamesOwnClass) {

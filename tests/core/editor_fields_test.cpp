@@ -80,37 +80,81 @@ TEST(EditorFields, FailureKeepsWhatWasReadBeforeIt) {
   EXPECT_EQ(ticket.lotNumber, "old");
 }
 
-TEST(EditorFields, CheckGivesOneMessagePerProblemInFieldOrder) {
+TEST(EditorFields, CheckGivesOneMessagePerProblemWithItsField) {
+  // Fields counted from 1 here, as the window names them; 73 and 74 are lot number and expiry.
+  using P = std::pair<std::string, int>;
+  const auto game = [](int g, std::vector<std::string> six) {
+    std::map<int, std::string> typed;
+    for (int p = 0; p < 6; ++p) typed[(g - 1) * 6 + p + 1] = six[p];
+    return typed;
+  };
+  const auto with = [](std::map<int, std::string> a, const std::map<int, std::string>& b) {
+    a.insert(b.begin(), b.end());
+    return a;
+  };
   struct Case {
     const char* name;
     std::map<int, std::string> numbers;
-    std::vector<std::string> messages;
+    std::vector<P> problems;
   };
   const Case cases[] = {
-      {"50 in game 2 position 4", {{10, "50"}}, {Range(2, 4)}},
+      {"50 in game 2 position 4", {{10, "50"}}, {{Range(2, 4), 10}}},
       // The reading trims the field; so does the check, or it would pass what the file gets.
-      {"50 with a blank after it", {{10, "50 "}}, {Range(2, 4)}},
-      {"50 between blanks and a tab", {{11, " \t50 "}}, {Range(2, 5)}},
-      {"49 and 0 pass", {{1, "49"}, {2, "0"}}, {}},
+      {"50 with a blank after it", {{10, "50 "}}, {{Range(2, 4), 10}}},
+      {"50 between blanks and a tab", {{11, " \t50 "}}, {{Range(2, 5), 11}}},
+      {"49 in a full game and a game of six zeros pass",
+       game(1, {"49", "1", "2", "3", "4", "5"}),
+       {}},
       // Stored as a byte, 300 would pass as 44 and 256 as an empty number.
-      {"300 as typed", {{13, "300"}}, {Range(3, 1)}},
-      {"256 as typed", {{72, "256"}}, {Range(12, 6)}},
-      {"-1", {{5, "-1"}}, {Range(1, 5)}},
-      {"hexadecimal above 49", {{6, "$32"}}, {Range(1, 6)}},
+      {"300 as typed", {{13, "300"}}, {{Range(3, 1), 13}}},
+      {"256 as typed", {{72, "256"}}, {{Range(12, 6), 72}}},
+      {"-1", {{5, "-1"}}, {{Range(1, 5), 5}}},
+      {"hexadecimal above 49", {{6, "$32"}}, {{Range(1, 6), 6}}},
       {"77 in Edit1 with an empty Edit10",
        {{1, "77"}, {10, ""}},
-       {kEditorConversionMessage, Range(1, 1)}},
+       {{kEditorConversionMessage, 10}, {Range(1, 1), 1}}},
       {"numbers after the failing field are checked as typed",
        {{3, "x"}, {30, "60"}},
-       {kEditorConversionMessage, Range(5, 6)}},
+       {{kEditorConversionMessage, 3}, {Range(5, 6), 30}}},
       {"three numbers above 49",
        {{40, "99"}, {2, "51"}, {71, "50"}},
-       {Range(1, 2), Range(7, 4), Range(12, 5)}},
+       {{Range(1, 2), 2}, {Range(7, 4), 40}, {Range(12, 5), 71}}},
+      // Five typed numbers must not turn into an empty game without a word.
+      {"a 0 after five numbers",
+       game(3, {"1", "2", "3", "4", "5", "0"}),
+       {{EditorZeroAmongNumbersMessage(3), 18}}},
+      {"a 0 before five numbers",
+       game(2, {"0", "2", "3", "4", "5", "6"}),
+       {{EditorZeroAmongNumbersMessage(2), 7}}},
+      {"13 twice",
+       game(1, {"13", "13", "19", "38", "40", "1"}),
+       {{"Spiel 1: die 13 steht zweimal.", 2}}},
+      {"7 three times, written as typed apart from blanks",
+       game(12, {"7", " 7", "9", "07", "1", "2"}),
+       {{"Spiel 12: die 7 steht dreimal.", 68}}},
+      {"a game out of range is not checked for repeats as well",
+       game(4, {"50", "50", "1", "2", "3", "4"}),
+       {{Range(4, 1), 19}, {Range(4, 2), 20}}},
+      {"games told in order after the range check",
+       with(game(5, {"1", "1", "0", "2", "3", "4"}), {{1, "60"}}),
+       {{Range(1, 1), 1},
+        {EditorZeroAmongNumbersMessage(5), 27},
+        {"Spiel 5: die 1 steht zweimal.", 26}}},
   };
   for (const Case& c : cases) {
     EditorTicket ticket;
-    EXPECT_EQ(CheckEditorFields(Typed(c.numbers), ticket, kYear), c.messages) << c.name;
+    std::vector<P> problems;
+    for (EditorProblem& p : CheckEditorFields(Typed(c.numbers), ticket, kYear)) {
+      problems.emplace_back(p.message, p.field + 1);
+    }
+    EXPECT_EQ(problems, c.problems) << c.name;
   }
+  // A bad expiry is the last field read.
+  EditorFields badDate = Typed({});
+  badDate.expiryDate = "31.13.2026";
+  EditorTicket ticket;
+  EXPECT_EQ(CheckEditorFields(badDate, ticket, kYear),
+            (std::vector<EditorProblem>{{kEditorConversionMessage, kEditorExpiryField}}));
 }
 
 }  // namespace

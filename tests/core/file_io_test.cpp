@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <thread>
 
 #include "core/error.h"
@@ -58,6 +60,26 @@ TEST(ReplaceFileAtomically, ReplacesAndCreatesLeavingNothingElse) {
   EXPECT_EQ(ReadFile(dir / "a.sch"), "neu");
   ReplaceFileAtomically(dir / "a.sch", "");
   EXPECT_EQ(ReadFile(dir / "a.sch"), "");
+  EXPECT_EQ(Entries(dir.path()), 1u);
+}
+
+TEST(ReplaceFileAtomically, AFailingSyncLeavesTheOldFileAndNoTemporaryOne) {
+  TempDir dir;
+  WriteFile(dir / "ZW.INI", "alt");
+  ReplacementSync = [](int) {
+    errno = EIO;
+    return -1;
+  };
+  struct Restore {
+    ~Restore() { ReplacementSync = ::fsync; }
+  } restore;
+  try {
+    ReplaceFileAtomically(dir / "ZW.INI", "neu");
+    ADD_FAILURE() << "replaced";
+  } catch (const WriteError& e) {
+    EXPECT_EQ(e.what(), "Unable to write to " + (dir / "ZW.INI").string());
+  }
+  EXPECT_EQ(ReadFile(dir / "ZW.INI"), "alt");
   EXPECT_EQ(Entries(dir.path()), 1u);
 }
 

@@ -46,6 +46,8 @@ TEST(TicketTerm, TheAssumedWeekStartsOnItsFirstDayPlayed) {
   EXPECT_EQ(TermDrawingDays(term), Days({12}));
   // Expiry on a Saturday: the Wednesday before it belongs to the week.
   EXPECT_EQ(TermDrawingDays(TermOf("", Date::FromYmd(2026, 12, 12))), Days({9, 12}));
+  // The expiry itself the only day played: the term is that day.
+  EXPECT_EQ(TermOf("Ziehungstage=Samstag\r\n").firstDay.value, kSaturday19);
 }
 
 TEST(TicketTerm, TheKeysOfTheFileCount) {

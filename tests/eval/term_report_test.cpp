@@ -167,10 +167,13 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
   jackpot.spiel77 = "0000005";
   Drawing addOnOnly = DrawingOf(Day(2026, 12, 26), {11, 12, 13, 14, 16, 17}, 1);
   addOnOnly.spiel77 = "0001235";
+  // A game's win stays what the day is known for when the Spiel 77 number is missing.
+  const Drawing wonWithoutSpiel77 = DrawingOf(Day(2026, 12, 30), {3, 15, 22, 31, 41, 49}, 5);
   days.push_back(TermDay::Drawn(nothing));
   days.push_back(TermDay::Drawn(open));  // Spiel 77 number not known
   days.push_back(TermDay::Drawn(jackpot));
   days.push_back(TermDay::Drawn(addOnOnly));
+  days.push_back(TermDay::Drawn(wonWithoutSpiel77));
   const TermCheck term = CheckTerm(Ticket(), days);
 
   Lines texts;
@@ -183,13 +186,14 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
                        "kein Gewinn in den Spielen",
                        "Gewinnklasse I, 5,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
                        "Spiel 77 Gewinnklasse IV, 777,00 \x80",
+                       "Gewinnklasse VII, 0,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
                    }));
   const DaySummary& best = term.days[5].summary;
   EXPECT_EQ(best.kind, DaySummary::Kind::Won);
   EXPECT_EQ(best.bestGame, PrizeGame::Lotto);
   EXPECT_EQ(best.bestClass, 1);
   EXPECT_EQ(term.days[4].summary.kind, DaySummary::Kind::NoWinInGames);
-  EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 1, 0, 0, 0, 1, 0}));
+  EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 2, 0, 0, 0, 2, 0}));
 }
 
 TEST(TermReportTest, DayTwiceOrOutOfOrderIsRefused) {

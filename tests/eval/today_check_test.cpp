@@ -207,7 +207,8 @@ TEST(CheckDrawingTest, QuotasOfTheDrawingGiveTheAmount) {
   drawing.quotas = {
       {PrizeGame::Lotto, 7, 120000, 1260},
       {PrizeGame::Spiel77, 1, 1, 123456789},  // another game's class I: not Lotto's
-      {PrizeGame::Lotto, 6, 0, 0},            // no winners: names no amount
+      {PrizeGame::Lotto, 6, 0, 860000000},    // no winners: the jackpot carried, no quota
+      {PrizeGame::Lotto, 1, 0, 0},            // no winners: names no amount
       {PrizeGame::Lotto, 9, 900000, 999},     // a fixed class keeps its amount
   };
   const TicketPlay ticket = TicketOf({kThree, kSix, {1, 2, 3, 4, 20, 21}, kTwo});
@@ -215,14 +216,19 @@ TEST(CheckDrawingTest, QuotasOfTheDrawingGiveTheAmount) {
   EXPECT_EQ(DrawingReportLines(check),
             (Lines{
                 "Spiel 1: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 \x80",
-                "Spiel 2: 6 Richtige + Superzahl, Gewinnklasse I, Quote noch nicht bekannt",
+                // The published quotas say nobody won class I: no amount, and none to come.
+                "Spiel 2: 6 Richtige + Superzahl, Gewinnklasse I, Betrag nicht bekannt",
                 "Spiel 3: 4 Richtige + Superzahl, Gewinnklasse V, Quote noch nicht bekannt",
                 "Spiel 4: 2 Richtige + Superzahl, Gewinnklasse IX, 5,00 \x80",
-                "Gewinn insgesamt: 17,60 \x80 (dazu 2 Gewinne mit noch unbekannter Quote)",
+                "Gewinn insgesamt: 17,60 \x80 (dazu 1 Gewinn mit noch unbekannter Quote und 1 "
+                "Gewinn mit unbekanntem Betrag)",
             }));
-  EXPECT_EQ(check.totals, (CheckTotals{1760, 2, 0, 0}));
+  EXPECT_EQ(check.totals, (CheckTotals{1760, 1, 1, 0}));
 
   drawing.superzahl = 4;
+  // Class VI had no winner: the amount beside it is no quota.
+  EXPECT_EQ(CheckDrawing(TicketOf({{1, 2, 3, 4, 20, 21}}), drawing).games[0].win.kind,
+            Win::Kind::AmountNotKnown);
   drawing.quotas[2] = {PrizeGame::Lotto, 6, 3, 450000};
   EXPECT_EQ(DrawingReportLines(CheckDrawing(TicketOf({{1, 2, 3, 4, 20, 21}}), drawing)),
             (Lines{"Spiel 1: 4 Richtige, Gewinnklasse VI, 4.500,00 \x80",

@@ -137,6 +137,46 @@ TEST(ReadDayDrawing, Drawing2012WithoutZusatzzahlFieldIsKeptAndSaysSoInTheSameNo
             std::nullopt);
 }
 
+TEST(ReadDayDrawing, TheDayItselfDecidesUnitZusatzzahlAndSuperzahl) {
+  // The 2012 answer moved to another day, with a ninth quota row of the amount given.
+  const auto answerOn = [](Date day, std::optional<int> classIx, bool superzahl = true) {
+    return Changed(kSaturday2012, [&](json& e) {
+      e["drawDate"] = BerlinMidnightMs(day);
+      e["gameType"]["name"] = std::string("Lotto 6aus49 ") + GermanWeekdayName(day);
+      if (classIx) {
+        e["oddsCollection"].push_back(
+            {{"winningClass", 9}, {"numberOfWinners", 100000}, {"odds", *classIx}});
+      }
+      if (!superzahl) e["superNumber"] = nullptr;
+    });
+  };
+  struct Row {
+    const char* what;
+    Date day;
+    std::optional<int> classIx;
+    bool superzahl;
+    std::size_t quotas;
+    std::optional<uint8_t> zusatzzahl;
+  };
+  const Row rows[] = {
+      {"6 euro from 23.09.2020 on", Date::FromYmd(2020, 9, 23), 6, true, 9, std::nullopt},
+      {"5 euro from 04.05.2013 on", Date::FromYmd(2013, 5, 4), 5, true, 9, std::nullopt},
+      // No plan before it had a fixed class to tell euro from cent, whatever the answer holds.
+      {"a ninth row before 04.05.2013", Date::FromYmd(2013, 5, 1), 5, true, 0, 17},
+      {"no Superzahl before 07.12.1991", Date::FromYmd(1991, 11, 30), std::nullopt, false, 0, 17},
+  };
+  for (const Row& row : rows) {
+    const Drawing read =
+        ReadDayDrawing(answerOn(row.day, row.classIx, row.superzahl), row.day).drawing;
+    EXPECT_EQ(read.quotas.size(), row.quotas) << row.what;
+    EXPECT_EQ(read.zusatzzahl, row.zusatzzahl) << row.what;
+    EXPECT_EQ(read.superzahl.has_value(), row.superzahl) << row.what;
+  }
+  EXPECT_EQ(RefusalOf(answerOn(Date::FromYmd(1991, 12, 7), std::nullopt, false),
+                      Date::FromYmd(1991, 12, 7)),
+            "Die Antwort f\xFCr den 07.12.1991 enth\xE4lt keine Superzahl (superNumber)");
+}
+
 TEST(ReadDayDrawing, ZusatzzahlOfTodaysDrawingsIsNotRead) {
   // No Zusatzzahl since May 2013: whatever the field holds then, it is none.
   const std::string answer = Changed(kSaturdayEuro, [](json& e) { e["extraNumber"] = 17; });

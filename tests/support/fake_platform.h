@@ -23,6 +23,11 @@ class FakePlatform : public Platform {
     messages.push_back({kind, text});
   }
 
+  bool AskYesNo(const QString& question) override {
+    questions << question;
+    return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();  // unscripted: "Nein"
+  }
+
   std::optional<QString> ChooseTicketFile() override {
     ++fileDialogs;
     if (fileAnswers.isEmpty()) return std::nullopt;  // unscripted: the user cancels
@@ -51,6 +56,8 @@ class FakePlatform : public Platform {
   }
 
   std::vector<Message> messages;
+  QStringList questions;                      // every yes/no question asked
+  QList<bool> yesNoAnswers;                   // next answers, true for "Ja"
   QList<std::optional<QString>> fileAnswers;  // next answers of the open dialog; nullopt cancels
   int fileDialogs = 0;
   QList<std::optional<QString>> saveAnswers;  // next answers of the save dialog; nullopt cancels

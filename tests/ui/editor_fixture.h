@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "tests/support/modal_handler.h"
 #include "tests/ui/window_fixture.h"
@@ -28,7 +29,8 @@ class EditorFixture : public WindowFixture {
   }
 
   // Opens the editor with the open function, runs the steps while it is open and then leaves it
-  // with "&Zurück", unless the steps closed it themselves.
+  // with "&Zurück", unless the steps closed it themselves; "Änderungen verwerfen?" is answered
+  // "Ja".
   void WhileOpen(const std::function<void()>& open, const std::function<void()>& steps) {
     TForm2& dialog = Editor();
     bool ran = false;
@@ -36,7 +38,10 @@ class EditorFixture : public WindowFixture {
       if (modal != &dialog || ran) return;
       ran = true;
       steps();
-      if (dialog.isVisible()) QTest::mouseClick(EditorButton(3), Qt::LeftButton);
+      if (!dialog.isVisible()) return;
+      const QList<bool> scripted = std::exchange(platform.yesNoAnswers, {true});
+      QTest::mouseClick(EditorButton(3), Qt::LeftButton);
+      platform.yesNoAnswers = scripted;
     });
     open();
     [&] { QVERIFY2(ran, "the editor did not open"); }();

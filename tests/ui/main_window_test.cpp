@@ -61,6 +61,8 @@ class MainWindowTest : public QObject {
   void pathOutsideWindows1252IsRefused();
   void evaluationFillsAndShowsReport_data();
   void evaluationFillsAndShowsReport();
+  void drawingWithoutZusatzzahlByThePlanOfItsDay_data();
+  void drawingWithoutZusatzzahlByThePlanOfItsDay();
   void refusedOrUnconvertibleDrawingKeepsFields_data();
   void refusedOrUnconvertibleDrawingKeepsFields();
   void dayToggleKeepsTypedNumbers();
@@ -284,6 +286,42 @@ void MainWindowTest::evaluationFillsAndShowsReport() {
   }
   QVERIFY(f.platform.messages.empty());
   QCOMPARE(f.DrawFields(), kExampleDraw);
+}
+
+void MainWindowTest::drawingWithoutZusatzzahlByThePlanOfItsDay_data() {
+  QTest::addColumn<QString>("drawDate");  // of the stored Saturday drawing
+  QTest::addColumn<QStringList>("report");
+  // Today, 01.12.2026, is a Tuesday: without a date the plan in force is Saturday's.
+  QTest::newRow("no date: today's plan")
+      << QString()
+      << QStringList{u"Spiel 1: 2 Richtige + Superzahl, Gewinnklasse IX, 6,00 \u20ac"_s,
+                     u"Spiel 77: 5 Endziffern, Gewinnklasse III, 7.777,00 \u20ac"_s,
+                     u"Gewinn insgesamt: 7.783,00 \u20ac"_s};
+  QTest::newRow("a drawing of 2019")
+      << u"07.12.2019"_s
+      << QStringList{u"Spiel 1: 2 Richtige + Superzahl, Gewinnklasse IX, 5,00 \u20ac"_s,
+                     u"Spiel 77: 5 Endziffern, Gewinnklasse III, 7.777,00 \u20ac"_s,
+                     u"Gewinn insgesamt: 7.782,00 \u20ac"_s};
+}
+
+void MainWindowTest::drawingWithoutZusatzzahlByThePlanOfItsDay() {
+  QFETCH(QString, drawDate);
+  QFETCH(QStringList, report);
+  WindowFixture f;
+  // The term's Super 6 "nein" leaves out the Super 6 win the typed number would have.
+  f.WriteFile("ticket.sch", kTicketFile + "Super6=nein\r\n");
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("ticket.sch") +
+                            "\r\n[Zahlen]\r\nSamstag=" + kSaturdayLine.substr(0, 29) +
+                            drawDate.toStdString() + "\r\n");
+  f.Start();
+  const QStringList typed{u"3"_s,  u"15"_s, u"8"_s, u"9"_s,       u"10"_s,
+                          u"11"_s, u""_s,   u"5"_s, u"9911235"_s, u"000235"_s};
+  f.TypeDrawFields(typed);
+  f.Click(f.Button(3));
+  QCOMPARE(MemoLines(f.Memo()), report);
+  QVERIFY(f.Memo()->isVisible());
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(f.DrawFields(), typed);
 }
 
 void MainWindowTest::refusedOrUnconvertibleDrawingKeepsFields_data() {

@@ -25,6 +25,7 @@ class QtPlatformTest : public QObject {
  private slots:
   void messageBoxes_data();
   void messageBoxes();
+  void yesNoQuestion();
   void openDialog();
   void saveDialog();
 };
@@ -67,6 +68,31 @@ void QtPlatformTest::messageBoxes() {
   QCOMPARE(buttons.size(), 1);
   // The lone carriage return of the program's texts breaks the line here too.
   QCOMPARE(seenText, u"Zeile 1\nZeile 2"_s);
+}
+
+void QtPlatformTest::yesNoQuestion() {
+  QtPlatform platform(u"Kreuzwart v1.25"_s);
+  QStringList buttons;
+  bool escape = true;
+  const ModalHandler handler([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) return void(modal->close());
+    QCOMPARE(box->windowTitle(), u"Kreuzwart v1.25"_s);
+    QCOMPARE(box->icon(), QMessageBox::Question);
+    buttons.clear();
+    for (QAbstractButton* b : box->buttons()) buttons << b->text();
+    if (escape) {
+      QTest::keyClick(box, Qt::Key_Escape);
+    } else {
+      box->button(QMessageBox::Yes)->click();
+    }
+  });
+  // Escape, like Enter on the default button, keeps what was typed.
+  QVERIFY(!platform.AskYesNo(u"\u00c4nderungen verwerfen?"_s));
+  escape = false;
+  QVERIFY(platform.AskYesNo(u"\u00c4nderungen verwerfen?"_s));
+  buttons.sort();
+  QCOMPARE(buttons, (QStringList{u"&Ja"_s, u"&Nein"_s}));
 }
 
 void QtPlatformTest::openDialog() {

@@ -61,6 +61,10 @@ int main(int argc, char* argv[]) {
   kw::test::EditorFixture f;
   f.WriteStandardSettings();
   f.WriteFile("ticket.sch", kw::test::kTicketFile + "Beginn=14.11.2026\r\n");
+  // Saturday's drawing of 05.12.2026, on the tab "Zahlen" without a Zusatzzahl as drawn today.
+  f.WriteFile("ZW.INI", "[Einstellungen]\r\nSchein=" + f.Path("ticket.sch") +
+                            "\r\n[Zahlen]\r\nSamstag=" + kw::test::kSaturdayLine.substr(0, 29) +
+                            "05.12.2026\r\n");
   StoreFiveWeeks(f.Directory() / kw::DrawingArchive::kFileName);
   f.clock.Set(kw::Date::FromYmd(2026, 12, 10));
   kw::TForm1& form = f.Start();
@@ -74,8 +78,8 @@ int main(int argc, char* argv[]) {
   form.SetDownloadWindow([] {});
 
   auto* pages = f.Find<QTabWidget>("PageControl1");
-  f.TypeDrawFields({u"3"_s, u"15"_s, u"22"_s, u"7"_s, u"12"_s, u"45"_s, u"31"_s, u"5"_s,
-                    u"9911235"_s, u"000235"_s});
+  f.TypeDrawFields({u"3"_s, u"15"_s, u"22"_s, u"7"_s, u"12"_s, u"45"_s, u""_s, u"5"_s, u"9911235"_s,
+                    u"000235"_s});
   f.Click(f.Button(3));
 
   const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png",

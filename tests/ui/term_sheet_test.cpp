@@ -13,7 +13,6 @@
 #include <QTreeWidget>
 
 #include "archive/archive.h"
-#include "commands/commands.h"
 #include "core/cp1252.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
@@ -121,7 +120,6 @@ class TermSheetTest : public QObject {
 
  private slots:
   void everyDayOfTheTermWithItsResult();
-  void theLinesAreThoseOfTheCommandLine();
   void changingTheDaysWritesOnlyThatKey();
   void aTicketWithoutTheKeysShowsWhatIsAssumed();
   void aTicketThatCannotBeWrittenKeepsTheOldValue();
@@ -165,28 +163,6 @@ void TermSheetTest::everyDayOfTheTermWithItsResult() {
                                       "12,60 \u20ac"));
   s.Select(QStringLiteral("Mi 02.12.2026"));
   QCOMPARE(s.Report(), QStringLiteral("Mi 02.12.2026: fehlt im Archiv"));
-}
-
-void TermSheetTest::theLinesAreThoseOfTheCommandLine() {
-  Sheet s;
-  s.Show();
-  QStringList tabLines;
-  for (int i = 0; i < s.List()->topLevelItemCount(); ++i) {
-    s.List()->setCurrentItem(s.List()->topLevelItem(i));
-    tabLines << s.Report().split(u'\n');
-  }
-  tabLines << s.Find<QLabel>("TermTotal")->text();
-
-  char* bytes = nullptr;
-  std::size_t size = 0;
-  std::FILE* out = open_memstream(&bytes, &size);
-  QCOMPARE(CheckCommand(s.ticketPath, s.archivePath, s.clock.Today(), out, stderr), 0);
-  std::fclose(out);
-  QStringList commandLines = QString::fromUtf8(bytes, static_cast<qsizetype>(size)).split(u'\n');
-  std::free(bytes);
-  commandLines.removeFirst();  // the term line
-  commandLines.removeLast();   // after the last line end
-  QCOMPARE(tabLines, commandLines);
 }
 
 void TermSheetTest::changingTheDaysWritesOnlyThatKey() {
