@@ -1,18 +1,14 @@
 #include "archive/drawings_csv.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <optional>
 
 #include "archive/numbers_text.h"
 #include "core/cp1252.h"
 #include "core/date.h"
-#include "core/profile.h"
+#include "core/file_io.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -30,16 +26,12 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 std::string Quoted(const fs::path& file) { return "'" + PathText(file) + "'"; }
 
+// The padding of a field, and a blank line: blanks and tabs only. TrimView would also take every
+// control character, and a line of them (zeros, say) is refused, with the bytes shown as "?".
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A field as a spreadsheet may write it: blanks around it, or the whole of it in double quotes.
@@ -179,54 +171,18 @@ std::string Joined(const std::array<std::string_view, N>& names, char separator)
 
 std::string LineText(std::size_t number) { return "Zeile " + GroupedNumber(number); }
 
-// The file's bytes, bounded. Kept in one place: the reading rules of all files are the same.
-std::string ReadCsvFile(const fs::path& file) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) throw ReadError(Quoted(file) + " gibt es nicht");
-    throw ReadError(Quoted(file) + " kann nicht gelesen werden");
+// The file's bytes, bounded by the largest list of drawings there is.
+std::string ReadDrawingsFile(const fs::path& file) {
+  try {
+    std::optional<std::string> bytes = ReadRegularFile(file, kMaxCsvFileSize);
+    if (!bytes) throw ReadError(Quoted(file) + " gibt es nicht");
+    return std::move(*bytes);
+  } catch (const FileTooLargeError&) {
+    throw ReadError(Quoted(file) + " ist gr\xF6\xDF" + "er als " +
+                    std::to_string(kMaxCsvFileSize >> 20) + " MB und keine Liste von Ziehungen");
   }
-  auto refuseKind = [&](mode_t mode) {
-    if (S_ISDIR(mode)) throw ReadError(Quoted(file) + " ist ein Ordner und keine Datei");
-    // A pipe or a device is not opened at all: opening a pipe waits for a writer.
-    if (!S_ISREG(mode)) throw ReadError(Quoted(file) + " ist keine gew\xF6hnliche Datei");
-  };
-  const auto tooLarge = [&] {
-    return ReadError(Quoted(file) + " ist gr\xF6\xDF" + "er als " +
-                     std::to_string(kMaxCsvFileSize >> 20) + " MB und keine Liste von Ziehungen");
-  };
-  refuseKind(info.st_mode);
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxCsvFileSize) throw tooLarge();
-
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-  struct Close {
-    int fd;
-    ~Close() { ::close(fd); }
-  } close{fd};
-  if (::fstat(fd, &info) != 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-  refuseKind(info.st_mode);
-
-  // The size is a hint: the file may grow while it is read. One byte past the limit tells.
-  std::string bytes(std::min<std::uintmax_t>(info.st_size, kMaxCsvFileSize) + 1, '\0');
-  std::size_t used = 0;
-  while (true) {
-    if (used == bytes.size()) {
-      if (used > kMaxCsvFileSize) throw tooLarge();
-      bytes.resize(std::min(bytes.size() * 2, kMaxCsvFileSize + 1));
-    }
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  if (used > kMaxCsvFileSize) throw tooLarge();
-  bytes.resize(used);
-  return bytes;
 }
 
-// Kept in one place, like the read.
 void WriteCsvFile(const fs::path& file, std::string_view bytes) {
   try {
     ReplaceFileAtomically(file, bytes);
@@ -314,7 +270,7 @@ std::string FormatDrawingsCsv(const std::vector<Drawing>& drawings) {
 }
 
 std::string ImportDrawingsCsv(DrawingArchive& archive, const fs::path& file) {
-  const std::string bytes = ReadCsvFile(file);
+  const std::string bytes = ReadDrawingsFile(file);
   std::vector<Drawing> drawings;
   try {
     drawings = ParseDrawingsCsv(bytes);
