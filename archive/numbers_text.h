@@ -18,4 +18,9 @@ inline std::string GroupedNumber(int64_t value) {
   return negative ? "-" + text : text;
 }
 
+// "1 Ziehung", "6.012 Ziehungen".
+inline std::string DrawingCount(int64_t count) {
+  return GroupedNumber(count) + (count == 1 ? " Ziehung" : " Ziehungen");
+}
+
 }  // namespace kw

@@ -4,6 +4,7 @@
 
 #include "archive/archive.h"
 #include "archive/drawings_csv.h"
+#include "archive/drawings_file.h"
 #include "tests/archive/sample_drawings.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,9 +24,9 @@ void BM_ImportCsv(benchmark::State& state) {
     state.PauseTiming();
     const fs::path file = dir / ("archiv" + std::to_string(alreadyThere ? 0 : run++) + ".sqlite");
     kw::DrawingArchive archive(file);
-    if (alreadyThere && archive.Count() == 0) kw::ImportDrawingsCsv(archive, csv);
+    if (alreadyThere && archive.Count() == 0) kw::ImportDrawingsFile(archive, csv);
     state.ResumeTiming();
-    benchmark::DoNotOptimize(kw::ImportDrawingsCsv(archive, csv));
+    benchmark::DoNotOptimize(kw::ImportDrawingsFile(archive, csv));
     state.PauseTiming();
     if (!alreadyThere) fs::remove(file);
     state.ResumeTiming();
