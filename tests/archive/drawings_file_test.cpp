@@ -338,6 +338,28 @@ TEST_F(DrawingsFileImport, ADrawingFromTheCommunityGainsWhatTheLotterysFileHas) 
   EXPECT_EQ(All(), expected);
 }
 
+TEST_F(DrawingsFileImport, ANoWinnerRowAgreesWithAJackpotButNotWithAWinner) {
+  // As a source may store it: no winner in class I, and the jackpot carried over beside it.
+  Drawing stored = Published();
+  stored.quotas[0].centsPerWinner = 680381890;
+  stored.spiel77.reset();
+  archive.Store({stored}, "lotto.de");
+  const std::string file = std::string(test::kOperatorHeader) + "\r\n" + kPublishedRow + "\r\n";
+  EXPECT_EQ(Import("LOTTO_ab_2018.csv", file),
+            "1 Ziehung gelesen: 0 neu, 1 schon im Archiv, davon 1 erg\xE4nzt");
+  stored.spiel77 = "8977180";
+  EXPECT_EQ(archive.Read(stored.date), stored);
+
+  std::string winner = file;
+  winner.replace(winner.find("   Jackpot;   861.581,50"), 24, "1;861.581,50");
+  EXPECT_EQ(
+      Message([&] { Import("LOTTO_ab_2018.csv", winner); }),
+      "Die Quote von 6 aus 49, Gewinnklasse 2, der Ziehung vom 03.01.2018 ist im Archiv mit 0 "
+      "Gewinnern zu je 0,00 Euro gespeichert, die neue mit 1 Gewinner zu je 861.581,50 Euro; "
+      "es wurde nichts gespeichert");
+  EXPECT_EQ(archive.Read(stored.date), stored);
+}
+
 TEST_F(DrawingsFileImport, EveryDrawingSince1955FromTheCommunityArchive) {
   const fs::path real =
       fs::path(KREUZWART_SOURCE_DIR) / "../shared/data/lotto-6aus49-1955-2026.json";
