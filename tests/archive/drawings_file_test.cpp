@@ -281,21 +281,6 @@ TEST(DrawingsFile, AFileOfNoKnownFormIsNamedForWhatItIs) {
   }
 }
 
-// Drawings from 2018 on as the lottery publishes them: drawn order, every digit, nine quotas,
-// class I without a winner.
-std::vector<Drawing> FullDrawingsOf2018(std::size_t count) {
-  std::vector<Drawing> drawings;
-  for (Drawing d : test::HistoricDrawings(5500, true)) {
-    if (d.date < Date::FromYmd(2018, 1, 3) || drawings.size() == count) continue;
-    d.superzahl = static_cast<uint8_t>(d.date.dayCount % 10);
-    d.spiel77 = std::to_string(1000000 + d.date.dayCount);
-    d.super6 = std::to_string(100000 + d.date.dayCount);
-    d.quotas[0] = {PrizeGame::Lotto, 1, 0, 0};
-    drawings.push_back(d);
-  }
-  return drawings;
-}
-
 class DrawingsFileImport : public ::testing::Test {
  protected:
   std::string Import(const std::string& name, const std::string& bytes) {
@@ -310,7 +295,7 @@ class DrawingsFileImport : public ::testing::Test {
 };
 
 TEST_F(DrawingsFileImport, ADrawingFromTheCommunityGainsWhatTheLotterysFileHas) {
-  const std::vector<Drawing> full = FullDrawingsOf2018(6);
+  const std::vector<Drawing> full = test::LotteryDrawings(6);
   ASSERT_EQ(full.size(), 6u);
   EXPECT_EQ(Import("lotto.json", test::CommunityJson(full)),
             "6 Ziehungen gelesen: 6 neu, 0 schon im Archiv");
