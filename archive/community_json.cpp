@@ -158,6 +158,11 @@ std::vector<Drawing> ParseCommunityJson(std::string_view bytes) {
     throw DrawingsFileError("die Datei ist kein g\xFCltiges JSON: der Fehler steht bei Byte " +
                             GroupedNumber(static_cast<int64_t>(e.byte)) + " von " +
                             GroupedNumber(static_cast<int64_t>(bytes.size())));
+  } catch (const json::out_of_range&) {
+    // What a double cannot hold, 1e999.
+    throw DrawingsFileError(
+        "die JSON-Datei enth\xE4lt eine Zahl au\xDF"
+        "erhalb jedes Zahlbereichs");
   } catch (const TooDeep&) {
     throw DrawingsFileError(
         "die JSON-Datei ist tiefer verschachtelt, als eine Liste von Ziehungen es ist");

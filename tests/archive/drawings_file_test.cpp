@@ -258,6 +258,9 @@ TEST(DrawingsFile, AFileOfNoKnownFormIsNamedForWhatItIs) {
       {"{}", "die JSON-Datei hat keine Liste \"data\" der Ziehungen, sondern keine Felder"},
       {"{\"data\":{\"1\":2}}",
        "in der JSON-Datei ist \"data\" ein Objekt und keine Liste von Ziehungen"},
+      {"{\"data\":[{\"id\":1e999}]}",
+       "die JSON-Datei enth\xE4lt eine Zahl au\xDF"
+       "erhalb jedes Zahlbereichs"},
       {"{\"data\":[[[[[[[[1]]]]]]]]}",
        "die JSON-Datei ist tiefer verschachtelt, als eine Liste von Ziehungen es ist"},
       {std::string("SQLite format 3\0\x10\0", 19),
