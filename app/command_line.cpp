@@ -16,9 +16,10 @@ constexpr std::array kEntries = {
     CommandLineEntry{Kind::Command, "--help", "", "zeigt diese Hilfe", false, ""},
     CommandLineEntry{Kind::Command, "--version", "", "zeigt die Version", false, ""},
     CommandLineEntry{Kind::Command, "--import-draws", "DATEI",
-                     "liest die Ziehungen einer CSV-Datei ins Archiv: die eigene Form von "
-                     "--export-draws oder die Form der öffentlichen Ziehungsarchive "
-                     "(date,n1,...,n6,superzahl)",
+                     "liest die Ziehungen einer Datei ins Archiv: die eigene CSV-Form von "
+                     "--export-draws, den CSV-Download der Lotteriegesellschaften "
+                     "(LOTTO_ab_2018.csv, mit Quoten) oder die CSV- und JSON-Dateien der "
+                     "öffentlichen Ziehungsarchive",
                      false, ""},
     CommandLineEntry{Kind::Command, "--export-draws", "DATEI",
                      "schreibt alle Ziehungen des Archivs in eine CSV-Datei", false, ""},

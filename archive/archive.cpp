@@ -327,9 +327,12 @@ Completion Complete(const Drawing& stored, const Drawing& incoming) {
 
   for (const Quota& q : incoming.quotas) {
     const Quota* known = stored.QuotaOf(q.game, q.prizeClass);
+    // Two rows without a winner agree whatever amount stands beside: with no winner there is
+    // nothing paid, and sources write 0 there or the jackpot carried over. The stored row stays.
+    const bool bothWithoutWinner = known && known->winners == 0 && q.winners == 0;
     if (!known) {
       c.newQuotas.push_back(q);
-    } else if (*known != q) {
+    } else if (*known != q && !bothWithoutWinner) {
       throw ArchiveError(std::string("Die Quote von ") + PrizeGameName(q.game) + ", Gewinnklasse " +
                          std::to_string(q.prizeClass) + ", der Ziehung vom " + day +
                          " ist im Archiv mit " + DescribeQuota(*known, stored.date) +

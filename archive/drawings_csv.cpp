@@ -1,17 +1,12 @@
 #include "archive/drawings_csv.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <optional>
 
 #include "core/cp1252.h"
 #include "core/date.h"
-#include "core/profile.h"
+#include "core/file_io.h"
 #include "core/text.h"
 
 namespace kw {
@@ -26,20 +21,45 @@ constexpr std::array<std::string_view, 12> kOurHeader = {
     "Zahl5", "Zahl6", "Zusatzzahl", "Superzahl", "Spiel77", "Super6"};
 constexpr std::array<std::string_view, 8> kCommunityHeader = {"date", "n1", "n2", "n3",
                                                               "n4",   "n5", "n6", "superzahl"};
+// The lottery companies' header names one column for the six numbers and one for the two ZZ
+// columns: its lines have six fields more than it.
+constexpr std::array<std::string_view, 26> kOperatorHeader = {"Datum",
+                                                              "",
+                                                              "Gewinnzahlen",
+                                                              "ZZ",
+                                                              "S",
+                                                              "Spiel77",
+                                                              "Super6",
+                                                              "Spieleinsatz",
+                                                              "Anz. Kl. 1",
+                                                              "Quote Kl. 1",
+                                                              "Anz. Kl. 2",
+                                                              "Quote Kl. 2",
+                                                              "Anz. Kl. 3",
+                                                              "Quote Kl. 3",
+                                                              "Anz. Kl. 4",
+                                                              "Quote Kl. 4",
+                                                              "Anz. Kl. 5",
+                                                              "Quote Kl. 5",
+                                                              "Anz. Kl. 6",
+                                                              "Quote Kl. 6",
+                                                              "Anz. Kl. 7",
+                                                              "Quote Kl. 7",
+                                                              "Anz. Kl. 8",
+                                                              "Quote Kl. 8",
+                                                              "Anz. Kl. 9",
+                                                              "Quote Kl. 9"};
+constexpr std::size_t kOperatorFields = kOperatorHeader.size() + 6;
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string Quoted(const fs::path& file) { return "'" + PathText(file) + "'"; }
 
+// The padding of a field, and a blank line: blanks and tabs only. TrimView would also take every
+// control character, and a line of them (zeros, say) is refused, with the bytes shown as "?".
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A field as a spreadsheet may write it: blanks around it, or the whole of it in double quotes.
@@ -91,8 +111,6 @@ bool AllDigits(std::string_view text) {
 struct LineProblem {
   std::string reason;
 };
-
-enum class Form { Ours, Community };
 
 uint8_t Number(std::string_view field, std::string_view name) {
   if (field.empty()) throw LineProblem{std::string(name) + " fehlt"};
@@ -160,6 +178,103 @@ Drawing ParseCommunity(const std::vector<std::string_view>& f) {
   return d;
 }
 
+// The lottery companies' columns that hold nothing write "--" (the ZZ columns since 2013).
+bool Empty(std::string_view field) { return field.empty() || field == "--"; }
+
+// A whole number as the lottery writes it, with dots between the thousands ("330.060"), or
+// without them. At most 15 digits: far beyond any count or amount, and far within int64_t.
+std::optional<int64_t> GermanWhole(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  int64_t value = 0;
+  std::size_t digits = 0;
+  std::size_t group = 0;  // digits since the last dot
+  bool dotted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '.') {
+      // Every dot closes a group: the first of one to three digits, each later one of three.
+      if (group == 0 || group > 3 || (dotted && group != 3)) return std::nullopt;
+      dotted = true;
+      group = 0;
+      continue;
+    }
+    if (c < '0' || c > '9' || ++digits > 15) return std::nullopt;
+    value = value * 10 + (c - '0');
+    ++group;
+  }
+  if (dotted && group != 3) return std::nullopt;
+  return value;
+}
+
+// An amount in euro as the lottery writes it, "22.909.485,00", in cent. One decimal is taken
+// as tenths ("11,7"), as a spreadsheet may shorten it; more than two is no amount in cent.
+std::optional<int64_t> GermanCents(std::string_view text) {
+  const std::size_t comma = text.find(',');
+  const std::optional<int64_t> euro = GermanWhole(text.substr(0, comma));
+  if (!euro) return std::nullopt;
+  if (comma == std::string_view::npos) return *euro * 100;
+  const std::string_view fraction = text.substr(comma + 1);
+  const std::optional<int> cents = Digits(fraction, 2);
+  if (!cents) return std::nullopt;
+  return *euro * 100 + (fraction.size() == 1 ? *cents * 10 : *cents);
+}
+
+// The count and the quota of one class, or nothing where both are empty: a class not (yet)
+// published is not known, which is not the same as a class without a winner.
+std::optional<Quota> ClassQuota(int prizeClass, std::string_view count, std::string_view amount) {
+  const std::string countName = "Anz. Kl. " + std::to_string(prizeClass);
+  const std::string amountName = "Quote Kl. " + std::to_string(prizeClass);
+  if (Empty(count)) {
+    if (Empty(amount)) return std::nullopt;
+    throw LineProblem{countName + " fehlt neben " + amountName + " " + Shown(amount)};
+  }
+  // No winner: stored as the results service's "numberOfWinners 0, odds 0". What stands beside
+  // "Jackpot" is the jackpot carried over to the next drawing, not what a winner got.
+  if (EqualsNoCase(count, "Jackpot")) return Quota{PrizeGame::Lotto, prizeClass, 0, 0};
+  const std::optional<int64_t> winners = GermanWhole(count);
+  if (!winners) {
+    throw LineProblem{countName + " " + Shown(count) + " ist weder eine Anzahl noch 'Jackpot'"};
+  }
+  if (*winners == 0) return Quota{PrizeGame::Lotto, prizeClass, 0, 0};
+  if (Empty(amount)) throw LineProblem{amountName + " fehlt"};
+  const std::optional<int64_t> cents = GermanCents(amount);
+  if (!cents) {
+    throw LineProblem{amountName + " " + Shown(amount) + " ist kein Betrag in Euro wie 1.234,50"};
+  }
+  return Quota{PrizeGame::Lotto, prizeClass, *winners, *cents};
+}
+
+Drawing ParseOperator(const std::vector<std::string_view>& f) {
+  Drawing d;
+  const std::optional<Date> date = ParseGermanDate(f[0]);
+  if (!date) throw LineProblem{"das Datum " + Shown(f[0]) + " hat nicht die Form TT.MM.JJJJ"};
+  d.date = *date;
+  // f[1], the column without a name, is empty in the published file; it is not read.
+  for (int i = 0; i < 6; ++i) {
+    d.numbers[i] = Number(f[2 + i], "Gewinnzahl " + std::to_string(i + 1));
+  }
+  // Two ZZ columns; a number in either is the Zusatzzahl, and two must be the same.
+  for (std::string_view field : {f[8], f[9]}) {
+    if (Empty(field)) continue;
+    const uint8_t zusatzzahl = Number(field, "ZZ");
+    if (d.zusatzzahl && *d.zusatzzahl != zusatzzahl) {
+      throw LineProblem{"die Spalten ZZ nennen zwei Zusatzzahlen, " +
+                        std::to_string(*d.zusatzzahl) + " und " + std::to_string(zusatzzahl)};
+    }
+    d.zusatzzahl = zusatzzahl;
+  }
+  d.superzahl = Superzahl(Empty(f[10]) ? std::string_view() : f[10], "S");
+  d.spiel77 = DigitText(Empty(f[11]) ? std::string_view() : f[11], 7, "Spiel77");
+  d.super6 = DigitText(Empty(f[12]) ? std::string_view() : f[12], 6, "Super6");
+  // f[13], the stake of the whole drawing, is nothing a ticket's check needs.
+  for (int c = 1; c <= 9; ++c) {
+    if (std::optional<Quota> quota = ClassQuota(c, f[12 + 2 * c], f[13 + 2 * c])) {
+      d.quotas.push_back(*quota);
+    }
+  }
+  return d;
+}
+
 template <std::size_t N>
 bool IsHeader(const std::vector<std::string_view>& fields,
               const std::array<std::string_view, N>& names) {
@@ -167,66 +282,35 @@ bool IsHeader(const std::vector<std::string_view>& fields,
                                           [](auto a, auto b) { return EqualsNoCase(a, b); });
 }
 
+// The lottery companies pad their names with blanks, inside too ("Anz. Kl. 1"): the names are
+// compared without any blanks.
+bool IsOperatorHeader(const std::vector<std::string_view>& fields) {
+  auto withoutBlanks = [](std::string_view name) {
+    std::string text;
+    for (char c : name) {
+      if (c != ' ' && c != '\t') text += c;
+    }
+    return text;
+  };
+  return fields.size() == kOperatorHeader.size() &&
+         std::equal(fields.begin(), fields.end(), kOperatorHeader.begin(), [&](auto a, auto b) {
+           return EqualsNoCase(withoutBlanks(a), withoutBlanks(b));
+         });
+}
+
 template <std::size_t N>
-std::string Joined(const std::array<std::string_view, N>& names, char separator) {
+std::string Joined(const std::array<std::string_view, N>& names, char separator,
+                   std::size_t count = N) {
   std::string text;
-  for (std::string_view name : names) {
-    if (!text.empty()) text += separator;
-    text += name;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) text += separator;
+    text += names[i];
   }
   return text;
 }
 
 std::string LineText(std::size_t number) { return "Zeile " + GroupedNumber(number); }
 
-// The file's bytes, bounded. Kept in one place: the reading rules of all files are the same.
-std::string ReadCsvFile(const fs::path& file) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) throw ReadError(Quoted(file) + " gibt es nicht");
-    throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-  }
-  auto refuseKind = [&](mode_t mode) {
-    if (S_ISDIR(mode)) throw ReadError(Quoted(file) + " ist ein Ordner und keine Datei");
-    // A pipe or a device is not opened at all: opening a pipe waits for a writer.
-    if (!S_ISREG(mode)) throw ReadError(Quoted(file) + " ist keine gew\xF6hnliche Datei");
-  };
-  const auto tooLarge = [&] {
-    return ReadError(Quoted(file) + " ist gr\xF6\xDF" + "er als " +
-                     std::to_string(kMaxCsvFileSize >> 20) + " MB und keine Liste von Ziehungen");
-  };
-  refuseKind(info.st_mode);
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxCsvFileSize) throw tooLarge();
-
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-  struct Close {
-    int fd;
-    ~Close() { ::close(fd); }
-  } close{fd};
-  if (::fstat(fd, &info) != 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-  refuseKind(info.st_mode);
-
-  // The size is a hint: the file may grow while it is read. One byte past the limit tells.
-  std::string bytes(std::min<std::uintmax_t>(info.st_size, kMaxCsvFileSize) + 1, '\0');
-  std::size_t used = 0;
-  while (true) {
-    if (used == bytes.size()) {
-      if (used > kMaxCsvFileSize) throw tooLarge();
-      bytes.resize(std::min(bytes.size() * 2, kMaxCsvFileSize + 1));
-    }
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ReadError(Quoted(file) + " kann nicht gelesen werden");
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  if (used > kMaxCsvFileSize) throw tooLarge();
-  bytes.resize(used);
-  return bytes;
-}
-
-// Kept in one place, like the read.
 void WriteCsvFile(const fs::path& file, std::string_view bytes) {
   try {
     ReplaceFileAtomically(file, bytes);
@@ -235,16 +319,34 @@ void WriteCsvFile(const fs::path& file, std::string_view bytes) {
   }
 }
 
-std::string Drawings(int64_t count) {
-  return DrawingsText(count);
+struct Layout {
+  DrawingsFileForm form;
+  char separator;
+  std::size_t fields;
+};
+
+std::optional<Layout> LayoutOf(std::string_view header) {
+  const std::vector<std::string_view> semicolon = Split(header, ';');
+  if (IsHeader(semicolon, kOurHeader)) {
+    return Layout{DrawingsFileForm::OurCsv, ';', kOurHeader.size()};
+  }
+  if (IsOperatorHeader(semicolon)) {
+    return Layout{DrawingsFileForm::OperatorCsv, ';', kOperatorFields};
+  }
+  if (IsHeader(Split(header, ','), kCommunityHeader)) {
+    return Layout{DrawingsFileForm::CommunityCsv, ',', kCommunityHeader.size()};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::vector<Drawing> ParseDrawingsCsv(std::string_view bytes) {
-  if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-  std::vector<Drawing> drawings;
-  std::optional<Form> form;
+DrawingsFileContent ParseDrawingsCsv(std::string_view bytes) {
+  const bool utf8 = bytes.starts_with(kUtf8Bom);
+  if (utf8) bytes.remove_prefix(kUtf8Bom.size());
+  DrawingsFileContent content;
+  std::optional<Layout> layout;
+  std::string converted;
   std::size_t lineNumber = 0;
   while (!bytes.empty()) {
     ++lineNumber;
@@ -253,39 +355,52 @@ std::vector<Drawing> ParseDrawingsCsv(std::string_view bytes) {
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
 
-    if (!form) {
-      const std::vector<std::string_view> semicolon = Split(line, ';');
-      const std::vector<std::string_view> comma = Split(line, ',');
-      if (IsHeader(semicolon, kOurHeader)) {
-        form = Form::Ours;
-      } else if (IsHeader(comma, kCommunityHeader)) {
-        form = Form::Community;
-      } else {
-        throw CsvError("die erste Zeile ist keine bekannte Kopfzeile: sie lautet " + Shown(line) +
-                       ", erwartet wird '" + Joined(kOurHeader, ';') + "' oder '" +
-                       Joined(kCommunityHeader, ',') + "'");
+    if (!layout) {
+      layout = LayoutOf(line);
+      if (!layout) {
+        throw DrawingsFileError("die erste Zeile ist keine bekannte Kopfzeile: sie lautet " +
+                                Shown(line) + ", erwartet wird '" + Joined(kOurHeader, ';') +
+                                "', '" + Joined(kCommunityHeader, ',') + "' oder '" +
+                                Joined(kOperatorHeader, ';', 9) + ";...'");
       }
+      content.form = layout->form;
       continue;
     }
     if (TrimBlanks(line).empty()) continue;  // a blank line, often the last one
+    // The lottery companies write Windows-1252; the rest of the reader, and its messages, read
+    // UTF-8. A file saved again with a byte order mark is UTF-8 already.
+    if (layout->form == DrawingsFileForm::OperatorCsv && !utf8) {
+      converted = Cp1252ToUtf8(line);
+      line = converted;
+    }
 
-    const std::vector<std::string_view> fields = Split(line, *form == Form::Ours ? ';' : ',');
-    const std::size_t expected = *form == Form::Ours ? kOurHeader.size() : kCommunityHeader.size();
+    const std::vector<std::string_view> fields = Split(line, layout->separator);
     try {
-      if (fields.size() != expected) {
+      if (fields.size() != layout->fields) {
         throw LineProblem{"sie hat " + std::to_string(fields.size()) +
                           (fields.size() == 1 ? " Feld statt " : " Felder statt ") +
-                          std::to_string(expected)};
+                          std::to_string(layout->fields)};
       }
-      Drawing d = *form == Form::Ours ? ParseOurs(fields) : ParseCommunity(fields);
+      Drawing d;
+      switch (layout->form) {
+        case DrawingsFileForm::OurCsv:
+          d = ParseOurs(fields);
+          break;
+        case DrawingsFileForm::CommunityCsv:
+          d = ParseCommunity(fields);
+          break;
+        default:
+          d = ParseOperator(fields);
+          break;
+      }
       if (std::optional<std::string> problem = DrawingProblem(d)) throw LineProblem{*problem};
-      drawings.push_back(std::move(d));
+      content.drawings.push_back(std::move(d));
     } catch (const LineProblem& problem) {
-      throw CsvError(LineText(lineNumber) + ": " + problem.reason);
+      throw DrawingsFileError(LineText(lineNumber) + ": " + problem.reason);
     }
   }
-  if (!form) throw CsvError("die Datei ist leer, es fehlt die Kopfzeile");
-  return drawings;
+  if (!layout) throw DrawingsFileError("die Datei ist leer, es fehlt die Kopfzeile");
+  return content;
 }
 
 std::string FormatDrawingsCsv(const std::vector<Drawing>& drawings) {
@@ -313,23 +428,6 @@ std::string FormatDrawingsCsv(const std::vector<Drawing>& drawings) {
   return text;
 }
 
-std::string ImportDrawingsCsv(DrawingArchive& archive, const fs::path& file) {
-  const std::string bytes = ReadCsvFile(file);
-  std::vector<Drawing> drawings;
-  try {
-    drawings = ParseDrawingsCsv(bytes);
-  } catch (const CsvError& e) {
-    throw CsvError(Quoted(file) + ", " + e.what() + "; es wurde nichts importiert");
-  }
-  const StoreOutcome outcome = archive.Store(drawings, "CSV-Datei " + PathText(file.filename()));
-  std::string result = Drawings(static_cast<int64_t>(drawings.size())) +
-                       " gelesen: " + GroupedNumber(outcome.added) + " neu, " +
-                       GroupedNumber(outcome.completed + outcome.unchanged) + " schon im Archiv";
-  if (outcome.completed > 0)
-    result += ", davon " + GroupedNumber(outcome.completed) + " erg\xE4nzt";
-  return result;
-}
-
 std::string ExportDrawingsCsv(const DrawingArchive& archive, const fs::path& file) {
   std::error_code ec;
   if (fs::equivalent(file, archive.path(), ec)) {
@@ -343,9 +441,9 @@ std::string ExportDrawingsCsv(const DrawingArchive& archive, const fs::path& fil
   const auto withQuotas = std::count_if(drawings.begin(), drawings.end(),
                                         [](const Drawing& d) { return !d.quotas.empty(); });
   std::string result =
-      Drawings(static_cast<int64_t>(drawings.size())) + " exportiert nach " + Quoted(file);
+      DrawingsText(static_cast<int64_t>(drawings.size())) + " exportiert nach " + Quoted(file);
   if (withQuotas > 0) {
-    result += "; die Quoten von " + Drawings(withQuotas) +
+    result += "; die Quoten von " + DrawingsText(withQuotas) +
               " bleiben nur im Archiv, die CSV-Datei hat keine Spalten daf\xFCr";
   }
   return result;

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "archive/archive.h"
+#include "archive/drawings_file.h"
 #include "core/drawing.h"
-#include "core/error.h"
 
 namespace kw {
 
@@ -19,32 +18,22 @@ namespace kw {
 // lacks. Import also reads the form of the public community archives,
 //   date,n1,n2,n3,n4,n5,n6,superzahl
 // with ISO (JJJJ-MM-TT) or German dates. Both are UTF-8; a byte order mark and CRLF line ends
-// are accepted. Neither form has quotas.
+// are accepted. Neither form has quotas. And it reads the lottery companies' download,
+//        Datum; ;        Gewinnzahlen;ZZ;S;Spiel77;Super6;  Spieleinsatz;Anz. Kl. 1;  Quote Kl.
+//        1;...
+//   03.01.2018; ;45;10;34;31;15;35;--;--;8;8977180;373159; 22.909.485,00; Jackpot; 6.803.818,90;...
+// Windows-1252, fields padded with blanks, German numbers; "Gewinnzahlen" stands for the six
+// numbers in drawn order and "ZZ" for two columns. It brings the quotas of the nine classes of
+// 6 aus 49 ("Jackpot": the class had no winner, and the amount beside it is no quota).
 
-// A CSV file that is refused: the message names the line and the reason.
-class CsvError : public Error {
- public:
-  using Error::Error;
-};
-
-// The largest file import reads. Every drawing since 1955 in our form is about 0.4 MB; a file
-// forty times that is no list of drawings, and its lines would only cost memory.
-inline constexpr std::size_t kMaxCsvFileSize = 16u << 20;
-
-// The drawings of a file's bytes, in file order. Throws CsvError for a header of neither form
-// (naming what was found) and for the first line that is no drawing ("Zeile 17: ..."). A drawing
-// is never refused for its weekday: the first drawings were not all on Wednesday or Saturday.
-std::vector<Drawing> ParseDrawingsCsv(std::string_view bytes);
+// The drawings of a CSV file's bytes in any of the three forms, told apart by the header. Throws
+// DrawingsFileError for a header of none of them (naming what was found) and for the first line
+// that is no drawing ("Zeile 17: ...").
+DrawingsFileContent ParseDrawingsCsv(std::string_view bytes);
 
 // Our form: the header, then one line per drawing, CRLF line ends. Quotas are left out: the form
 // has no columns for them, and they stay in the archive only.
 std::string FormatDrawingsCsv(const std::vector<Drawing>& drawings);
-
-// Reads the file and stores its drawings in the archive as one batch, for --import-draws.
-// Returns the line of result, "6.012 Ziehungen gelesen: 5.980 neu, 32 schon im Archiv". Throws
-// CsvError or ReadError naming the file when it cannot be read or is refused, ArchiveError when
-// the archive refuses the batch; nothing is stored then.
-std::string ImportDrawingsCsv(DrawingArchive& archive, const std::filesystem::path& file);
 
 // Writes every drawing of the archive in our form, replacing the file atomically, for
 // --export-draws. Returns the line of result, "6.012 Ziehungen exportiert nach '...'", which says

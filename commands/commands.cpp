@@ -5,6 +5,7 @@
 
 #include "archive/archive.h"
 #include "archive/drawings_csv.h"
+#include "archive/drawings_file.h"
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/ticket_term.h"
@@ -27,11 +28,11 @@ void PrintLine(std::FILE* stream, const std::string& cp1252Line) {
   std::fwrite(line.data(), 1, line.size(), stream);
 }
 
-int ImportDrawsCommand(const std::filesystem::path& csvFile, const std::filesystem::path& archive,
+int ImportDrawsCommand(const std::filesystem::path& file, const std::filesystem::path& archive,
                        std::FILE* out, std::FILE* err) {
   try {
     DrawingArchive drawings(archive);
-    PrintLine(out, ImportDrawingsCsv(drawings, csvFile));
+    PrintLine(out, ImportDrawingsFile(drawings, file));
     return 0;
   } catch (const std::exception& failure) {
     return Failed(err, failure);

@@ -12,8 +12,9 @@ namespace kw {
 // window, prints German text (UTF-8) on out, failures on err, and returns the exit code: 0 on
 // success, 1 when the work failed. No Qt here.
 
-// --import-draws FILE: the CSV file into the archive, one line of result.
-int ImportDrawsCommand(const std::filesystem::path& csvFile, const std::filesystem::path& archive,
+// --import-draws FILE: a file of drawings, in any form the import reads (drawings_file.h), into
+// the archive, one line of result.
+int ImportDrawsCommand(const std::filesystem::path& file, const std::filesystem::path& archive,
                        std::FILE* out, std::FILE* err);
 
 // --export-draws FILE: the archive as CSV.

@@ -29,13 +29,13 @@ std::optional<ReadError> RefuseKind(const std::filesystem::path& file, mode_t mo
   return Refusal(file, "ist keine gew\xF6hnliche Datei");
 }
 
-ReadError TooLarge(const std::filesystem::path& file, std::size_t maxBytes) {
+FileTooLargeError TooLarge(const std::filesystem::path& file, std::size_t maxBytes) {
   // "gr\xF6\xDF" ends the literal, or the e after it would count as a hex digit.
   const std::string bound = maxBytes >= (1u << 20) ? std::to_string(maxBytes >> 20) + " MB"
                                                    : std::to_string(maxBytes) + " Bytes";
   const std::string reason =
       std::string("ist gr\xF6\xDF") + "er als " + bound + " und wird nicht gelesen";
-  return Refusal(file, reason);
+  return FileTooLargeError("'" + PathText(file) + "' " + reason);
 }
 
 // Closes the descriptor when the work is over, whichever way it ends.

@@ -6,15 +6,25 @@
 #include <string>
 #include <string_view>
 
+#include "core/error.h"
+
 namespace kw {
 
 // Reading and writing whole files, as every file of the program is read and written: at once,
 // within one operation.
 
+// A file larger than the bound a read was given. Told apart from the other refusals, so that a
+// caller can say in its own words what such a file is not.
+class FileTooLargeError : public ReadError {
+ public:
+  using ReadError::ReadError;
+};
+
 // The bytes of a regular file of at most maxBytes. Nothing when the file does not exist (a path
 // below a regular file included). Throws ReadError, with a message naming the path, when the path
-// names a folder, a device or a pipe (checked before it is opened, so a pipe never blocks), a file
-// larger than maxBytes (named in MB, below one MB in bytes), or a file the system refuses to read.
+// names a folder, a device or a pipe (checked before it is opened, so a pipe never blocks), or a
+// file the system refuses to read; FileTooLargeError for a file larger than maxBytes (named in MB,
+// below one MB in bytes).
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes);
 
 // Replaces the file's content atomically: a temporary file in the same folder, flushed, renamed.

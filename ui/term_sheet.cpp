@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "archive/archive.h"
-#include "archive/drawings_csv.h"
+#include "archive/drawings_file.h"
 #include "core/error.h"
 #include "core/money.h"
 #include "eval/prize_plan.h"
@@ -521,7 +521,7 @@ void TermSheet::ImportClicked() {
   const std::optional<QString> chosen = platform_.ChooseDrawingsFile();
   if (!chosen) return;
   const std::string result =
-      ImportDrawingsCsv(*archive_, std::filesystem::path(chosen->toStdU16String()));
+      ImportDrawingsFile(*archive_, std::filesystem::path(chosen->toStdU16String()));
   Refresh();
   platform_.ShowMessage(MessageKind::Plain, Text(result));
 }

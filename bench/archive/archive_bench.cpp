@@ -4,6 +4,7 @@
 
 #include "archive/archive.h"
 #include "archive/drawings_csv.h"
+#include "archive/drawings_file.h"
 #include "tests/archive/sample_drawings.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,9 +24,9 @@ void BM_ImportCsv(benchmark::State& state) {
     state.PauseTiming();
     const fs::path file = dir / ("archiv" + std::to_string(alreadyThere ? 0 : run++) + ".sqlite");
     kw::DrawingArchive archive(file);
-    if (alreadyThere && archive.Count() == 0) kw::ImportDrawingsCsv(archive, csv);
+    if (alreadyThere && archive.Count() == 0) kw::ImportDrawingsFile(archive, csv);
     state.ResumeTiming();
-    benchmark::DoNotOptimize(kw::ImportDrawingsCsv(archive, csv));
+    benchmark::DoNotOptimize(kw::ImportDrawingsFile(archive, csv));
     state.PauseTiming();
     if (!alreadyThere) fs::remove(file);
     state.ResumeTiming();
@@ -33,6 +34,20 @@ void BM_ImportCsv(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 6000);
 }
 BENCHMARK(BM_ImportCsv)->Arg(0)->Arg(1)->ArgNames({"stored"})->Unit(benchmark::kMillisecond);
+
+// Reading alone, without the archive: the lottery companies' CSV of 900 drawings with their
+// quotas, and the community JSON of 5,000 drawings, as bench/import measures them whole.
+void BM_ParseForms(benchmark::State& state) {
+  const bool json = state.range(0) != 0;
+  const std::string bytes = json ? kw::test::CommunityJson(kw::test::HistoricDrawings(5000))
+                                 : kw::test::OperatorCsv(kw::test::LotteryDrawings(900));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kw::ParseDrawingsFile(bytes));
+  }
+  state.SetItemsProcessed(state.iterations() * (json ? 5000 : 900));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_ParseForms)->Arg(0)->Arg(1)->ArgNames({"json"})->Unit(benchmark::kMillisecond);
 
 // The term of a ticket: five weeks of Wednesday and Saturday, ten drawings with nine quotas
 // each, from a full archive of 6,000.
