@@ -1,5 +1,6 @@
-// Any bytes as both kinds of the results service's answer: no crash, and what is read is a
-// drawing of the day asked for that DrawingProblem accepts, or a refusal with a message.
+// Any bytes as every kind of the results service's answer: no crash, and what is read is a
+// drawing of the day asked for (or, from a range, of a day inside it, each day once and in
+// order) that DrawingProblem accepts, or a refusal with a message.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     } catch (const kw::ServiceAnswerError& e) {
       if (std::string_view(e.what()).empty()) std::abort();
     }
+  }
+  try {
+    const kw::Date first = kw::Date::FromYmd(2012, 1, 1), last = kw::Date::FromYmd(2025, 12, 31);
+    if (const auto range = kw::ReadRangeDrawings(answer, first, last)) {
+      for (std::size_t i = 0; i < range->size(); ++i) {
+        const kw::Drawing& d = (*range)[i].drawing;
+        if (d.date < first || d.date > last || kw::DrawingProblem(d)) std::abort();
+        if (i > 0 && !((*range)[i - 1].drawing.date < d.date)) std::abort();
+      }
+    }
+  } catch (const kw::ServiceAnswerError& e) {
+    if (std::string_view(e.what()).empty()) std::abort();
   }
   try {
     const std::vector<kw::Date> days = kw::ReadDayList(answer, 2025);

@@ -36,7 +36,8 @@ class Platform {
   // nothing on cancel. An existing file is taken without a question.
   virtual std::optional<QString> ChooseTicketSaveFile(const QString& proposedName) = 0;
 
-  // The open dialog of "Ziehungen importieren …": a CSV file of drawings, or nothing on cancel.
+  // The open dialog of "Ziehungen importieren …": a file of drawings (CSV or JSON), or nothing on
+  // cancel.
   virtual std::optional<QString> ChooseDrawingsFile() = 0;
 
   // Opens the address with the desktop's default handler.

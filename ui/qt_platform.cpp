@@ -87,7 +87,7 @@ std::optional<QString> QtPlatform::ChooseTicketSaveFile(const QString& proposedN
 std::optional<QString> QtPlatform::ChooseDrawingsFile() {
   QFileDialog dialog(nullptr, QStringLiteral("Ziehungen importieren"), lastDirectory_);
   dialog.setNameFilters(
-      {QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("Alle Dateien (*)")});
+      {QStringLiteral("Ziehungsdateien (*.csv *.json)"), QStringLiteral("Alle Dateien (*)")});
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -229,7 +229,7 @@ void TermSheet::CreateControls() {
                       QStringLiteral("Das Holen der Ziehungen abbrechen"));
   TermCancel->setEnabled(false);
   TermImport = Button(content_, "TermImport", QStringLiteral("Ziehungen i&mportieren \u2026"),
-                      QStringLiteral("Ziehungen aus einer CSV-Datei ins Archiv \u00fcbernehmen"));
+                      QStringLiteral("Ziehungen aus einer Datei (CSV oder JSON) ins Archiv \u00fcbernehmen"));
   TermStatus = Note(content_, "TermStatus");
   TermStatus->setAccessibleName(QStringLiteral("Stand"));
   TermStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

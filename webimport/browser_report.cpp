@@ -23,7 +23,7 @@ QByteArray Error(const QString& reason) {
 Outcome Parse(const QByteArray& output) {
   const qsizetype lineEnd = output.indexOf('\n');
   if (lineEnd < 0) {
-    return {Outcome::Kind::Error, {}, {}, QStringLiteral("no answer from the browser")};
+    return {Outcome::Kind::Error, {}, {}, QStringLiteral("keine Antwort vom Browser")};
   }
   const QByteArray firstLine = output.left(lineEnd);
   if (firstLine.startsWith(kComplete)) {
@@ -35,7 +35,7 @@ Outcome Parse(const QByteArray& output) {
   if (firstLine.startsWith(kError)) {
     return {Outcome::Kind::Error, {}, {}, QString::fromUtf8(firstLine.mid(kError.size()))};
   }
-  return {Outcome::Kind::Error, {}, {}, QStringLiteral("no answer from the browser")};
+  return {Outcome::Kind::Error, {}, {}, QStringLiteral("keine Antwort vom Browser")};
 }
 
 }  // namespace kw::BrowserReport

@@ -1,5 +1,6 @@
 #include "webimport/web_browser.h"
 
+#include <QLocale>
 #include <QProcess>
 #include <QTimer>
 #include <memory>
@@ -42,16 +43,19 @@ void WebBrowser::Navigate(const QString& address) {
             process->deleteLater();
             output->append(process->readAllStandardOutput());
             if (*timedOut) {
-              emit navigateError(QStringLiteral("the browser gave no answer within %1 seconds")
-                                     .arg(static_cast<double>(timeLimit_.count()) / 1000.0));
+              emit navigateError(
+                  QStringLiteral("der Browser hat nicht innerhalb von %1 Sekunden geantwortet")
+                      .arg(QLocale(QLocale::German).toString(
+                          static_cast<double>(timeLimit_.count()) / 1000.0)));
               return;
             }
             if (*tooLarge) {
-              emit navigateError(QStringLiteral("page larger than %1 MB").arg(kMaxPageBytes >> 20));
+              emit navigateError(
+                  QStringLiteral("die Seite ist gr\u00F6\u00DFer als %1 MB").arg(kMaxPageBytes >> 20));
               return;
             }
             if (status == QProcess::CrashExit) {
-              emit navigateError(QStringLiteral("the browser ended unexpectedly"));
+              emit navigateError(QStringLiteral("der Browser ist unerwartet beendet worden"));
               return;
             }
             const BrowserReport::Outcome outcome = BrowserReport::Parse(*output);

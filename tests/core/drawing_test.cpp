@@ -85,6 +85,32 @@ TEST(Drawing, QuotaOfFindsTheGamesOwnClass) {
   EXPECT_EQ(NumbersText(d), "3 15 22 31 40 49");
 }
 
+// A person reads the numbers ascending, as the lottery prints them; the value keeps them drawn.
+TEST(Drawing, TextsReadTheNumbersAscendingAndNameWhatIsKnown) {
+  Drawing d = Saturday2026();
+  d.numbers = {31, 3, 49, 15, 40, 22};
+  EXPECT_EQ(NumbersText(d), "3 15 22 31 40 49");
+  EXPECT_EQ(d.numbers[0], 31);
+  EXPECT_EQ(DrawingText(d), "3 15 22 31 40 49, Superzahl 5, Spiel 77 9911235, Super 6 000235");
+  d.date = Date::FromYmd(2013, 5, 1);
+  d.zusatzzahl = 7;
+  d.superzahl.reset();
+  d.super6.reset();
+  EXPECT_EQ(DrawingText(d), "3 15 22 31 40 49, Zusatzzahl 7, Spiel 77 9911235");
+  EXPECT_EQ(WeekdayDateText(d.date), "Mi 01.05.2013");
+  EXPECT_EQ(DrawingsText(1), "1 Ziehung");
+  EXPECT_EQ(DrawingsText(6012), "6.012 Ziehungen");
+  EXPECT_EQ(DrawingsText(0), "0 Ziehungen");
+}
+
+// Quotas come a day or two after the drawing: a week after it, they may still come; not after.
+TEST(Drawing, QuotasMayComeForAWeek) {
+  const Date saturday = Date::FromYmd(2026, 11, 28);
+  EXPECT_TRUE(QuotasMayStillCome(saturday, saturday));
+  EXPECT_TRUE(QuotasMayStillCome(saturday, Date::FromYmd(2026, 12, 5)));
+  EXPECT_FALSE(QuotasMayStillCome(saturday, Date::FromYmd(2026, 12, 6)));
+}
+
 TEST(Drawing, DrawingDaysAreSaturdaysAndWednesdaysFromDecember2000) {
   const Date firstWednesday = Date::FromYmd(2000, 12, 6);
   EXPECT_TRUE(IsDrawingDay(firstWednesday, DrawDays::Both));

@@ -28,6 +28,12 @@ TEST(EuroTextTest, GermanFormWithThousandsAndCents) {
   for (const auto& c : cases) EXPECT_EQ(EuroText(c.cents), c.text) << c.cents;
 }
 
+// Before 2002 the lottery paid Deutsche Mark: such an amount is never written as euro.
+TEST(EuroTextTest, AmountsOfDaysBefore2002AreDeutscheMark) {
+  EXPECT_EQ(MoneyText(104336450, Date::FromYmd(2001, 12, 29)), "1.043.364,50 DM");
+  EXPECT_EQ(MoneyText(600, Date::FromYmd(2002, 1, 2)), "6,00 \x80");
+}
+
 TEST(EuroTextTest, AppendsToWhatStandsThere) {
   std::string line = "Gewinn: ";
   AppendEuro(line, 1260);

@@ -24,6 +24,27 @@ namespace {
 
 constexpr int kTimeLimitMs = 60'000;
 
+// The reason of a failed load in German: the engine's own texts are English. Its number stays,
+// for whoever looks further.
+QString FailureText(const QWebEngineLoadingInfo& info) {
+  const int code = info.errorCode();
+  switch (info.errorDomain()) {
+    case QWebEngineLoadingInfo::HttpStatusCodeDomain:
+      return QStringLiteral("HTTP-Status %1").arg(code);
+    case QWebEngineLoadingInfo::ConnectionErrorDomain:
+      return QStringLiteral("keine Verbindung zum Server (Fehler %1)").arg(code);
+    case QWebEngineLoadingInfo::DnsErrorDomain:
+      return QStringLiteral("der Name des Servers ist unbekannt (Fehler %1)").arg(code);
+    case QWebEngineLoadingInfo::CertificateErrorDomain:
+      return QStringLiteral("das Zertifikat des Servers ist nicht g\u00FCltig (Fehler %1)").arg(code);
+    case QWebEngineLoadingInfo::HttpErrorDomain:
+      return QStringLiteral("die Antwort des Servers ist kein g\u00FCltiges HTTP (Fehler %1)")
+          .arg(code);
+    default:
+      return QStringLiteral("die Seite konnte nicht geladen werden (Fehler %1)").arg(code);
+  }
+}
+
 void Report(const QByteArray& bytes) {
   std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
   std::fflush(stdout);
@@ -44,7 +65,7 @@ int main(int argc, char* argv[]) {
 
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() != 2) {
-    std::fputs("usage: kreuzwart-browser URL\n", stderr);
+    std::fputs("Aufruf: kreuzwart-browser URL\n", stderr);
     return 2;
   }
 
@@ -63,15 +84,15 @@ int main(int argc, char* argv[]) {
   // loadFinished: a failed load waits a moment for it before it reports without one.
   QObject::connect(&page, &QWebEnginePage::loadingChanged, [&](const QWebEngineLoadingInfo& info) {
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus) return;
-    reportOnce(
-        kw::BrowserReport::Error(info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                                     ? QStringLiteral("HTTP status %1").arg(info.errorCode())
-                                     : info.errorString()));
+    reportOnce(kw::BrowserReport::Error(FailureText(info)));
   });
   QObject::connect(&page, &QWebEnginePage::loadFinished, [&](bool ok) {
     if (!ok) {
       QTimer::singleShot(
-          1000, &app, [&] { reportOnce(kw::BrowserReport::Error(QStringLiteral("load failed"))); });
+          1000, &app, [&] {
+            reportOnce(kw::BrowserReport::Error(
+                QStringLiteral("die Seite konnte nicht geladen werden")));
+          });
       return;
     }
     const QUrl finalUrl = page.url();
@@ -82,7 +103,8 @@ int main(int argc, char* argv[]) {
         });
   });
   QTimer::singleShot(kTimeLimitMs, &app, [&] {
-    reportOnce(kw::BrowserReport::Error(QStringLiteral("no answer within 60 seconds")));
+    reportOnce(kw::BrowserReport::Error(
+        QStringLiteral("keine Antwort innerhalb von %1 Sekunden").arg(kTimeLimitMs / 1000)));
   });
 
   page.load(QUrl(arguments.at(1), QUrl::StrictMode));
