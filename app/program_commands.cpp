@@ -90,7 +90,7 @@ int RunCommand(const CommandLine& line, const std::filesystem::path& programDire
                    line.commandValue.c_str());
       return 1;
     }
-    return CheckCommand(*ticket, archive, SystemClock().Today(), stdout, stderr);
+    return CheckCommand({*ticket}, archive, SystemClock().Today(), stdout, stderr);
   }
   if (line.command == "--update") return Update(line, archive);
   return Usage("unbekannter Befehl '" + line.command + "'");

@@ -1,5 +1,6 @@
 #include "commands/commands.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -50,8 +51,11 @@ int ExportDrawsCommand(const std::filesystem::path& csvFile, const std::filesyst
   }
 }
 
-int CheckCommand(const std::string& ticketPath, const std::filesystem::path& archive, Date today,
-                 std::FILE* out, std::FILE* err) {
+namespace {
+
+// One ticket's term and report; 1 when the ticket or the archive cannot be read.
+int CheckOne(const std::string& ticketPath, const std::filesystem::path& archive, Date today,
+             std::FILE* out, std::FILE* err) {
   try {
     const TermTicket ticket = ReadTermTicket(ticketPath, today.year());
     const TicketTerm& term = ticket.term;
@@ -82,6 +86,18 @@ int CheckCommand(const std::string& ticketPath, const std::filesystem::path& arc
   } catch (const std::exception& failure) {
     return Failed(err, failure);
   }
+}
+
+}  // namespace
+
+int CheckCommand(const std::vector<std::string>& ticketPaths, const std::filesystem::path& archive,
+                 Date today, std::FILE* out, std::FILE* err) {
+  int code = 0;
+  for (const std::string& path : ticketPaths) {
+    if (ticketPaths.size() > 1) PrintLine(out, "Schein: " + path);
+    code = std::max(code, CheckOne(path, archive, today, out, err));
+  }
+  return code;
 }
 
 }  // namespace kw

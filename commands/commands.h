@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/date.h"
 
@@ -21,12 +22,13 @@ int ImportDrawsCommand(const std::filesystem::path& file, const std::filesystem:
 int ExportDrawsCommand(const std::filesystem::path& csvFile, const std::filesystem::path& archive,
                        std::FILE* out, std::FILE* err);
 
-// --check SCHEIN.sch: the term line, then every drawing day of the term with its report lines,
-// last the term's total. A missing archive is an empty one: every drawn day is missing then, and
-// no archive is created by a command that only reads. ticketPath is Windows-1252, as the
-// settings keep ticket paths.
-int CheckCommand(const std::string& ticketPath, const std::filesystem::path& archive, Date today,
-                 std::FILE* out, std::FILE* err);
+// --check SCHEIN.sch [SCHEIN.sch ...]: for each ticket the term line, then every drawing day of
+// the term with its report lines, last the term's total; several tickets each under a line
+// "Schein: <path>". A missing archive is an empty one: every drawn day is missing then, and no
+// archive is created by a command that only reads. Ticket paths are Windows-1252, as the
+// settings keep ticket paths. 1 when a ticket could not be read; the others are reported.
+int CheckCommand(const std::vector<std::string>& ticketPaths, const std::filesystem::path& archive,
+                 Date today, std::FILE* out, std::FILE* err);
 
 // Prints Windows-1252 text as one UTF-8 line.
 void PrintLine(std::FILE* stream, const std::string& cp1252Line);

@@ -106,7 +106,7 @@ TEST_F(Commands, CheckPrintsTheTermDayByDayWithItsTotal) {
       "Test");
   const std::string ticket = Ticket("Beginn=05.12.2026\r\nZiehungstage=Samstag\r\nSuper6=nein\r\n");
   const Outcome run = Capture([&](auto out, auto err) {
-    return CheckCommand(ticket, Archive(), Date::FromYmd(2026, 12, 15), out, err);
+    return CheckCommand({ticket}, Archive(), Date::FromYmd(2026, 12, 15), out, err);
   });
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
@@ -125,7 +125,7 @@ TEST_F(Commands, CheckPrintsTheTermDayByDayWithItsTotal) {
 TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
   const std::string ticket = Ticket("Ziehungstage=Mittwoch\r\nBeginn=irgendwann\r\n");
   const Outcome run = Capture([&](auto out, auto err) {
-    return CheckCommand(ticket, Archive(), Date::FromYmd(2027, 1, 1), out, err);
+    return CheckCommand({ticket}, Archive(), Date::FromYmd(2027, 1, 1), out, err);
   });
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(run.out,
@@ -139,7 +139,7 @@ TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
 
 TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
   Outcome run = Capture([&](auto out, auto err) {
-    return CheckCommand((dir / "none.sch").string(), Archive(), Date::FromYmd(2026, 12, 15), out,
+    return CheckCommand({(dir / "none.sch").string()}, Archive(), Date::FromYmd(2026, 12, 15), out,
                         err);
   });
   EXPECT_EQ(run.code, 1);
@@ -149,7 +149,7 @@ TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
   WriteFile(Archive(), "keine Datenbank, nur Text, der lang genug ist, um wie eine Datei zu sein");
   const std::string before = ReadFile(Archive());
   run = Capture([&](auto out, auto err) {
-    return CheckCommand(Ticket(""), Archive(), Date::FromYmd(2026, 12, 15), out, err);
+    return CheckCommand({Ticket("")}, Archive(), Date::FromYmd(2026, 12, 15), out, err);
   });
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find(Archive().string()), std::string::npos) << run.err;
