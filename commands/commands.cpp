@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "archive/archive.h"
@@ -11,6 +12,7 @@
 #include "core/error.h"
 #include "core/ticket_term.h"
 #include "eval/term_report.h"
+#include "eval/ticket_check.h"
 
 namespace kw {
 
@@ -53,38 +55,17 @@ int ExportDrawsCommand(const std::filesystem::path& csvFile, const std::filesyst
 
 namespace {
 
-// One ticket's term and report; 1 when the ticket or the archive cannot be read.
-int CheckOne(const std::string& ticketPath, const std::filesystem::path& archive, Date today,
-             std::FILE* out, std::FILE* err) {
-  try {
-    const TermTicket ticket = ReadTermTicket(ticketPath, today.year());
-    const TicketTerm& term = ticket.term;
-    const std::vector<Date> days = TermDrawingDays(term);
-    std::vector<Drawing> stored;
-    std::error_code ec;
-    if (!days.empty() && std::filesystem::symlink_status(archive, ec).type() !=
-                             std::filesystem::file_type::not_found) {
-      const DrawingArchive drawings(archive);
-      stored = drawings.ReadRange(days.front(), days.back());
-    }
-    const TermCheck check =
-        CheckTerm(PlayOf(ticket.ticket, term), TermDaysOf(days, stored, today), today);
-
-    PrintLine(out, TermLine(term));
-    for (const auto& [name, problem] : {std::pair{"Beginn", &term.firstDay.problem},
-                                        {"Ziehungstage", &term.drawDays.problem},
-                                        {"Spiel77", &term.spiel77.problem},
-                                        {"Super6", &term.super6.problem}}) {
-      if (!problem->empty()) PrintLine(err, std::string("kreuzwart: ") + name + ": " + *problem);
-    }
-    for (const std::string& line : TermReportLines(check)) PrintLine(out, line);
-    if (check.firstQuotaToFetch) {
-      PrintLine(out, "Die fehlenden Quoten holt: kreuzwart --update --from " +
-                         FormatShortDate(*check.firstQuotaToFetch));
-    }
-    return 0;
-  } catch (const std::exception& failure) {
-    return Failed(err, failure);
+// Prints one ticket's check: the term, every day with its lines, the total and the stake.
+void PrintCheck(const TicketCheck& check, std::FILE* out, std::FILE* err) {
+  PrintLine(out, TermLine(check.ticket.term));
+  for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
+    PrintLine(err, "kreuzwart: " + name + ": " + problem);
+  }
+  for (const std::string& line : TermReportLines(check.term)) PrintLine(out, line);
+  PrintLine(out, StakeLine(check.stake));
+  if (check.term.firstQuotaToFetch) {
+    PrintLine(out, "Die fehlenden Quoten holt: kreuzwart --update --from " +
+                       FormatShortDate(*check.term.firstQuotaToFetch));
   }
 }
 
@@ -92,11 +73,37 @@ int CheckOne(const std::string& ticketPath, const std::filesystem::path& archive
 
 int CheckCommand(const std::vector<std::string>& ticketPaths, const std::filesystem::path& archive,
                  Date today, std::FILE* out, std::FILE* err) {
+  // A command that only reads never creates the archive: a missing one holds no drawing. It is
+  // opened once, whatever the number of tickets.
+  std::optional<DrawingArchive> drawings;
+  std::error_code ec;
+  if (std::filesystem::symlink_status(archive, ec).type() !=
+      std::filesystem::file_type::not_found) {
+    try {
+      drawings.emplace(archive);
+    } catch (const std::exception& failure) {
+      return Failed(err, failure);
+    }
+  }
+  const DrawingSource source = [&drawings](Date first, Date last) {
+    return drawings ? drawings->ReadRange(first, last) : std::vector<Drawing>{};
+  };
+
   int code = 0;
+  Stake allStakes;
+  CheckTotals allWins;
   for (const std::string& path : ticketPaths) {
     if (ticketPaths.size() > 1) PrintLine(out, "Schein: " + path);
-    code = std::max(code, CheckOne(path, archive, today, out, err));
+    try {
+      const TicketCheck check = CheckTicketFile(path, source, today);
+      PrintCheck(check, out, err);
+      allStakes += check.stake;
+      allWins += check.term.totals;
+    } catch (const std::exception& failure) {
+      code = Failed(err, failure);
+    }
   }
+  if (ticketPaths.size() > 1) PrintLine(out, AllTicketsLine(allStakes, allWins));
   return code;
 }
 

@@ -9,22 +9,17 @@
 #include <string>
 
 #include "core/date.h"
-#include "core/ticket_term.h"
-#include "eval/term_report.h"
+#include "eval/ticket_check.h"
 
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
-class QTreeWidget;
 
 namespace kw {
 
 class DrawingArchive;
+class DrawingsUpdate;
 class Platform;
-class ServiceFetch;
+class TermPanel;
 
 // Where the term tab finds the drawings.
 struct TermSheetSetup {
@@ -33,10 +28,10 @@ struct TermSheetSetup {
 };
 
 // The tab "Laufzeit": the current ticket checked over its whole term by the rules of each
-// drawing's day, with the money won; the term's settings, which it saves into the ticket file;
-// the drawings fetched from the results service or imported from a CSV file. The archive is
-// opened the first time the tab is shown, never at the program's start; its controls are made
-// then too.
+// drawing's day, with the money won and the stake; the term's settings, which it saves into the
+// ticket file; the drawings fetched from the results service or imported from a file; and the
+// way to the window "Meine Scheine" with every ticket of the household. The archive is opened the
+// first time the tab is shown, never at the program's start; its controls are made then too.
 class TermSheet : public QWidget {
   Q_OBJECT
 
@@ -52,66 +47,46 @@ class TermSheet : public QWidget {
   void Reload();
 
   // The check last shown, for tests and the window's own use.
-  const std::optional<TermCheck>& check() const { return check_; }
+  const std::optional<TicketCheck>& check() const { return check_; }
+
+ signals:
+  // "Alle Scheine …": the window with every ticket is asked for.
+  void allTicketsRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();
-  void ConnectHandlers();
-
   // Reads the ticket file and the archive anew and shows everything.
   void Refresh();
   void ShowNoTicket(const QString& why);
-  void ShowTerm();
-  void ShowSettingNotes();
-  void ShowList();
-  void ShowSelectedDay();
+  void ShowStatus();
   bool OpenArchive();
-
-  void FirstDayEdited();
-  void DrawDaysChosen();
-  void Spiel77Toggled();
-  void Super6Toggled();
-  // Saves one setting; a failed write puts the old value back before the error box tells why.
-  void SaveSetting(const std::function<void()>& write);
-
   void FetchClicked();
-  void CancelClicked();
-  void ImportClicked();
-  void FetchEnded(const QString& status);
-  void SetFetching(bool fetching);
 
   TermSheetSetup setup_;
   Platform& platform_;
   const Clock& clock_;
   std::function<std::string()> currentTicket_;
   std::string ticketPath_;
-  std::optional<TermTicket> ticket_;
-  std::optional<TermCheck> check_;
+  std::optional<TicketCheck> check_;
   std::unique_ptr<DrawingArchive> archive_;
-  std::unique_ptr<ServiceFetch> fetch_;
   std::string archiveProblem_;  // why the archive cannot be opened, once reported
 
   QLabel* noTicket_ = nullptr;  // "Es ist kein Spielschein geladen." and the like
   QWidget* content_ = nullptr;  // everything else, hidden without a ticket
-  QDateEdit* TermFirstDay = nullptr;
-  QLabel* firstDayNote_ = nullptr;  // "angenommen" or why the file's value was not taken
-  QComboBox* TermDrawDays = nullptr;
-  QLabel* drawDaysNote_ = nullptr;
-  QCheckBox* TermSpiel77 = nullptr;  // "Spiel &77"
-  QLabel* spiel77Note_ = nullptr;
-  QCheckBox* TermSuper6 = nullptr;  // "Super &6"
-  QLabel* super6Note_ = nullptr;
-  QLabel* problems_ = nullptr;           // the file's values that could not be read, in full
-  QTreeWidget* TermDrawings = nullptr;   // one row per drawing day
-  QPlainTextEdit* TermReport = nullptr;  // the selected day's lines
-  QLabel* TermTotal = nullptr;           // "Gewinn insgesamt: ..."
-  QPushButton* TermFetch = nullptr;      // "Ziehungen &holen"
-  QPushButton* TermCancel = nullptr;     // "Abb&rechen"
-  QPushButton* TermImport = nullptr;     // "Ziehungen i&mportieren …"
-  QLabel* TermStatus = nullptr;          // progress of a fetch, the first drawing of a new ticket
+  TermPanel* panel_ = nullptr;
+  DrawingsUpdate* update_ = nullptr;
+  QPushButton* TermFetch = nullptr;       // "Ziehungen &holen"
+  QPushButton* TermCancel = nullptr;      // "Abb&rechen"
+  QPushButton* TermImport = nullptr;      // "Ziehungen i&mportieren …"
+  QPushButton* TermAllTickets = nullptr;  // "Alle &Scheine …"
+  QLabel* TermStatus = nullptr;           // progress of a fetch, the first drawing of a new ticket
 };
+
+// A button of the term's views: its object and accessible name, its tip, Enter clicks it.
+QPushButton* TermButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& hint);
 
 }  // namespace kw

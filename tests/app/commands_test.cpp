@@ -147,9 +147,10 @@ void CommandsTest::checkPrintsWhatTheTabShows() {
                     ->toPlainText()
                     .split(u'\n');
   }
-  tabLines << sheet.findChild<QLabel*>(QStringLiteral("TermTotal"))->text();
+  tabLines << sheet.findChild<QLabel*>(QStringLiteral("TermTotal"))->text().split(u'\n');
   QCOMPARE(commandLines, tabLines);
-  QCOMPARE(commandLines.size(), 12);  // eight days, three with a line of their own, the total
+  // Eight days, three with a line of their own, the total and the stake.
+  QCOMPARE(commandLines.size(), 13);
   QVERIFY(platform.messages.empty());
 }
 

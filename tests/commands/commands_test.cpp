@@ -6,39 +6,17 @@
 #include <cstdlib>
 
 #include "archive/archive.h"
+#include "tests/support/captured_output.h"
 #include "tests/support/temp_dir.h"
 
 namespace kw {
 namespace {
 
+using test::Capture;
+using test::Outcome;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-// What a command printed on out and err, and its exit code.
-struct Outcome {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-template <class Command>
-Outcome Capture(Command command) {
-  char* outBytes = nullptr;
-  char* errBytes = nullptr;
-  std::size_t outSize = 0, errSize = 0;
-  std::FILE* out = open_memstream(&outBytes, &outSize);
-  std::FILE* err = open_memstream(&errBytes, &errSize);
-  Outcome run;
-  run.code = command(out, err);
-  std::fclose(out);
-  std::fclose(err);
-  run.out.assign(outBytes, outSize);
-  run.err.assign(errBytes, errSize);
-  std::free(outBytes);
-  std::free(errBytes);
-  return run;
-}
 
 Drawing SaturdayWith(int day, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
   Drawing d;
@@ -119,7 +97,8 @@ TEST_F(Commands, CheckPrintsTheTermDayByDayWithItsTotal) {
             "Sa 12.12.2026: 1 2 4 5 6 7, Superzahl 0\n"
             "  Spiel 77: 5 Endziffern, Gewinnklasse III, 7.777,00 \u20ac\n"
             "Sa 19.12.2026: noch nicht gezogen\n"
-            "Gewinn insgesamt: 15.566,60 \u20ac\n");
+            "Gewinn insgesamt: 15.566,60 \u20ac\n"
+            "Einsatz ohne Bearbeitungsgeb\u00fchr: 11,10 \u20ac\n");
 }
 
 TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
@@ -132,9 +111,32 @@ TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
             "Laufzeit: 16.12.2026 (angenommen) bis 19.12.2026, Ziehungstage: Mittwoch, Spiel 77: "
             "ja (angenommen), Super 6: ja (angenommen)\n"
             "Mi 16.12.2026: fehlt im Archiv\n"
-            "Gewinn insgesamt: 0,00 \u20ac\n");
-  EXPECT_EQ(run.err, "kreuzwart: Beginn: \"irgendwann\" ist kein Datum der Form TT.MM.JJJJ\n");
+            "Gewinn insgesamt: 0,00 \u20ac\n"
+            "Einsatz ohne Bearbeitungsgeb\u00fchr: 4,95 \u20ac\n");
+  // The setting named as the tab names it.
+  EXPECT_EQ(run.err,
+            "kreuzwart: Erste Ziehung: \"irgendwann\" ist kein Datum der Form TT.MM.JJJJ\n");
   EXPECT_FALSE(std::filesystem::exists(Archive()));
+}
+
+// Several tickets: each under its name, one that cannot be read among them, and the sum of the
+// others; the exit code says that one failed.
+TEST_F(Commands, CheckOfSeveralTicketsEndsWithTheSumOfThoseItCouldRead) {
+  DrawingArchive(Archive()).Store({SaturdayWith(5, {3, 15, 22, 31, 41, 49}, 5)}, "Test");
+  const std::string a = Ticket("Beginn=05.12.2026\r\nZiehungstage=Samstag\r\nSuper6=nein\r\n");
+  const std::string missing = (dir / "weg.sch").string();
+  const Outcome run = Capture([&](auto out, auto err) {
+    return CheckCommand({a, missing, a}, Archive(), Date::FromYmd(2026, 12, 8), out, err);
+  });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "kreuzwart: '' is not a valid date\n");
+  EXPECT_TRUE(run.out.starts_with("Schein: " + a + "\nLaufzeit: ")) << run.out;
+  EXPECT_NE(run.out.find("\nSchein: " + missing + "\nSchein: " + a + "\n"), std::string::npos)
+      << run.out;
+  // Two of 7.789,60 € won, each for three Saturdays of a game and Spiel 77 at 3,70 €.
+  EXPECT_TRUE(run.out.ends_with("\nAlle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 22,20 "
+                                "\u20ac, Gewinn 15.579,20 \u20ac\n"))
+      << run.out;
 }
 
 TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {

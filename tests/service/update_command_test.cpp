@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/captured_output.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/service/service_answers.h"
@@ -27,26 +28,6 @@ const char* const kSaturdayLine =
     "Sa 06.12.2025: 3 15 22 31 40 49, Superzahl 5, Spiel 77 9911235, Super 6 000235, "
     "Quoten 9\n";
 
-// What a stream written by the command holds.
-class Captured {
- public:
-  Captured() : file_(open_memstream(&data_, &size_)) {}
-  ~Captured() {
-    std::fclose(file_);
-    std::free(data_);
-  }
-  std::FILE* file() { return file_; }
-  QByteArray text() {
-    std::fflush(file_);
-    return QByteArray(data_, static_cast<qsizetype>(size_));
-  }
-
- private:
-  char* data_ = nullptr;
-  std::size_t size_ = 0;
-  std::FILE* file_;
-};
-
 struct UpdateRun {
   TempDir dir;
   DrawingArchive archive{dir / DrawingArchive::kFileName};
@@ -64,11 +45,11 @@ struct UpdateRun {
   }
   // Runs the command; its output and errors.
   int Run(QByteArray& out, QByteArray& err) {
-    Captured o, e;
-    const int code = RunUpdate(options, archive, clock, o.file(), e.file());
-    out = o.text();
-    err = e.text();
-    return code;
+    const Outcome run =
+        Capture([&](std::FILE* o, std::FILE* e) { return RunUpdate(options, archive, clock, o, e); });
+    out = QByteArray::fromStdString(run.out);
+    err = QByteArray::fromStdString(run.err);
+    return run.code;
   }
   void Store(const std::string& answer, Date day) {
     archive.Store({ReadDayDrawing(answer, day).drawing}, "test");

@@ -3,6 +3,7 @@
 #include "ui/term_sheet.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,6 +16,7 @@
 #include "archive/archive.h"
 #include "core/cp1252.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/service/service_answers.h"
@@ -92,9 +94,7 @@ struct Sheet {
   }
   template <class T>
   T* Find(const char* name) const {
-    T* child = sheet->findChild<T*>(QString::fromLatin1(name));
-    if (!child) qFatal("missing control %s", name);
-    return child;
+    return FindControl<T>(sheet.get(), QString::fromLatin1(name));
   }
   QTreeWidget* List() const { return Find<QTreeWidget>("TermDrawings"); }
   QStringList Column(int column) const {
@@ -151,7 +151,10 @@ void TermSheetTest::everyDayOfTheTermWithItsResult() {
   QCOMPARE(s.Column(3)[6], QStringLiteral("17,00 \u20ac"));
   QCOMPARE(s.Column(3)[0], QString());
   QCOMPARE(s.Column(1)[3], QStringLiteral("3 4 5 6 15 22, SZ 5"));
-  QCOMPARE(s.Find<QLabel>("TermTotal")->text(), QStringLiteral("Gewinn insgesamt: 29,60 \u20ac"));
+  // Ten days of two games at 1,20 € and Spiel 77 at 2,50 €.
+  QCOMPARE(s.Find<QLabel>("TermTotal")->text(),
+           QStringLiteral("Gewinn insgesamt: 29,60 \u20ac\n"
+                          "Einsatz ohne Bearbeitungsgeb\u00fchr: 49,00 \u20ac"));
   QCOMPARE(s.Status(), QStringLiteral("1 Ziehung fehlt im Archiv"));
   QVERIFY(s.platform.messages.empty());
 
@@ -188,12 +191,23 @@ void TermSheetTest::changingTheDaysWritesOnlyThatKey() {
       "Ablauf=16.12.2026\r\nBeginn=14.11.2026\r\nZiehungstage=Samstag\r\n\r\n[Notizen]\r\nx=1\r\n");
   QCOMPARE(s.Find<QLabel>("TermDrawDaysNote")->text(), QString());
 
-  // A first day typed into the date field is saved when the field is left.
+  // A whole date typed over the selected one is saved with Enter, or when the field is left.
   auto* first = s.Find<QDateEdit>("TermFirstDay");
-  first->setDate(QDate(2026, 12, 5));
-  emit first->editingFinished();
+  first->setFocus();
+  first->selectAll();
+  QTest::keyClicks(first, QStringLiteral("05.12.2026"));
+  QCOMPARE(first->date(), QDate(2026, 12, 5));
+  QTest::keyClick(first, Qt::Key_Return);
   QCOMPARE(s.List()->topLevelItemCount(), 2);
   QVERIFY(ReadFile(s.ticketPath).find("Beginn=05.12.2026\r\n") != std::string::npos);
+
+  // A day picked in the calendar counts at once, and the calendar speaks German.
+  QCalendarWidget* calendar = first->calendarWidget();
+  QCOMPARE(calendar->locale().language(), QLocale::German);
+  QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+  emit calendar->clicked(QDate(2026, 11, 21));
+  QCOMPARE(s.List()->topLevelItemCount(), 4);
+  QVERIFY(ReadFile(s.ticketPath).find("Beginn=21.11.2026\r\n") != std::string::npos);
 }
 
 void TermSheetTest::aTicketWithoutTheKeysShowsWhatIsAssumed() {
@@ -256,8 +270,9 @@ void TermSheetTest::withoutTicketOrBeforeTheFirstDrawing() {
 void TermSheetTest::fetchFillsTheListAndACancelKeepsWhatCame() {
   Sheet s;
   const Date dec2 = Day(2026, 12, 2);
-  s.server.Route(ApiPath(HistoryPath(2026)), Json(DayListOf({dec2})));
-  s.server.Route(ApiPath(DrawsPath(dec2)), Json(MadeUpAnswer(dec2, 3)));
+  // The days the archive lacks, and those stored without quotas, in one request.
+  s.server.Route(RangeAt(Day(2026, 11, 14), Day(2026, 12, 9)),
+                 Json(RangeAnswer({MadeUpAnswer(dec2, 3)})));
   s.Show();
   QCOMPARE(s.Column(2)[5], QStringLiteral("fehlt im Archiv"));
   QTest::mouseClick(s.Find<QPushButton>("TermFetch"), Qt::LeftButton);
@@ -318,9 +333,9 @@ void TermSheetTest::keyboardAndNames() {
   s.sheet->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(s.sheet.get()));
   s.Find<QWidget>("TermCancel")->setEnabled(true);  // to walk the whole chain
-  const char* order[] = {"TermFirstDay", "TermDrawDays", "TermSpiel77",
-                         "TermSuper6",   "TermDrawings", "TermReport",
-                         "TermFetch",    "TermCancel",   "TermImport"};
+  const char* order[] = {"TermFirstDay", "TermDrawDays", "TermSpiel77", "TermSuper6",
+                         "TermDrawings", "TermReport",   "TermFetch",   "TermCancel",
+                         "TermImport",   "TermAllTickets"};
   s.Find<QWidget>(order[0])->setFocus();
   for (const char* name : order) {
     QWidget* control = s.Find<QWidget>(name);

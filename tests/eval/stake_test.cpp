@@ -1,0 +1,72 @@
+#include "eval/stake.h"
+
+#include <gtest/gtest.h>
+
+#include "eval/ticket_check.h"
+
+namespace kw {
+namespace {
+
+Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+
+// Two games, with or without the add-on games.
+TicketPlay TwoGames(bool spiel77, bool super6) {
+  TicketPlay ticket;
+  ticket.games[0] = {1, 2, 3, 4, 5, 6};
+  ticket.games[4] = {7, 8, 9, 10, 11, 12};
+  ticket.games[7] = {0, 8, 9, 10, 11, 12};  // not played: its first number is 0
+  ticket.spiel77 = spiel77;
+  ticket.super6 = super6;
+  return ticket;
+}
+
+// Each price on the last day before it changed and on the first day after.
+TEST(StakeTest, EachDayAtTheDaysPrices) {
+  const struct {
+    Date day;
+    bool spiel77;
+    bool super6;
+    const char* text;
+  } cases[] = {
+      {Day(2010, 9, 29), true, false, "3,00 \x80"},  // 2 x 0,75 + 1,50
+      {Day(2010, 10, 2), true, false, "4,00 \x80"},  // 2 x 0,75 + 2,50
+      {Day(2013, 5, 1), false, false, "1,50 \x80"},
+      {Day(2013, 5, 4), false, false, "2,00 \x80"},
+      {Day(2013, 5, 1), false, true, "nicht bekannt (Super 6 vor dem 04.05.2013)"},
+      {Day(2013, 5, 4), true, true, "5,75 \x80"},  // 2 x 1,00 + 2,50 + 1,25
+      {Day(2020, 9, 19), false, false, "2,00 \x80"},
+      {Day(2020, 9, 23), false, false, "2,40 \x80"},
+      {Day(2001, 12, 29), false, false, "nicht bekannt (Spiele vor dem 01.01.2002)"},
+      {Day(2001, 12, 29), true, false,
+       "nicht bekannt (Spiele vor dem 01.01.2002, Spiel 77 vor dem 01.01.2002)"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(StakeText(StakeOfDay(TwoGames(c.spiel77, c.super6), c.day)), c.text)
+        << FormatShortDate(c.day);
+  }
+}
+
+// A term over a change of price adds each day at its own price; a part without a price is named
+// once and keeps the whole from being added up.
+TEST(StakeTest, ATermAddsItsDaysAndNamesWhatHasNoPrice) {
+  const std::vector<Date> days = {Day(2020, 9, 16), Day(2020, 9, 19), Day(2020, 9, 23)};
+  EXPECT_EQ(StakeLine(StakeOfDays(TwoGames(true, true), days)),
+            "Einsatz ohne Bearbeitungsgeb\xFChr: 17,65 \x80");  // 5,75 + 5,75 + 6,15
+  const std::vector<Date> over2013 = {Day(2013, 4, 27), Day(2013, 5, 1), Day(2013, 5, 4)};
+  const Stake open = StakeOfDays(TwoGames(false, true), over2013);
+  EXPECT_FALSE(open.Known());
+  EXPECT_EQ(StakeLine(open),
+            "Einsatz ohne Bearbeitungsgeb\xFChr: nicht bekannt (Super 6 vor dem 04.05.2013)");
+  Stake all = open;
+  all += StakeOfDays(TwoGames(false, true), {Day(2026, 12, 5)});
+  EXPECT_EQ(all.unknown.size(), 1u);
+  CheckTotals won;
+  won.cents = 2300;
+  won.awaitingQuota = 1;
+  EXPECT_EQ(AllTicketsLine(StakeOfDays(TwoGames(true, false), {Day(2026, 12, 5)}), won),
+            "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr 4,90 \x80, Gewinn 23,00 \x80 (dazu 1 "
+            "Gewinn mit noch unbekannter Quote)");
+}
+
+}  // namespace
+}  // namespace kw
