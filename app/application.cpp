@@ -13,6 +13,7 @@
 #include "core/version.h"
 #include "ui/controls.h"
 #include "ui/editor_window.h"
+#include "ui/my_tickets_window.h"
 
 namespace kw {
 
@@ -113,6 +114,17 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
                     platform, clock);
   windows.termSheet->SetTicketSource([form] { return form->ticket().path; });
   form->AddPage(windows.termSheet, QStringLiteral("Laufzeit"));
+  // "Meine Scheine" is made when first asked for, as a window of its own that lives as long as
+  // the main window: nothing of it costs the program's start.
+  const MyTicketsSetup tickets{directory, web.archive.value_or(directory / DrawingArchive::kFileName),
+                               web.resultsService};
+  QObject::connect(windows.termSheet, &TermSheet::allTicketsRequested, form,
+                   [form, tickets, &platform, &clock] {
+                     auto* window =
+                         form->findChild<MyTicketsWindow*>(QStringLiteral("MyTicketsWindow"));
+                     if (!window) window = new MyTicketsWindow(tickets, platform, clock, form);
+                     window->ShowAndRaise();
+                   });
 
   form->Start();
   return windows;

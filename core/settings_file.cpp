@@ -1,5 +1,6 @@
 #include "core/settings_file.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/error.h"
@@ -72,6 +73,59 @@ std::string SettingsFile::ReadDrawLine(DrawDay day) const {
 
 void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
   writer_(path_, kDrawSection, DayName(day), line);
+}
+
+namespace {
+
+constexpr std::string_view kListKey = "Schein";
+
+std::string ListKey(std::size_t index) { return std::string(kListKey) + std::to_string(index); }
+
+}  // namespace
+
+std::vector<std::string> SettingsFile::ReadTicketList() const {
+  const Profile file = Profile::Load(path_);
+  std::vector<std::string> paths;
+  for (std::size_t i = 1;; ++i) {
+    std::string path = file.Read(kTicketListSection, ListKey(i));
+    if (path.empty()) return paths;
+    paths.push_back(std::move(path));
+  }
+}
+
+void SettingsFile::WriteTicketList(const std::vector<std::string>& paths) const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  keys.reserve(paths.size() + 1);
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    keys.emplace_back(ListKey(i + 1), ProtectedProfileValue(paths[i]));
+  }
+  // The end of the list, whatever stood after it before.
+  keys.emplace_back(ListKey(paths.size() + 1), "");
+  WriteProfileStrings(path_, kTicketListSection, keys);
+}
+
+std::string SettingsFile::ReadWindowValue(std::string_view key) const {
+  return ReadProfileString(path_, kTicketListSection, key);
+}
+
+void SettingsFile::WriteWindowValue(std::string_view key, std::string_view value) const {
+  writer_(path_, kTicketListSection, key, value);
+}
+
+void RememberTicket(const SettingsFile& settings, const std::string& ticketPath) {
+  if (ticketPath.empty()) return;
+  std::vector<std::string> paths = settings.ReadTicketList();
+  if (std::find(paths.begin(), paths.end(), ticketPath) != paths.end()) return;
+  paths.push_back(ticketPath);
+  settings.WriteTicketList(paths);
+}
+
+void ForgetTicket(const SettingsFile& settings, const std::string& ticketPath) {
+  std::vector<std::string> paths = settings.ReadTicketList();
+  const auto kept = std::remove(paths.begin(), paths.end(), ticketPath);
+  if (kept == paths.end()) return;
+  paths.erase(kept, paths.end());
+  settings.WriteTicketList(paths);
 }
 
 SettingsLoad LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDraws& draws,

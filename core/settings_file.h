@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/profile.h"
 #include "core/records.h"
@@ -50,10 +51,28 @@ class SettingsFile {
   std::string ReadDrawLine(DrawDay day) const;
   void WriteDrawLine(DrawDay day, std::string_view line) const;
 
+  // The household's tickets, in a section of their own ("Meine Scheine"): the files the person
+  // loaded, saved or added, in the order first met (Windows-1252 paths, as "Schein" keeps them).
+  // They are kept as "Schein1", "Schein2", ... up to the first empty one, so that a shorter list
+  // ends with an empty key and needs no key taken out of the file.
+  static constexpr const char* kTicketListSection = "Meine Scheine";
+  std::vector<std::string> ReadTicketList() const;
+  // The whole list in one atomic replacement; every other line of ZW.INI stays.
+  void WriteTicketList(const std::vector<std::string>& paths) const;
+
+  // A value of the window "Meine Scheine" (its place and size, its columns) in the same section.
+  std::string ReadWindowValue(std::string_view key) const;
+  void WriteWindowValue(std::string_view key, std::string_view value) const;
+
  private:
   std::filesystem::path path_;
   ProfileWriter writer_;
 };
+
+// Adds the ticket to the household's list unless it is there (or empty); its place stays.
+void RememberTicket(const SettingsFile& settings, const std::string& ticketPath);
+// Takes the ticket off the list; its file is never touched.
+void ForgetTicket(const SettingsFile& settings, const std::string& ticketPath);
 
 // What a LoadSettings did, for the main window to show: in this order, the cleared ticket, the
 // loaded ticket, the Saturday drawing.

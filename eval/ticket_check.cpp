@@ -43,8 +43,8 @@ std::string KindText(const TicketPlay& play) {
 
 std::string StateText(const TicketCheck& check, Date today) {
   if (check.days.empty()) return "keine Ziehung";
-  if (today < check.days.front()) return "beginnt am " + WeekdayDateText(check.days.front());
-  if (check.days.back() < today) return "abgelaufen am " + WeekdayDateText(check.days.back());
+  if (today < check.days.front()) return "beginnt am " + FormatShortDate(check.days.front());
+  if (check.days.back() < today) return "abgelaufen am " + FormatShortDate(check.days.back());
   return "l\xE4uft";
 }
 

@@ -42,8 +42,8 @@ std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTer
 // "12 Spiele", "1 Spiel", "kein Spiel": what the ticket plays.
 std::string KindText(const TicketPlay& play);
 
-// Where the ticket stands today: "läuft", "beginnt am Sa 06.12.2026", "abgelaufen am
-// Sa 19.12.2026" (its first and last drawing day); "keine Ziehung" for a term without one.
+// Where the ticket stands today: "läuft", "beginnt am 06.12.2026", "abgelaufen am 19.12.2026"
+// (its first and last drawing day); "keine Ziehung" for a term without one.
 std::string StateText(const TicketCheck& check, Date today);
 
 // The sum over several tickets: "Alle Scheine: Einsatz ohne Bearbeitungsgebühr 73,20 €, Gewinn

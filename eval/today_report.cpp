@@ -104,7 +104,7 @@ std::vector<std::string> DrawingReportLines(const DrawingCheck& check) {
   return lines;
 }
 
-std::string WithoutAmountText(const CheckTotals& totals) {
+std::string OpenAmountsText(const CheckTotals& totals) {
   struct Part {
     int count;
     std::string_view one;
@@ -123,7 +123,7 @@ std::string WithoutAmountText(const CheckTotals& totals) {
   for (const Part& part : parts) left += part.count > 0 ? 1 : 0;
   if (left == 0) return {};
 
-  std::string text = " (dazu ";
+  std::string text;
   for (const Part& part : parts) {
     if (part.count == 0) continue;
     if (named > 0) text += left == 1 ? " und " : ", ";
@@ -131,8 +131,12 @@ std::string WithoutAmountText(const CheckTotals& totals) {
     ++named;
     --left;
   }
-  text += ')';
   return text;
+}
+
+std::string WithoutAmountText(const CheckTotals& totals) {
+  const std::string open = OpenAmountsText(totals);
+  return open.empty() ? open : " (dazu " + open + ")";
 }
 
 std::string MissingAddOnNumbersText(const CheckTotals& totals) {

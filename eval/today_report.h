@@ -28,8 +28,12 @@ void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
 // The lines of one drawing followed by its total line.
 std::vector<std::string> DrawingReportLines(const DrawingCheck& check);
 
-// " (dazu 2 Gewinne mit noch unbekannter Quote)", naming what has no amount yet; empty when
-// every win has its amount.
+// "2 Gewinne mit noch unbekannter Quote und 1 Spiel mit unbekannter Gewinnklasse": what has no
+// amount yet; empty when every win has its amount.
+std::string OpenAmountsText(const CheckTotals& totals);
+
+// The same after a total: " (dazu 2 Gewinne mit noch unbekannter Quote)"; empty when nothing
+// is open.
 std::string WithoutAmountText(const CheckTotals& totals);
 
 // "Spiel 77 und Super 6: Gewinnzahlen fehlen an 16 Tagen", or each game on its own where they

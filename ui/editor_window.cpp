@@ -231,6 +231,12 @@ void TForm2::SaveTicketAs() {
     saveFileName_ = *chosen;
     ticketFilePath_ = path;
     savedFields_ = typed;
+    // A saved ticket belongs to the household's list; the list is a help, and a ZW.INI that
+    // cannot take it is reported by the line below.
+    try {
+      RememberTicket(settings_, path);
+    } catch (const Error&) {
+    }
   }
   RememberTicketPath();
 }

@@ -323,6 +323,16 @@ void TForm1::Button2Click() {
   ClearTicketDisplay(true);
   LoadTicket(ticket_, path, CurrentYear());
   ShowTicket(ticket_);
+  RememberLoadedTicket(path);
+}
+
+void TForm1::RememberLoadedTicket(const std::string& path) {
+  // The household's list is a help, not the ticket: a ZW.INI that cannot take it says so at the
+  // next save of the settings, not here after a load that worked.
+  try {
+    RememberTicket(settings_, path);
+  } catch (const Error&) {
+  }
 }
 
 void TForm1::Button3Click() {

@@ -80,6 +80,8 @@ class TForm1 : public QWidget {
   void FormDestroy();
   void Button1Click();
   void Button2Click();
+  // Adds a ticket that was loaded to the household's list in ZW.INI.
+  void RememberLoadedTicket(const std::string& path);
   void Button3Click();
   void Button4Click();
   void Button5Click();

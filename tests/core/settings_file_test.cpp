@@ -245,6 +245,30 @@ TEST_F(Settings, WritesTheKeysInOrderAndStopsAtTheFirstFailure) {
             "[Einstellungen]\r\nSchein=a.sch\r\n");
 }
 
+// The household's list keeps its order, takes a ticket once, ends at its first empty key, and
+// lives beside the settings' own keys: their saves leave it, and it leaves them.
+TEST_F(Settings, TheTicketListKeepsItsOrderAndLivesBesideTheSettings) {
+  WriteIni("[Einstellungen]\r\nSchein=a.sch\r\n");
+  RememberTicket(settings, "/home/b.sch");
+  RememberTicket(settings, " c mit Leerzeichen.sch ");  // a value read would trim: quoted
+  RememberTicket(settings, "/home/b.sch");
+  RememberTicket(settings, "");
+  EXPECT_EQ(settings.ReadTicketList(),
+            (std::vector<std::string>{"/home/b.sch", " c mit Leerzeichen.sch "}));
+  SaveSettings(settings, "d.sch", draws);
+  ForgetTicket(settings, "/home/b.sch");
+  ForgetTicket(settings, "/nie/gelistet.sch");
+  EXPECT_EQ(settings.ReadTicketList(), std::vector<std::string>{" c mit Leerzeichen.sch "});
+  EXPECT_EQ(settings.ReadTicketPath(), "d.sch");
+  const std::string file = ReadFile(settings.path());
+  EXPECT_NE(file.find("[Meine Scheine]\r\nSchein1=\" c mit Leerzeichen.sch \"\r\nSchein2=\r\n"),
+            std::string::npos)
+      << file;
+  // A list written by hand with a gap ends at the gap.
+  WriteIni("[Meine Scheine]\r\nSchein1=a.sch\r\nSchein2=\r\nSchein3=c.sch\r\n");
+  EXPECT_EQ(settings.ReadTicketList(), std::vector<std::string>{"a.sch"});
+}
+
 TEST_F(Settings, RealWriteFailureNamesTheSettingsFile) {
   WriteFile(dir / "plain", "x");
   const SettingsFile below(dir / "plain");

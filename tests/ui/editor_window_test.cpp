@@ -277,6 +277,7 @@ void EditorWindowTest::acceptedInputIsSavedAsTyped() {
   expected += "Losnummer=123456789\r\nAblauf=31.12.2027\r\n";
   QCOMPARE(f.ReadFile("neu.sch"), expected);
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), f.Path("neu.sch"));
+  QCOMPARE(f.ReadSetting("Meine Scheine", "Schein1"), f.Path("neu.sch"));  // the household's
 }
 
 void EditorWindowTest::clearingThenSavingWritesAnEmptyTicket() {

@@ -185,6 +185,7 @@ void MainWindowTest::ticketLines() {
   QCOMPARE(f.Label(17)->text(), u"Ablauf : 01.02.2027"_s);
   QCOMPARE(f.Memo()->toPlainText(), u""_s);
   QCOMPARE(f.form->ticket().path, f.Path("other.sch"));
+  QCOMPARE(f.ReadSetting("Meine Scheine", "Schein1"), f.Path("other.sch"));  // the household's
 }
 
 void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket_data() {
@@ -237,6 +238,7 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
   QCOMPARE(f.platform.messages.front().kind, MessageKind::Error);
   QCOMPARE(f.TicketLabels(), PlainTicketLabels());
   QVERIFY(f.form->ticket().path.empty());
+  QCOMPARE(f.ReadSetting("Meine Scheine", "Schein1"), "");  // no ticket, nothing remembered
   // The program goes on; its next save records that there is no current ticket.
   f.form.reset();
   QCOMPARE(f.ReadSetting("Einstellungen", "Schein"), "");

@@ -17,6 +17,7 @@
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
+#include "ui/my_tickets_window.h"
 #include "ui/term_sheet.h"
 
 using namespace Qt::StringLiterals;
@@ -124,5 +125,30 @@ int main(int argc, char* argv[]) {
     qWarning("cannot write open-dialog.png");
     return 1;
   }
+
+  // "Meine Scheine" with the household's three tickets, one of them on a stick not plugged in:
+  // at the smallest size it is made for, and maximised.
+  f.WriteFile("dauerschein.sch",
+              "[Schein]\r\nSpiel1=02 09 13 26 37 48 \r\nSpiel2=08 11 19 27 36 44 \r\n"
+              "Spiel3=05 14 23 32 41 49 \r\nLosnummer=3810635\r\nAblauf=30.12.2026\r\n"
+              "Beginn=18.11.2026\r\nZiehungstage=Mittwoch\r\nSuper6=nein\r\n");
+  const std::string stick = "/media/stick/wochenschein.sch";
+  kw::SettingsFile settings(f.Directory());
+  settings.WriteTicketList({f.Path("ticket.sch"), f.Path("dauerschein.sch"), stick});
+  kw::MyTicketsWindow tickets(
+      kw::MyTicketsSetup{f.Directory(), f.Directory() / kw::DrawingArchive::kFileName, QUrl()},
+      f.platform, f.clock);
+  tickets.show();
+  tickets.resize(800, 500);
+  auto* list = tickets.findChild<QTreeWidget*>(u"TicketsList"_s);
+  auto* days = tickets.findChild<QTreeWidget*>(u"TermDrawings"_s);
+  list->setCurrentItem(list->topLevelItem(0));
+  days->setCurrentItem(days->findItems(u"Mi 25.11.2026"_s, Qt::MatchExactly).value(0));
+  QCoreApplication::processEvents();
+  if (!tickets.grab().save(out.filePath(u"my-tickets-800x500.png"_s))) return 1;
+  tickets.showMaximized();
+  QCoreApplication::processEvents();
+  QTest::qWait(200);
+  if (!tickets.grab().save(out.filePath(u"my-tickets-maximised.png"_s))) return 1;
   return 0;
 }

@@ -1,0 +1,147 @@
+// The window "Meine Scheine" on the offscreen platform, with real ticket files, ZW.INI and an
+// archive file in a fresh folder: tickets added and removed, a missing file, a day selected, a
+// setting changed and found in the ticket file, the window's place kept.
+#include "ui/my_tickets_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "archive/archive.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
+#include "tests/support/temp_dir.h"
+
+namespace kw::test {
+namespace {
+
+Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+
+// Two weeks on Saturdays from 28.11.2026, two games, Spiel 77 and not Super 6.
+const std::string kTicket =
+    "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel2=01 07 12 19 33 45 \r\n"
+    "Losnummer=4711235\r\nAblauf=05.12.2026\r\nBeginn=28.11.2026\r\nZiehungstage=Samstag\r\n"
+    "Spiel77=ja\r\nSuper6=nein\r\n";
+
+struct Window {
+  TempDir dir;
+  FakePlatform platform;
+  FixedClock clock{Day(2026, 12, 10)};
+  SettingsFile settings{dir.path()};
+  std::unique_ptr<MyTicketsWindow> window;
+
+  Window() {
+    WriteFile(dir / "a.sch", kTicket);
+    Drawing win;  // game 1: three numbers and the Superzahl, class VII
+    win.date = Day(2026, 11, 28);
+    win.numbers = {3, 15, 22, 4, 5, 6};
+    win.superzahl = 5;
+    win.spiel77 = "1111111";
+    win.super6 = "222222";
+    win.quotas = {{PrizeGame::Lotto, 7, 40000, 1260}};
+    DrawingArchive(dir / "Ziehungen.sqlite").Store({win}, "Test");
+  }
+  MyTicketsWindow& Show() {
+    window = std::make_unique<MyTicketsWindow>(
+        MyTicketsSetup{dir.path(), dir / "Ziehungen.sqlite", QUrl()}, platform, clock);
+    window->show();
+    return *window;
+  }
+  template <class T>
+  T* Find(const char* name) const {
+    return FindControl<T>(window.get(), QString::fromLatin1(name));
+  }
+  QTreeWidget* List() const { return Find<QTreeWidget>("TicketsList"); }
+  QStringList Row(int row) const {
+    QStringList texts;
+    for (int column = 0; column < List()->columnCount(); ++column) {
+      texts << List()->topLevelItem(row)->text(column);
+    }
+    return texts;
+  }
+  void Click(const char* button) const {
+    QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
+  }
+  std::string Path(const char* name) const { return (dir / name).string(); }
+};
+
+}  // namespace
+
+class MyTicketsWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ticketsAreAddedAndRemovedNeverDeleted() {
+    Window w;
+    w.settings.WriteTicketPath(w.Path("a.sch"));  // the main window's ticket joins by itself
+    w.Show();
+    QCOMPARE(w.List()->topLevelItemCount(), 1);
+    QCOMPARE(w.Row(0), (QStringList{QStringLiteral("a.sch"), QStringLiteral("2 Spiele"),
+                                    QStringLiteral("28.11.2026 \u2013 05.12.2026"),
+                                    QStringLiteral("2"), QStringLiteral("abgelaufen am 05.12.2026"),
+                                    QStringLiteral("9,80 \u20ac"), QStringLiteral("12,60 \u20ac"),
+                                    QString()}));
+
+    // A second ticket, then one whose file is gone: it stays listed, marked.
+    WriteFile(w.dir / "b.sch", kTicket);
+    w.platform.fileAnswers << QString::fromStdString(w.Path("b.sch"));
+    w.Click("TicketsAdd");
+    RememberTicket(w.settings, w.Path("weg.sch"));
+    w.window->ShowAndRaise();
+    QCOMPARE(w.List()->topLevelItemCount(), 3);
+    QCOMPARE(w.List()->currentItem()->text(0), QStringLiteral("b.sch"));  // the one added
+    QCOMPARE(w.Row(2)[4], QStringLiteral("Datei fehlt"));
+    QCOMPARE(w.Find<QLabel>("TicketsSum")->text(),
+             QStringLiteral("Alle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 19,60 \u20ac, "
+                            "Gewinn 25,20 \u20ac; 1 Schein nicht gelesen"));
+    w.List()->setCurrentItem(w.List()->topLevelItem(2));
+    QVERIFY(w.Find<QLabel>("TicketsNote")->text().contains(QStringLiteral("weg.sch")));
+
+    // Removing takes the rows off the list, never a file.
+    w.Click("TicketsRemove");
+    w.List()->setCurrentItem(w.List()->topLevelItem(0));
+    w.Click("TicketsRemove");
+    QCOMPARE(w.settings.ReadTicketList(), std::vector<std::string>{w.Path("b.sch")});
+    QVERIFY(std::filesystem::exists(w.dir / "a.sch"));
+    QCOMPARE(w.List()->topLevelItemCount(), 1);
+    QVERIFY(w.platform.messages.empty());
+  }
+
+  void aDaySelectedAndASettingChangedInTheTicketFile() {
+    Window w;
+    RememberTicket(w.settings, w.Path("a.sch"));
+    w.Show();
+    auto* days = w.Find<QTreeWidget>("TermDrawings");
+    days->setCurrentItem(days->topLevelItem(0));
+    QCOMPARE(w.Find<QPlainTextEdit>("TermReport")->toPlainText(),
+             QStringLiteral("Sa 28.11.2026: 3 4 5 6 15 22, Superzahl 5\n"
+                            "  Spiel 1: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 \u20ac"));
+    QTest::mouseClick(w.Find<QCheckBox>("TermSpiel77"), Qt::LeftButton);
+    QVERIFY(ReadFile(w.dir / "a.sch").find("Spiel77=nein\r\n") != std::string::npos);
+    QCOMPARE(w.Row(0)[5], QStringLiteral("4,80 \u20ac"));  // two games on two Saturdays
+  }
+
+  void theWindowKeepsItsPlaceAndColumns() {
+    Window w;
+    w.Show();
+    w.window->setGeometry(40, 50, 900, 560);
+    w.List()->setColumnWidth(0, 240);
+    w.window->close();
+    const std::string place = w.settings.ReadWindowValue("Fenster");
+    QCOMPARE(QString::fromStdString(place), QStringLiteral("40 50 900 560"));
+    w.Show();
+    QCOMPARE(w.window->size(), QSize(900, 560));
+    QCOMPARE(w.List()->columnWidth(0), 240);
+    // Never smaller than it is made for.
+    w.window->resize(300, 200);
+    QVERIFY(w.window->width() >= 800 && w.window->height() >= 500);
+  }
+};
+
+}  // namespace kw::test
+
+QTEST_MAIN(kw::test::MyTicketsWindowTest)
+#include "my_tickets_window_test.moc"

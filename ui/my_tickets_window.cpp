@@ -1,0 +1,481 @@
+#include "ui/my_tickets_window.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "archive/archive.h"
+#include "core/cp1252.h"
+#include "core/error.h"
+#include "core/money.h"
+#include "core/ticket_file.h"
+#include "eval/today_report.h"
+#include "ui/controls.h"
+#include "ui/drawings_update.h"
+#include "ui/platform.h"
+#include "ui/term_panel.h"
+#include "ui/term_sheet.h"
+#include "ui/text_edge.h"
+
+namespace kw {
+
+namespace {
+
+enum Column { kName, kKind, kTerm, kDays, kState, kStake, kWon, kOpen, kColumns };
+
+constexpr const char* kPlaceKey = "Fenster";
+constexpr const char* kColumnsKey = "Spalten";
+const QSize kSmallest(800, 500);
+const QSize kFirstSize(1000, 640);
+
+QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
+
+// The file's name, as a person knows the ticket.
+QString FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return Text(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+QString TermText(const TicketCheck& check) {
+  if (check.days.empty()) return {};
+  return Text(FormatShortDate(check.days.front())) + QStringLiteral(" \u2013 ") +
+         Text(FormatShortDate(check.days.back()));
+}
+
+// "12 34 56": numbers parted by blanks; nothing when the text is no such list.
+std::vector<int> Numbers(const std::string& text) {
+  std::vector<int> numbers;
+  for (const QString& part : Text(text).split(u' ', Qt::SkipEmptyParts)) {
+    bool ok = false;
+    const int value = part.toInt(&ok);
+    if (!ok) return {};
+    numbers.push_back(value);
+  }
+  return numbers;
+}
+
+}  // namespace
+
+MyTicketsWindow::MyTicketsWindow(MyTicketsSetup setup, Platform& platform, const Clock& clock,
+                                 QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      setup_(std::move(setup)),
+      settings_(setup_.settingsDirectory),
+      platform_(platform),
+      clock_(clock) {
+  setObjectName(QStringLiteral("MyTicketsWindow"));
+  setWindowTitle(QStringLiteral("Meine Scheine"));
+  setMinimumSize(kSmallest);
+  CreateControls();
+}
+
+MyTicketsWindow::~MyTicketsWindow() {
+  for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
+}
+
+void MyTicketsWindow::CreateControls() {
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(8, 8, 8, 8);
+  outer->setSpacing(6);
+
+  splitter_ = new QSplitter(Qt::Vertical, this);
+  splitter_->setChildrenCollapsible(false);
+  outer->addWidget(splitter_, 1);
+
+  auto* top = new QWidget(splitter_);
+  auto* topColumn = new QVBoxLayout(top);
+  topColumn->setContentsMargins(0, 0, 0, 0);
+  TicketsList = new QTreeWidget(top);
+  TicketsList->setObjectName(QStringLiteral("TicketsList"));
+  TicketsList->setAccessibleName(QStringLiteral("Spielscheine"));
+  TicketsList->setRootIsDecorated(false);
+  TicketsList->setUniformRowHeights(true);
+  TicketsList->setAllColumnsShowFocus(true);
+  TicketsList->setHeaderLabels({QStringLiteral("Schein"), QStringLiteral("Art"),
+                                QStringLiteral("Laufzeit"), QStringLiteral("Tage"),
+                                QStringLiteral("Stand"), QStringLiteral("Einsatz"),
+                                QStringLiteral("Gewinn"), QStringLiteral("Offen")});
+  for (int column : {kDays, kStake, kWon}) {
+    TicketsList->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  }
+  TicketsList->header()->setStretchLastSection(true);
+  TicketsList->header()->setSectionResizeMode(QHeaderView::Interactive);
+  topColumn->addWidget(TicketsList, 1);
+
+  auto* buttons = new QHBoxLayout;
+  TicketsAdd = TermButton(this, "TicketsAdd", QStringLiteral("Schein &hinzuf\u00fcgen \u2026"),
+                          QStringLiteral("Eine Schein-Datei in die Liste aufnehmen"));
+  TicketsRemove = TermButton(this, "TicketsRemove", QStringLiteral("&Entfernen"),
+                             QStringLiteral("Den gew\u00e4hlten Schein aus der Liste nehmen; die "
+                                            "Datei bleibt, wo sie ist"));
+  TicketsFetch = TermButton(this, "TicketsFetch", QStringLiteral("Ziehungen &holen"),
+                            QStringLiteral("Die Ziehungen, die den Scheinen fehlen, von lotto.de "
+                                           "holen"));
+  TicketsCancel = TermButton(this, "TicketsCancel", QStringLiteral("Abb&rechen"),
+                             QStringLiteral("Das Holen der Ziehungen abbrechen"));
+  TicketsImport =
+      TermButton(this, "TicketsImport", QStringLiteral("Ziehungen i&mportieren \u2026"),
+                 QStringLiteral("Ziehungen aus einer Datei (CSV oder JSON) ins Archiv "
+                                "\u00fcbernehmen"));
+  TicketsStatus = new QLabel(this);
+  TicketsStatus->setObjectName(QStringLiteral("TicketsStatus"));
+  TicketsStatus->setTextFormat(Qt::PlainText);
+  TicketsStatus->setAccessibleName(QStringLiteral("Stand"));
+  buttons->addWidget(TicketsAdd);
+  buttons->addWidget(TicketsRemove);
+  buttons->addSpacing(16);
+  buttons->addWidget(TicketsFetch);
+  buttons->addWidget(TicketsCancel);
+  buttons->addWidget(TicketsImport);
+  buttons->addSpacing(8);
+  buttons->addWidget(TicketsStatus, 1);
+
+  auto* bottom = new QWidget(splitter_);
+  auto* bottomColumn = new QVBoxLayout(bottom);
+  bottomColumn->setContentsMargins(0, 0, 0, 0);
+  TicketsNote = new QLabel(bottom);
+  TicketsNote->setObjectName(QStringLiteral("TicketsNote"));
+  TicketsNote->setTextFormat(Qt::PlainText);
+  TicketsNote->setWordWrap(true);
+  TicketsNote->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  bottomColumn->addWidget(TicketsNote);
+  panel_ = new TermPanel(TermPanel::Room::Roomy, platform_, bottom);
+  bottomColumn->addWidget(panel_, 1);
+  splitter_->setStretchFactor(0, 2);
+  splitter_->setStretchFactor(1, 3);
+  splitter_->setSizes({180, 300});
+
+  TicketsSum = new QLabel(this);
+  TicketsSum->setObjectName(QStringLiteral("TicketsSum"));
+  TicketsSum->setTextFormat(Qt::PlainText);
+  TicketsSum->setWordWrap(true);
+  TicketsSum->setAccessibleName(QStringLiteral("Summe aller Scheine"));
+  TicketsSum->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QFont bold = TicketsSum->font();
+  bold.setBold(true);
+  TicketsSum->setFont(bold);
+  outer->addWidget(TicketsSum);
+  outer->addLayout(buttons);
+
+  update_ =
+      new DrawingsUpdate(platform_, TicketsFetch, TicketsCancel, TicketsImport, TicketsStatus, this);
+  const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
+  connect(update_, &DrawingsUpdate::drawingsChanged, this, refresh);
+  connect(update_, &DrawingsUpdate::fetchEnded, this, [this] {
+    const QString status = TicketsStatus->text();
+    RunHandler(platform_, [this] { Refresh(); });
+    TicketsStatus->setText(status);
+  });
+  connect(panel_, &TermPanel::settingWritten, this, [this] {
+    RunHandler(platform_, [this] {
+      const int index = SelectedRow();
+      if (index < 0) return;
+      CheckRow(rows_[static_cast<std::size_t>(index)]);
+      ShowRow(index);
+      ShowSelected();
+      ShowSum();
+    });
+  });
+  connect(TicketsList, &QTreeWidget::currentItemChanged, this,
+          [this] { RunHandler(platform_, [this] { ShowSelected(); }); });
+  connect(TicketsAdd, &QPushButton::clicked, this,
+          [this] { RunHandler(platform_, [this] { AddClicked(); }); });
+  connect(TicketsRemove, &QPushButton::clicked, this,
+          [this] { RunHandler(platform_, [this] { RemoveClicked(); }); });
+  connect(TicketsFetch, &QPushButton::clicked, this,
+          [this] { RunHandler(platform_, [this] { FetchClicked(); }); });
+
+  QWidget* const chain[] = {TicketsList,   TicketsAdd,    TicketsRemove, TicketsFetch,
+                            TicketsCancel, TicketsImport, panel_};
+  for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void MyTicketsWindow::ShowAndRaise() {
+  if (isVisible()) {
+    RunHandler(platform_, [this] { Refresh(); });
+  } else {
+    show();
+  }
+  raise();
+  activateWindow();
+}
+
+void MyTicketsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (event->spontaneous()) return;
+  if (!placed_) {
+    RestorePlace();
+    placed_ = true;
+  }
+  RunHandler(platform_, [this] { Refresh(); });
+}
+
+void MyTicketsWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!event->spontaneous()) KeepPlace();
+}
+
+bool MyTicketsWindow::OpenArchive() {
+  if (archive_) return true;
+  try {
+    archive_ = std::make_unique<DrawingArchive>(setup_.archive);
+  } catch (const Error& failure) {
+    const bool told = archiveProblem_ == failure.what();
+    archiveProblem_ = failure.what();
+    if (!told) ShowException(platform_, failure);
+    return false;
+  }
+  archiveProblem_.clear();
+  update_->SetArchive(*archive_, setup_.serviceBase);
+  return true;
+}
+
+void MyTicketsWindow::Refresh() {
+  const int selected = SelectedRow();
+  const std::string selectedPath =
+      selected >= 0 ? rows_[static_cast<std::size_t>(selected)].path : std::string();
+  std::vector<std::string> paths = settings_.ReadTicketList();
+  // A list that was never kept starts with the ticket the main window shows, loaded before
+  // Kreuzwart kept the list; once the window has been opened, the list is the person's own.
+  if (!startedList_) {
+    startedList_ = true;
+    if (paths.empty()) {
+      RememberTicket(settings_, settings_.ReadTicketPath());
+      paths = settings_.ReadTicketList();
+    }
+  }
+  rows_.clear();
+  for (const std::string& path : paths) {
+    Row& row = rows_.emplace_back();
+    row.path = path;
+    CheckRow(row);
+  }
+  ShowRows();
+  int select = 0;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].path == selectedPath) select = static_cast<int>(i);
+  }
+  if (!rows_.empty()) TicketsList->setCurrentItem(TicketsList->topLevelItem(select));
+  ShowSelected();
+  ShowSum();
+}
+
+void MyTicketsWindow::CheckRow(Row& row) {
+  row.check.reset();
+  row.problem.clear();
+  std::error_code ec;
+  row.missing = !std::filesystem::exists(FsPath(row.path), ec);
+  if (row.missing) {
+    row.problem = "Datei fehlt";
+    return;
+  }
+  std::optional<TermTicket> ticket;
+  try {
+    ticket = ReadTermTicket(row.path, clock_.Today().year());
+  } catch (const Error& failure) {
+    row.problem = failure.what();
+    return;
+  }
+  row.check = CheckTicket(
+      std::move(*ticket),
+      [this](Date first, Date last) {
+        return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
+      },
+      clock_.Today());
+}
+
+void MyTicketsWindow::ShowRows() {
+  const QSignalBlocker block(TicketsList);
+  TicketsList->clear();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    new QTreeWidgetItem(TicketsList);
+    ShowRow(static_cast<int>(i));
+  }
+  // Every column at least as wide as its content, so that nothing a person must read is cut;
+  // wider where the person made it so.
+  for (int column = 0; column < kColumns - 1; ++column) {
+    const int kept = TicketsList->columnWidth(column);
+    TicketsList->resizeColumnToContents(column);
+    if (keptWidths_ && kept > TicketsList->columnWidth(column)) {
+      TicketsList->setColumnWidth(column, kept);
+    }
+  }
+  keptWidths_ = true;
+  const Date today = clock_.Today();
+  bool fetchable = false;
+  for (const Row& row : rows_) {
+    fetchable = fetchable || (row.check && !row.check->days.empty() &&
+                              row.check->days.front() <= today);
+  }
+  update_->SetFetchable(fetchable);
+  TicketsRemove->setEnabled(!rows_.empty());
+}
+
+void MyTicketsWindow::ShowRow(int index) {
+  const Row& row = rows_[static_cast<std::size_t>(index)];
+  QTreeWidgetItem* item = TicketsList->topLevelItem(index);
+  if (!item) return;
+  for (int column = 0; column < kColumns; ++column) item->setText(column, {});
+  item->setText(kName, FileName(row.path));
+  item->setToolTip(kName, Text(row.path));
+  for (int column : {kDays, kStake, kWon}) {
+    item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+  }
+  if (!row.check) {
+    item->setText(kState, row.missing ? QStringLiteral("Datei fehlt")
+                                      : QStringLiteral("nicht lesbar"));
+    item->setToolTip(kState, Text(row.problem));
+    item->setForeground(kState, QColor(0xb0, 0, 0));
+    return;
+  }
+  const TicketCheck& check = *row.check;
+  item->setText(kKind, Text(KindText(check.play)));
+  item->setText(kTerm, TermText(check));
+  item->setText(kDays, QString::number(check.days.size()));
+  item->setText(kState, Text(StateText(check, clock_.Today())));
+  item->setForeground(kState, palette().color(QPalette::Text));
+  item->setText(kStake, Text(StakeText(check.stake)));
+  item->setText(kWon, Text(EuroText(check.term.totals.cents)));
+  item->setText(kOpen, Text(OpenAmountsText(check.term.totals)));
+}
+
+int MyTicketsWindow::SelectedRow() const {
+  QTreeWidgetItem* item = TicketsList ? TicketsList->currentItem() : nullptr;
+  const int index = item ? TicketsList->indexOfTopLevelItem(item) : -1;
+  return index >= 0 && static_cast<std::size_t>(index) < rows_.size() ? index : -1;
+}
+
+void MyTicketsWindow::ShowSelected() {
+  const int index = SelectedRow();
+  if (index < 0) {
+    panel_->hide();
+    TicketsNote->setText(QStringLiteral(
+        "Noch kein Schein in der Liste. \u201ESchein hinzuf\u00fcgen \u2026\u201C nimmt einen auf; "
+        "jeder Schein, der geladen oder gespeichert wird, kommt von selbst dazu."));
+    TicketsNote->show();
+    return;
+  }
+  const Row& row = rows_[static_cast<std::size_t>(index)];
+  if (!row.check) {
+    panel_->hide();
+    TicketsNote->setText(
+        row.missing
+            ? QStringLiteral("Die Datei \u201E%1\u201C fehlt. \u201EEntfernen\u201C nimmt den "
+                             "Schein aus der Liste; eine Datei wird dabei nie gel\u00f6scht.")
+                  .arg(Text(row.path))
+            : QStringLiteral("Der Spielschein \u201E%1\u201C kann nicht gelesen werden: %2")
+                  .arg(Text(row.path), Text(row.problem)));
+    TicketsNote->show();
+    return;
+  }
+  TicketsNote->hide();
+  panel_->show();
+  panel_->Show(*row.check, row.path);
+}
+
+void MyTicketsWindow::ShowSum() {
+  Stake stake;
+  CheckTotals won;
+  int unread = 0;
+  for (const Row& row : rows_) {
+    if (!row.check) {
+      ++unread;
+      continue;
+    }
+    stake += row.check->stake;
+    won += row.check->term.totals;
+  }
+  std::string sum = AllTicketsLine(stake, won);
+  if (unread > 0) sum += "; " + CountText(unread, "Schein", "Scheine") + " nicht gelesen";
+  TicketsSum->setText(Text(sum));
+}
+
+void MyTicketsWindow::AddClicked() {
+  const std::optional<QString> chosen = platform_.ChooseTicketFile();
+  if (!chosen) return;
+  const std::string path = TicketPathText(*chosen);
+  RememberTicket(settings_, path);
+  Refresh();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].path == path) TicketsList->setCurrentItem(TicketsList->topLevelItem(static_cast<int>(i)));
+  }
+}
+
+void MyTicketsWindow::RemoveClicked() {
+  const int index = SelectedRow();
+  if (index < 0) return;
+  // Only the list changes: the file stays wherever the person keeps it.
+  ForgetTicket(settings_, rows_[static_cast<std::size_t>(index)].path);
+  Refresh();
+  if (!rows_.empty()) {
+    TicketsList->setCurrentItem(
+        TicketsList->topLevelItem(std::min(index, static_cast<int>(rows_.size()) - 1)));
+  }
+}
+
+void MyTicketsWindow::FetchClicked() {
+  if (!OpenArchive()) return;
+  const Date today = clock_.Today();
+  std::optional<Date> first;
+  std::optional<Date> last;
+  for (const Row& row : rows_) {
+    if (!row.check || row.check->days.empty() || row.check->days.front() > today) continue;
+    const Date from = row.check->days.front();
+    const Date to = std::min(row.check->days.back(), today);
+    first = first ? std::min(*first, from) : from;
+    last = last ? std::max(*last, to) : to;
+  }
+  if (first && last) update_->Fetch(*first, *last);
+}
+
+void MyTicketsWindow::RestorePlace() {
+  const std::vector<int> place = Numbers(settings_.ReadWindowValue(kPlaceKey));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+  const QRect wanted = place.size() == 4 ? QRect(place[0], place[1], place[2], place[3]) : QRect();
+  // A place from another screen that is no longer there is not taken.
+  if (wanted.isValid() && available.intersects(wanted)) {
+    resize(wanted.size().expandedTo(kSmallest));
+    move(wanted.topLeft());
+  } else {
+    resize(kFirstSize.boundedTo(available.size()).expandedTo(kSmallest));
+    CentreOnScreen(this);
+  }
+  const std::vector<int> widths = Numbers(settings_.ReadWindowValue(kColumnsKey));
+  keptWidths_ = !widths.empty();
+  for (int column = 0; column < static_cast<int>(widths.size()) && column < kColumns - 1;
+       ++column) {
+    if (widths[static_cast<std::size_t>(column)] > 0) {
+      TicketsList->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
+    }
+  }
+}
+
+void MyTicketsWindow::KeepPlace() {
+  const QRect place = geometry();
+  QStringList widths;
+  for (int column = 0; column < kColumns - 1; ++column) {
+    widths << QString::number(TicketsList->columnWidth(column));
+  }
+  // The place is a help: a ZW.INI that cannot take it is reported by the settings' own saves.
+  try {
+    settings_.WriteWindowValue(kPlaceKey, QStringLiteral("%1 %2 %3 %4")
+                                              .arg(place.x())
+                                              .arg(place.y())
+                                              .arg(place.width())
+                                              .arg(place.height())
+                                              .toStdString());
+    settings_.WriteWindowValue(kColumnsKey, widths.join(u' ').toStdString());
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace kw
