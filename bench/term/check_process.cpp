@@ -1,7 +1,8 @@
 // "kreuzwart --check" as a whole process, as a person or a script runs it: a ticket of twelve
-// games whose term holds ten drawings of an archive of 6,000. Prints the wall time of each run's
+// games whose term holds ten drawings of an archive of 6,000, or with "household" the ten tickets
+// of a household (twelve games, eight weeks each) in one run. Prints the wall time of each run's
 // start to its end, median, minimum and maximum, and the peak memory of the program.
-// Usage: check_process [runs]   (default 30)
+// Usage: check_process [runs] [household]   (default 30)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -21,10 +22,15 @@ extern char** environ;
 int main(int argc, char* argv[]) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   QTemporaryDir dir;
-  const std::string ticket = bench::MakeTermFiles(dir.path().toStdString());
+  const bool household = argc > 2 && std::string(argv[2]) == "household";
+  const std::vector<std::string> tickets =
+      household ? bench::MakeHousehold(dir.path().toStdString())
+                : std::vector<std::string>{bench::MakeTermFiles(dir.path().toStdString())};
   const std::string archive =
       (std::filesystem::path(dir.path().toStdString()) / kw::DrawingArchive::kFileName).string();
-  std::vector<std::string> words = {KREUZWART_PROGRAM, "--check", ticket, "--archive", archive};
+  std::vector<std::string> words = {KREUZWART_PROGRAM, "--check"};
+  words.insert(words.end(), tickets.begin(), tickets.end());
+  words.insert(words.end(), {"--archive", archive});
   std::vector<char*> arguments;
   for (std::string& word : words) arguments.push_back(word.data());
   arguments.push_back(nullptr);
@@ -49,7 +55,8 @@ int main(int argc, char* argv[]) {
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   std::sort(times.begin(), times.end());
-  std::printf("kreuzwart --check, %d runs: median=%.1f ms min=%.1f ms max=%.1f ms, peak %.1f MiB\n",
-              runs, times[times.size() / 2], times.front(), times.back(), usage.ru_maxrss / 1024.0);
+  std::printf("kreuzwart --check of %zu ticket(s), %d runs:", tickets.size(), runs);
+  std::printf(" median=%.1f ms min=%.1f ms max=%.1f ms, peak %.1f MiB\n",
+              times[times.size() / 2], times.front(), times.back(), usage.ru_maxrss / 1024.0);
   return 0;
 }

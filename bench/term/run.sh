@@ -12,5 +12,8 @@ if command -v xvfb-run >/dev/null; then
   echo "== tab, X server (Xvfb)"
   QT_QPA_PLATFORM=xcb xvfb-run -a "$bin/term_tab" 2>/dev/null
 fi
+echo "== Meine Scheine, ten tickets, offscreen platform"
+QT_QPA_PLATFORM=offscreen "$bin/tickets_window" 2>/dev/null
 echo "== --check"
 "$bin/check_process"
+"$bin/check_process" 30 household
