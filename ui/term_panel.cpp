@@ -217,10 +217,8 @@ void TermPanel::CreateControls() {
   header->setStretchLastSection(false);
   header->setSectionResizeMode(kDayColumn, QHeaderView::ResizeToContents);
   header->setSectionResizeMode(kNumbersColumn, QHeaderView::ResizeToContents);
-  header->setSectionResizeMode(
-      kResultColumn, room_ == Room::Compact ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(kResultColumn, QHeaderView::Stretch);
   header->setSectionResizeMode(kAmountColumn, QHeaderView::ResizeToContents);
-  if (room_ == Room::Roomy) header->setStretchLastSection(true);
   column->addWidget(TermDrawings, 3);
 
   TermReport = new QPlainTextEdit(this);
@@ -234,9 +232,9 @@ void TermPanel::CreateControls() {
     TermReport->setMaximumHeight(TermReport->fontMetrics().lineSpacing() * 3 + 12);
   } else {
     TermReport->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    TermReport->setMinimumHeight(TermReport->fontMetrics().lineSpacing() * 4 + 12);
+    TermReport->setMinimumHeight(TermReport->fontMetrics().lineSpacing() * 3 + 12);
   }
-  column->addWidget(TermReport, room_ == Room::Compact ? 1 : 2);
+  column->addWidget(TermReport, 1);
 
   TermTotal = Note(this, "TermTotal");
   QFont bold = TermTotal->font();
