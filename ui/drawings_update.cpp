@@ -6,6 +6,7 @@
 
 #include "archive/archive.h"
 #include "archive/drawings_file.h"
+#include "core/error.h"
 #include "service/service_fetch.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
@@ -24,9 +25,12 @@ QString ProgressText(int done, int total) {
 
 }  // namespace
 
-DrawingsUpdate::DrawingsUpdate(Platform& platform, QPushButton* fetch, QPushButton* cancel,
+DrawingsUpdate::DrawingsUpdate(std::filesystem::path archive, QUrl serviceBase,
+                               Platform& platform, QPushButton* fetch, QPushButton* cancel,
                                QPushButton* import, QLabel* status, QObject* parent)
     : QObject(parent),
+      archivePath_(std::move(archive)),
+      serviceBase_(std::move(serviceBase)),
       platform_(platform),
       fetch_(fetch),
       cancel_(cancel),
@@ -44,11 +48,20 @@ DrawingsUpdate::DrawingsUpdate(Platform& platform, QPushButton* fetch, QPushButt
 
 DrawingsUpdate::~DrawingsUpdate() = default;
 
-void DrawingsUpdate::SetArchive(DrawingArchive& archive, const QUrl& serviceBase) {
-  if (archive_ == &archive) return;
-  archive_ = &archive;
-  service_ = std::make_unique<ServiceFetch>(archive);
-  if (serviceBase.isValid()) service_->SetBase(serviceBase);
+bool DrawingsUpdate::OpenArchive() {
+  if (archive_) return true;
+  try {
+    archive_ = std::make_unique<DrawingArchive>(archivePath_);
+  } catch (const Error& failure) {
+    // Told once; the owner says it on every showing, and the next one tries again.
+    const bool told = archiveProblem_ == failure.what();
+    archiveProblem_ = failure.what();
+    if (!told) ShowException(platform_, failure);
+    return false;
+  }
+  archiveProblem_.clear();
+  service_ = std::make_unique<ServiceFetch>(*archive_);
+  if (serviceBase_.isValid()) service_->SetBase(serviceBase_);
   connect(service_.get(), &ServiceFetch::progress, this,
           [this](int done, int total) { status_->setText(ProgressText(done, total)); });
   connect(service_.get(), &ServiceFetch::waiting, this,
@@ -66,6 +79,11 @@ void DrawingsUpdate::SetArchive(DrawingArchive& archive, const QUrl& serviceBase
     platform_.ShowMessage(MessageKind::Plain, message);
   });
   SetRunning(false);
+  return true;
+}
+
+std::vector<Drawing> DrawingsUpdate::ReadRange(Date first, Date last) {
+  return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
 }
 
 bool DrawingsUpdate::IsRunning() const { return service_ && service_->IsRunning(); }
@@ -76,7 +94,7 @@ void DrawingsUpdate::SetFetchable(bool fetchable) {
 }
 
 void DrawingsUpdate::Fetch(Date first, Date last) {
-  if (!service_ || IsRunning() || first > last) return;
+  if (!OpenArchive() || IsRunning() || first > last) return;
   SetRunning(true);
   status_->setText(ProgressText(0, 0));
   service_->Start(first, last);
@@ -95,7 +113,7 @@ void DrawingsUpdate::SetRunning(bool running) {
 }
 
 void DrawingsUpdate::Import() {
-  if (!archive_) return;
+  if (!OpenArchive()) return;
   const std::optional<QString> chosen = platform_.ChooseDrawingsFile();
   if (!chosen) return;
   const std::string result =

@@ -165,8 +165,8 @@ void MyTicketsWindow::CreateControls() {
   outer->addWidget(TicketsSum);
   outer->addLayout(buttons);
 
-  update_ =
-      new DrawingsUpdate(platform_, TicketsFetch, TicketsCancel, TicketsImport, TicketsStatus, this);
+  update_ = new DrawingsUpdate(setup_.archive, setup_.serviceBase, platform_, TicketsFetch,
+                               TicketsCancel, TicketsImport, TicketsStatus, this);
   const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
   connect(update_, &DrawingsUpdate::drawingsChanged, this, refresh);
   connect(update_, &DrawingsUpdate::fetchEnded, this, [this] {
@@ -223,21 +223,6 @@ void MyTicketsWindow::hideEvent(QHideEvent* event) {
   if (!event->spontaneous()) KeepPlace();
 }
 
-bool MyTicketsWindow::OpenArchive() {
-  if (archive_) return true;
-  try {
-    archive_ = std::make_unique<DrawingArchive>(setup_.archive);
-  } catch (const Error& failure) {
-    const bool told = archiveProblem_ == failure.what();
-    archiveProblem_ = failure.what();
-    if (!told) ShowException(platform_, failure);
-    return false;
-  }
-  archiveProblem_.clear();
-  update_->SetArchive(*archive_, setup_.serviceBase);
-  return true;
-}
-
 void MyTicketsWindow::Refresh() {
   const int selected = SelectedRow();
   const std::string selectedPath =
@@ -286,9 +271,7 @@ void MyTicketsWindow::CheckRow(Row& row) {
   }
   row.check = CheckTicket(
       std::move(*ticket),
-      [this](Date first, Date last) {
-        return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
-      },
+      [this](Date first, Date last) { return update_->ReadRange(first, last); },
       clock_.Today());
 }
 
@@ -422,7 +405,6 @@ void MyTicketsWindow::RemoveClicked() {
 }
 
 void MyTicketsWindow::FetchClicked() {
-  if (!OpenArchive()) return;
   const Date today = clock_.Today();
   std::optional<Date> first;
   std::optional<Date> last;

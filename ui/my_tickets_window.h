@@ -61,7 +61,6 @@ class MyTicketsWindow : public QWidget {
 
  private:
   void CreateControls();
-  bool OpenArchive();
   // Reads the list and checks every ticket anew, keeping the selection.
   void Refresh();
   void CheckRow(Row& row);
@@ -80,8 +79,6 @@ class MyTicketsWindow : public QWidget {
   SettingsFile settings_;
   Platform& platform_;
   const Clock& clock_;
-  std::unique_ptr<DrawingArchive> archive_;
-  std::string archiveProblem_;
   std::vector<Row> rows_;
   bool placed_ = false;
   bool startedList_ = false;  // an empty list took the main window's ticket at the first showing

@@ -89,7 +89,8 @@ void TermSheet::CreateControls() {
   // Below the content: the way to every ticket stays also when no ticket is loaded.
   outer->addLayout(buttons);
 
-  update_ = new DrawingsUpdate(platform_, TermFetch, TermCancel, TermImport, TermStatus, this);
+  update_ = new DrawingsUpdate(setup_.archive, setup_.serviceBase, platform_, TermFetch,
+                               TermCancel, TermImport, TermStatus, this);
   connect(update_, &DrawingsUpdate::drawingsChanged, this,
           [this] { RunHandler(platform_, [this] { Refresh(); }); });
   connect(update_, &DrawingsUpdate::fetchEnded, this, [this] {
@@ -125,22 +126,6 @@ void TermSheet::showEvent(QShowEvent* event) {
   RunHandler(platform_, [this] { Refresh(); });
 }
 
-bool TermSheet::OpenArchive() {
-  if (archive_) return true;
-  try {
-    archive_ = std::make_unique<DrawingArchive>(setup_.archive);
-  } catch (const Error& failure) {
-    // Told once; the tab says it on every showing, and the next one tries again.
-    const bool told = archiveProblem_ == failure.what();
-    archiveProblem_ = failure.what();
-    if (!told) ShowException(platform_, failure);
-    return false;
-  }
-  archiveProblem_.clear();
-  update_->SetArchive(*archive_, setup_.serviceBase);
-  return true;
-}
-
 void TermSheet::Refresh() {
   if (currentTicket_) ticketPath_ = currentTicket_();
   check_.reset();
@@ -160,9 +145,7 @@ void TermSheet::Refresh() {
   }
   check_ = CheckTicket(
       std::move(*ticket),
-      [this](Date first, Date last) {
-        return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
-      },
+      [this](Date first, Date last) { return update_->ReadRange(first, last); },
       clock_.Today());
   noTicket_->hide();
   content_->show();
@@ -184,9 +167,9 @@ void TermSheet::ShowStatus() {
   update_->SetFetchable(!days.empty() && days.front() <= today);
   if (update_->IsRunning()) return;  // the fetch's progress stands there
   TermStatus->setToolTip({});
-  if (!archiveProblem_.empty()) {
+  if (!update_->ArchiveProblem().empty()) {
     TermStatus->setText(QStringLiteral("Das Archiv ist nicht verf\u00fcgbar"));
-    TermStatus->setToolTip(Text(archiveProblem_));
+    TermStatus->setToolTip(Text(update_->ArchiveProblem()));
   } else if (days.empty()) {
     TermStatus->setText(QStringLiteral("Die Laufzeit hat keinen Ziehungstag"));
   } else if (days.front() > today) {
@@ -203,7 +186,7 @@ void TermSheet::ShowStatus() {
 }
 
 void TermSheet::FetchClicked() {
-  if (!check_ || !OpenArchive()) return;
+  if (!check_) return;
   const std::vector<Date>& days = check_->days;
   const Date today = clock_.Today();
   if (days.empty() || days.front() > today) return;

@@ -62,7 +62,6 @@ class TermSheet : public QWidget {
   void Refresh();
   void ShowNoTicket(const QString& why);
   void ShowStatus();
-  bool OpenArchive();
   void FetchClicked();
 
   TermSheetSetup setup_;
@@ -71,8 +70,6 @@ class TermSheet : public QWidget {
   std::function<std::string()> currentTicket_;
   std::string ticketPath_;
   std::optional<TicketCheck> check_;
-  std::unique_ptr<DrawingArchive> archive_;
-  std::string archiveProblem_;  // why the archive cannot be opened, once reported
 
   QLabel* noTicket_ = nullptr;  // "Es ist kein Spielschein geladen." and the like
   QWidget* content_ = nullptr;  // everything else, hidden without a ticket
