@@ -2,6 +2,8 @@
 // one of the ticket editor holding that ticket, and one of the "Schein laden" dialog, into the
 // folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png,
 // main-laufzeit.png (five weeks of a ticket's term with two wins), editor.png, open-dialog.png.
+// Then the same ticket with two systems: editor-systeme.png (the editor's system page) and
+// main-laufzeit-systeme.png (the day the systems won).
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
 #include <QDir>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 
 #include "app/application.h"
 #include "archive/archive.h"
+#include "core/profile.h"
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
@@ -106,6 +109,33 @@ int main(int argc, char* argv[]) {
   });
   if (!saved) {
     qWarning("cannot write editor.png");
+    return 1;
+  }
+
+  // Two systems and one field the editor would refuse, as the person sees them while typing.
+  kw::WriteProfileStrings(
+      f.Path("ticket.sch"), "Schein",
+      {{"System1", "01 08 12 27 33 36 41 45 "}, {"System2", "02 05 09 13 18 26 30 37 40 44 "}});
+  saved = false;
+  f.Open([&] {
+    f.ShowSystems(true);
+    f.Type(f.SystemField(3), u"4 11 17 23 29 35 11"_s);
+    QCoreApplication::processEvents();
+    saved = f.Editor().grab().save(out.filePath(QStringLiteral("editor-systeme.png")));
+  });
+  if (!saved) {
+    qWarning("cannot write editor-systeme.png");
+    return 1;
+  }
+  // The tab reads the ticket anew each time it is shown.
+  pages->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  pages->setCurrentWidget(term);
+  auto* list = term->findChild<QTreeWidget*>(u"TermDrawings"_s);
+  list->setCurrentItem(list->findItems(u"Mi 25.11.2026"_s, Qt::MatchExactly).value(0));
+  QCoreApplication::processEvents();
+  if (!form.grab().save(out.filePath(QStringLiteral("main-laufzeit-systeme.png")))) {
+    qWarning("cannot write main-laufzeit-systeme.png");
     return 1;
   }
 
