@@ -64,4 +64,34 @@ void BM_TermOfTenDrawings(benchmark::State& state) {
 }
 BENCHMARK(BM_TermOfTenDrawings);
 
+// Four 016 systems (4 x 8008 rows) over a term of 16 drawing days with their report: counted,
+// not expanded, they cost about what four games cost. The systems overlap the drawings so that
+// several classes win on most days.
+void BM_FourSystemsOverSixteenDrawings(benchmark::State& state) {
+  kw::TicketPlay ticket;
+  ticket.lotNumber = "4711235";
+  ticket.spiel77 = true;
+  ticket.super6 = true;
+  kw::SystemTexts texts;
+  for (int s = 0; s < kw::kSystemCount; ++s) {
+    std::vector<uint8_t> numbers;
+    for (int i = 0; i < kw::kMostSystemNumbers; ++i) {
+      numbers.push_back(static_cast<uint8_t>(1 + (s * 11 + i * 3) % 49));
+    }
+    texts[s] = kw::FormatSystemValue(numbers);
+  }
+  ticket.systems = kw::ReadSystems(texts);
+  std::vector<kw::TermDay> days;
+  for (int week = 0; week < 16; ++week) days.push_back(kw::TermDay::Drawn(DrawingOfWeek(week)));
+  std::size_t lineCount = 0;
+  for (auto _ : state) {
+    const kw::TermCheck term = kw::CheckTerm(ticket, days);
+    std::vector<std::string> lines = kw::TermReportLines(term);
+    lineCount = lines.size();
+    benchmark::DoNotOptimize(lines);
+  }
+  state.counters["lines"] = static_cast<double>(lineCount);
+}
+BENCHMARK(BM_FourSystemsOverSixteenDrawings)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
