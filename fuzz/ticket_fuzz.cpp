@@ -57,9 +57,11 @@ bool Read(const std::filesystem::path& file, kw::EditorTicket& ticket) {
 }
 
 // A full system is written in the file's form, so its numbers come back, not its text; anything
-// else in a system field comes back as it stood, with the same reason.
+// else in a system field but blanks comes back as it stood, with the same reason.
 bool SameSystems(const kw::TicketSystems& a, const kw::TicketSystems& b) {
   for (int s = 0; s < kw::kSystemCount; ++s) {
+    // A field of nothing but blanks plays nothing, whichever blanks it held.
+    if (a[s].IsEmpty() && b[s].IsEmpty()) continue;
     if (a[s].numbers != b[s].numbers || a[s].problem != b[s].problem ||
         kw::SystemFieldText(a[s]) != kw::SystemFieldText(b[s])) {
       return false;
