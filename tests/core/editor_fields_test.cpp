@@ -157,25 +157,5 @@ TEST(EditorFields, CheckGivesOneMessagePerProblemWithItsField) {
             (std::vector<EditorProblem>{{kEditorConversionMessage, kEditorExpiryField}}));
 }
 
-TEST(EditorFields, SystemFieldsAreShownReadAndCheckedAfterTheGames) {
-  EditorTicket ticket;
-  ticket.systems = ReadSystems({"03 07 12 25 33 41 44 48 ", "", "01 02 x", ""});
-  EditorFields fields = EditorFieldsOf(ticket);
-  EXPECT_EQ(fields.systems, (SystemTexts{"3 7 12 25 33 41 44 48", "", "01 02 x", ""}));
-
-  fields = Typed({{7, "50"}});
-  fields.systems = {"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17", "", "5 5 1 2 3 4 6 7",
-                    " 9 8 7 6 5 4 3 "};
-  EXPECT_EQ(CheckEditorFields(fields, ticket, kYear),
-            (std::vector<EditorProblem>{
-                {Range(2, 1), 6},
-                {"System 1: 17 Zahlen; ein System hat 7 bis 16 Zahlen.", kEditorFirstSystemField},
-                {"System 3: die 5 steht zweimal.", kEditorFirstSystemField + 2},
-            }));
-  // What was read is kept as typed: the next save must not lose it.
-  EXPECT_EQ(ticket.systems[0].text, fields.systems[0]);
-  EXPECT_EQ(ticket.systems[3].numbers, (std::vector<uint8_t>{9, 8, 7, 6, 5, 4, 3}));
-}
-
 }  // namespace
 }  // namespace kw
