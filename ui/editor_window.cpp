@@ -130,8 +130,8 @@ void TForm2::CreateControls() {
 
 void TForm2::CreateSystemPage() {
   // In the gap above "&Zurück", so that every control of the window keeps its place.
-  SystemsButton =
-      MakeEditorButton(this, "SystemsButton", QStringLiteral("S&ysteme »"), {176, 405, 75, 23});
+  SystemsButton = MakeEditorButton(this, "SystemsButton", QStringLiteral("S&ysteme \u00bb"),
+                                   {176, 405, 75, 23});
   connect(SystemsButton, &QPushButton::clicked, this,
           [this] { ShowSystemPage(!GroupBox1->isHidden()); });
 
@@ -166,7 +166,8 @@ void TForm2::ShowSystemPage(bool systems) {
                            SystemBox->isAncestorOf(focusWidget()) || focusWidget() == SystemsButton;
   SystemBox->setVisible(systems);
   GroupBox1->setVisible(!systems);
-  SystemsButton->setText(systems ? QStringLiteral("« Sp&iele") : QStringLiteral("S&ysteme »"));
+  SystemsButton->setText(systems ? QStringLiteral("\u00ab Sp&iele")
+                                 : QStringLiteral("S&ysteme \u00bb"));
   SystemsButton->setAccessibleName(SystemsButton->text().remove(u'&'));
   // The page's first field takes the typing, as the games' first field does on opening.
   if (focusOnPage) (systems ? systemEdits_[0] : numberEdits_[0])->setFocus();
