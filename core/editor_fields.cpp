@@ -46,11 +46,13 @@ EditorFields EditorFieldsOf(const EditorTicket& ticket) {
   }
   fields.lotNumber = ticket.lotNumber;
   fields.expiryDate = FormatShortDate(ticket.expiryDate);
+  for (int s = 0; s < kSystemCount; ++s) fields.systems[s] = SystemFieldText(ticket.systems[s]);
   return fields;
 }
 
 void ClearEditorTicket(EditorTicket& ticket, Date today) {
   ticket.games = Games{};
+  ticket.systems = TicketSystems{};
   ticket.lotNumber.clear();
   ticket.expiryDate = today;
 }
@@ -61,11 +63,12 @@ std::string EditorZeroAmongNumbersMessage(int game) {
 }
 
 std::string EditorRepeatedNumberMessage(int game, int number, int times) {
-  static constexpr const char* kTimes[] = {"zweimal", "dreimal", "viermal", "f\xFCnfmal",
-                                           "sechsmal"};
-  const int index = std::clamp(times - 2, 0, static_cast<int>(std::size(kTimes)) - 1);
   return "Spiel " + std::to_string(game) + ": die " + std::to_string(number) + " steht " +
-         kTimes[index] + ".";
+         TimesWord(times) + ".";
+}
+
+std::string EditorSystemMessage(int system, const std::string& problem) {
+  return "System " + std::to_string(system) + ": " + problem + ".";
 }
 
 namespace {
@@ -82,6 +85,7 @@ std::optional<EditorProblem> ReadFields(const EditorFields& fields, EditorTicket
     ticket.lotNumber = fields.lotNumber;
     field = kEditorExpiryField;
     ticket.expiryDate = ParseDate(Trim(fields.expiryDate), currentYear);
+    ticket.systems = ReadSystems(fields.systems);
   } catch (const ConversionError&) {
     return EditorProblem{kEditorConversionMessage, field};
   } catch (const std::exception&) {
@@ -149,6 +153,12 @@ std::vector<EditorProblem> CheckEditorFields(const EditorFields& fields, EditorT
   }
   for (int g = 0; g < kGameCount; ++g) {
     if (gameInRange[g]) CheckGame(g, typed[g], problems);
+  }
+  const TicketSystems systems = ReadSystems(fields.systems);
+  for (int s = 0; s < kSystemCount; ++s) {
+    if (systems[s].problem.empty()) continue;
+    problems.push_back(
+        {EditorSystemMessage(s + 1, systems[s].problem), kEditorFirstSystemField + s});
   }
   return problems;
 }

@@ -6,6 +6,7 @@
 
 #include "core/date.h"
 #include "core/text.h"
+#include "core/ticket_systems.h"
 
 namespace kw {
 
@@ -37,6 +38,7 @@ struct EditorTicket {
   Games games{};
   std::string lotNumber;  // as read or typed, not cut
   Date expiryDate;
+  TicketSystems systems{};  // "System1" to "System4"; the main window's ticket has none
 };
 
 // One drawing.

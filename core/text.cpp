@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <iterator>
+
 #include "core/error.h"
 
 namespace kw {
@@ -89,6 +91,14 @@ std::string GroupedNumber(int64_t value) {
     text += digits[i];
   }
   return text;
+}
+
+std::string TimesWord(int times) {
+  static constexpr const char* kWords[] = {"einmal",     "zweimal",  "dreimal",   "viermal",
+                                           "f\xFCnfmal", "sechsmal", "siebenmal", "achtmal",
+                                           "neunmal",    "zehnmal",  "elfmal",    "zw\xF6lfmal"};
+  if (times >= 1 && times <= static_cast<int>(std::size(kWords))) return kWords[times - 1];
+  return std::to_string(times) + "-mal";
 }
 
 std::string CountText(int64_t count, std::string_view one, std::string_view many) {

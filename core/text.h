@@ -22,6 +22,9 @@ std::string GroupedNumber(int64_t value);
 // A count with its noun in the singular or the plural: "1 Ziehung", "6.012 Ziehungen".
 std::string CountText(int64_t count, std::string_view one, std::string_view many);
 
+// How often something stands: "einmal", "zweimal" ... "zw\xF6lfmal", then "13-mal".
+std::string TimesWord(int times);
+
 // Reads the whole text as a signed 32-bit integer: spaces before the number, then either an
 // optional sign and decimal digits, or "$", "x", "X", "0x", "0X" and hexadecimal digits; the
 // text must end with the last digit. Throws ConversionError

@@ -64,11 +64,18 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear) {
   ticket.path = path;
 }
 
+TicketSystems ReadTicketSystems(const Profile& file) {
+  SystemTexts texts;
+  for (int s = 0; s < kSystemCount; ++s) texts[s] = file.Read(kTicketSection, SystemKey(s + 1));
+  return ReadSystems(texts);
+}
+
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear) {
   const Profile file = Profile::Load(FsPath(path));
   for (int g = 0; g < kGameCount; ++g) {
     ReadGameValue(file.Read(kTicketSection, GameKey(g)), g + 1, ticket.games[g]);
   }
+  ticket.systems = ReadTicketSystems(file);
   ticket.lotNumber = file.Read(kTicketSection, "Losnummer");
   ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
 }
@@ -86,10 +93,33 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
   keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
   std::string start;
   std::error_code error;
-  if (!basedOn.empty() && basedOn != path && !std::filesystem::exists(FsPath(path), error)) {
+  const bool exists = std::filesystem::exists(FsPath(path), error);
+  if (!basedOn.empty() && basedOn != path && !exists) {
     // One that cannot be read stops the save (ReadError): its keys must not go without a word.
     start = ProfileSectionBytes(ReadProfileFile(FsPath(basedOn)).value_or(std::string{}),
                                 kTicketSection);
+  }
+  // A ticket without systems is written as the Windows program writes it, without their keys;
+  // a system the file held and the editor emptied is emptied in the file too.
+  Profile before = Profile::Parse(start);
+  if (exists) {
+    try {
+      before = Profile::Load(FsPath(path));
+    } catch (const ReadError&) {
+      // The write below refuses such a file with its WriteError.
+    }
+  }
+  for (int s = 0; s < kSystemCount; ++s) {
+    const TicketSystem& system = ticket.systems[s];
+    const std::string key = SystemKey(s + 1);
+    if (system.IsSystem()) {
+      keyValues.emplace_back(key, FormatSystemValue(system.numbers));
+    } else if (!system.IsEmpty()) {
+      // Written as it stands, so that nothing unreadable is lost or turned into a system.
+      keyValues.emplace_back(key, ProtectedProfileValue(system.text));
+    } else if (!before.Read(kTicketSection, key).empty()) {
+      keyValues.emplace_back(key, "");
+    }
   }
   WriteProfileStrings(FsPath(path), kTicketSection, keyValues, start);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/profile.h"
 #include "core/records.h"
 
 namespace kw {
@@ -29,11 +30,18 @@ std::string FormatGameValue(const Game& game);
 // reason right after the ticket was cleared.
 void LoadTicket(Ticket& ticket, const std::string& path, int currentYear);
 
-// The file side of the editor's loader: games, the whole lot number, the expiry date.
+// The system fields "System1" to "System4" of a ticket file read (see ReadSystems); they never
+// fail the reading: a field that is no full system is kept with its reason.
+TicketSystems ReadTicketSystems(const Profile& file);
+
+// The file side of the editor's loader: games, systems, the whole lot number, the expiry date.
 // Throws ConversionError like LoadTicket; fields read before the failure stay.
 void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int currentYear);
 
-// The writing step of "Speichern als": Spiel1..Spiel12, "Losnummer", "Ablauf", every other key
+// The writing step of "Speichern als": Spiel1..Spiel12, "Losnummer", "Ablauf" and the system
+// fields (a full system in the file's form, anything else as it stands; an empty field only where
+// the file holds something to empty, so that a ticket without systems gets no keys of them),
+// every other key
 // and section of an existing file kept. A new file starts from section "Schein" of the ticket
 // file it was made from (basedOn, when given), so that the keys the editor does not write, the
 // term among them, stay with the ticket. A ticket the readers accepted reads back the same,

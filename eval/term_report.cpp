@@ -37,6 +37,9 @@ void Consider(DaySummary& summary, PrizeGame game, const Win& win) {
 DaySummary SummaryOf(const DrawingCheck& check) {
   DaySummary summary;
   for (const GameCheck& game : check.games) Consider(summary, PrizeGame::Lotto, game.win);
+  for (const SystemCheck& system : check.systems) {
+    for (const SystemWin& win : system.wins) Consider(summary, PrizeGame::Lotto, win.win);
+  }
   Consider(summary, PrizeGame::Spiel77, check.spiel77.win);
   Consider(summary, PrizeGame::Super6, check.super6.win);
   summary.totals = check.totals;
@@ -85,7 +88,11 @@ std::string SummaryText(const DaySummary& summary) {
 }
 
 TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term) {
-  return TicketPlay{ticket.games, ticket.lotNumber, term.spiel77.value, term.super6.value};
+  return TicketPlay{.games = ticket.games,
+                    .lotNumber = ticket.lotNumber,
+                    .spiel77 = term.spiel77.value,
+                    .super6 = term.super6.value,
+                    .systems = ticket.systems};
 }
 
 std::vector<TermDay> TermDaysOf(const std::vector<Date>& days, const std::vector<Drawing>& stored,

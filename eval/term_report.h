@@ -78,8 +78,8 @@ struct TermCheck {
   std::optional<Date> firstQuotaToFetch;
 };
 
-// The ticket as today's check plays it over its term: its games and whole lot number, with the
-// add-on games the term says.
+// The ticket as today's check plays it over its term: its games, systems and whole lot number,
+// with the add-on games the term says.
 TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term);
 
 // The term's drawing days with what the archive holds for them: a stored drawing is drawn; a day

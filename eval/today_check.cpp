@@ -1,6 +1,7 @@
 #include "eval/today_check.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/money.h"
 #include "eval/matching.h"
@@ -50,8 +51,7 @@ Win WinOf(const PrizeClassRule& rule, PrizeGame game, const Drawing& drawing,
   // before 2002 it was paid in Deutsche Mark, never an amount in euro. A row without winners
   // names no amount (an unclaimed jackpot shows 0).
   const Quota* quota = drawing.QuotaOf(game, rule.prizeClass);
-  if (quota && quota->winners > 0 && quota->centsPerWinner > 0 &&
-      drawing.date >= FirstEuroDay()) {
+  if (quota && quota->winners > 0 && quota->centsPerWinner > 0 && drawing.date >= FirstEuroDay()) {
     win.kind = Win::Kind::Amount;
     win.cents = quota->centsPerWinner;
   } else if (quota || rule.payout.kind != Payout::Kind::Quota) {
@@ -125,26 +125,84 @@ AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::stri
   return check;
 }
 
-void Count(CheckTotals& totals, const Win& win) {
+// A win counted for as many rows as won it alike.
+void Count(CheckTotals& totals, const Win& win, int64_t rows = 1) {
+  const int count = static_cast<int>(rows);
   switch (win.kind) {
     case Win::Kind::None:
       break;
     case Win::Kind::Amount:
-      totals.cents += win.cents;
+      totals.cents += win.cents * rows;
       break;
     case Win::Kind::QuotaPending:
-      ++totals.awaitingQuota;
+      totals.awaitingQuota += count;
       break;
     case Win::Kind::QuotaMissing:
-      ++totals.quotaMissing;
+      totals.quotaMissing += count;
       break;
     case Win::Kind::AmountNotKnown:
-      ++totals.amountNotKnown;
+      totals.amountNotKnown += count;
       break;
     case Win::Kind::ClassNotKnown:
-      ++totals.classNotKnown;
+      totals.classNotKnown += count;
       break;
   }
+}
+
+// Numbers of 1 to 49 as bits: the drawn numbers of a system are one AND and a count.
+template <class Numbers>
+uint64_t NumberMask(const Numbers& numbers) {
+  uint64_t mask = 0;
+  for (const uint8_t number : numbers) mask |= uint64_t{1} << (number & 63);
+  return mask;
+}
+
+// The rows of the system by hits, each group classed as one game of those hits would be.
+SystemCheck CheckSystem(int field, const TicketSystem& system, uint64_t drawnMask,
+                        const PrizePlan* plan, std::optional<int> ticketDigit,
+                        const Drawing& drawing, std::optional<Date> today) {
+  SystemCheck check;
+  check.system = field;
+  if (!system.problem.empty() || !IsFullSystem(system.numbers)) {
+    check.valid = false;
+    check.problem = system.problem.empty() ? "keine 7 bis 16 verschiedenen Zahlen von 1 bis 49"
+                                           : system.problem;
+    return check;
+  }
+  const uint64_t mask = NumberMask(system.numbers);
+  const int n = static_cast<int>(system.numbers.size());
+  const int k = std::popcount(mask & drawnMask);
+  check.size = n;
+  check.drawn = k;
+  check.zusatzzahl = drawing.zusatzzahl && (mask >> *drawing.zusatzzahl & 1) != 0;
+  check.superzahl = ticketDigit && drawing.superzahl && *ticketDigit == *drawing.superzahl;
+
+  for (int j = kNumbersPerGame; j >= 0; --j) {
+    const int64_t rows = Choose(k, j) * Choose(n - k, kNumbersPerGame - j);
+    if (rows == 0) continue;
+    // The Zusatzzahl is one of the n - k numbers not drawn: the rows that hold it pick it and
+    // 5 - j of the others.
+    const int64_t withZusatzzahl =
+        check.zusatzzahl ? Choose(k, j) * Choose(n - k - 1, kNumbersPerGame - 1 - j) : 0;
+    for (const bool holds : {true, false}) {
+      const int64_t groupRows = holds ? withZusatzzahl : rows - withZusatzzahl;
+      if (groupRows == 0) continue;
+      GameCheck row;
+      row.hits = j;
+      row.zusatzzahl = holds;
+      row.superzahl = check.superzahl;
+      ClassifyGame(row, plan, ticketDigit, drawing, today);
+      if (row.win.kind == Win::Kind::None) continue;
+      // Where the class does not ask for the Zusatzzahl both groups won alike.
+      if (!check.wins.empty() && check.wins.back().hits == j &&
+          check.wins.back().counted == row.counted && check.wins.back().win == row.win) {
+        check.wins.back().rows += groupRows;
+      } else {
+        check.wins.push_back({j, row.counted, groupRows, row.win});
+      }
+    }
+  }
+  return check;
 }
 
 }  // namespace
@@ -178,7 +236,9 @@ CheckTotals& CheckTotals::operator+=(const CheckTotals& other) {
 bool DrawingCheck::AnyWin() const {
   const auto wins = [](const Win& win) { return win.kind != Win::Kind::None; };
   return wins(spiel77.win) || wins(super6.win) ||
-         std::any_of(games.begin(), games.end(), [&](const GameCheck& g) { return wins(g.win); });
+         std::any_of(games.begin(), games.end(), [&](const GameCheck& g) { return wins(g.win); }) ||
+         std::any_of(systems.begin(), systems.end(),
+                     [](const SystemCheck& s) { return !s.wins.empty(); });
 }
 
 DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing,
@@ -210,8 +270,17 @@ DrawingCheck CheckDrawing(const TicketPlay& ticket, const Drawing& drawing,
     Count(check.totals, result.win);
   }
 
-  check.spiel77 = CheckAddOn(PrizeGame::Spiel77, ticket.spiel77, drawing.spiel77,
-                             ticket.lotNumber, drawing, today);
+  const uint64_t drawnMask = NumberMask(drawing.numbers);
+  for (int s = 0; s < kSystemCount; ++s) {
+    const TicketSystem& system = ticket.systems[static_cast<std::size_t>(s)];
+    if (system.IsEmpty()) continue;
+    SystemCheck& result = check.systems.emplace_back(
+        CheckSystem(s + 1, system, drawnMask, check.lottoPlan, ticketDigit, drawing, today));
+    for (const SystemWin& win : result.wins) Count(check.totals, win.win, win.rows);
+  }
+
+  check.spiel77 = CheckAddOn(PrizeGame::Spiel77, ticket.spiel77, drawing.spiel77, ticket.lotNumber,
+                             drawing, today);
   check.super6 = CheckAddOn(PrizeGame::Super6, ticket.super6, drawing.super6, ticket.lotNumber,
                             drawing, today);
   Count(check.totals, check.spiel77.win);

@@ -19,10 +19,11 @@ namespace kw {
 
 // The ticket as today's check sees it.
 struct TicketPlay {
-  Games games{};          // a game whose first number is 0 is not played
-  std::string lotNumber;  // the "Losnummer": Spiel 77, Super 6 and the Superzahl digit
-  bool spiel77 = false;   // whether the ticket plays Spiel 77
-  bool super6 = false;    // whether the ticket plays Super 6
+  Games games{};            // a game whose first number is 0 is not played
+  std::string lotNumber;    // the "Losnummer": Spiel 77, Super 6 and the Superzahl digit
+  bool spiel77 = false;     // whether the ticket plays Spiel 77
+  bool super6 = false;      // whether the ticket plays Super 6
+  TicketSystems systems{};  // an empty field plays no system
 };
 
 // The ticket's Superzahl digit: the last digit of a lot number of exactly seven digits. Any
@@ -61,6 +62,32 @@ struct GameCheck {
   Win win;
 };
 
+// The rows of a system that won alike: the same hits, the same extra and so the same class.
+struct SystemWin {
+  int hits = 0;
+  Extra counted = Extra::None;  // the extra that the won class asks for
+  int64_t rows = 0;
+  Win win;  // of one row: Amount's cents are what each of the rows gets
+
+  friend bool operator==(const SystemWin&, const SystemWin&) = default;
+};
+
+// A full system checked as all its rows, counted and not expanded: with k of its n numbers drawn,
+// C(k, j) * C(n - k, 6 - j) of its rows have j right. The Superzahl digit is the ticket's, alike
+// for every row; before May 2013, when the Zusatzzahl is one of the system's numbers,
+// C(k, j) * C(n - k - 1, 5 - j) of the rows with j right hold it.
+struct SystemCheck {
+  int system = 0;           // 1 to 4, its field on the ticket
+  bool valid = true;        // false: the field holds no full system and was not checked
+  std::string problem;      // why not, for a field that is not valid
+  int size = 0;             // n, its numbers
+  int drawn = 0;            // k, the drawn numbers among them
+  bool zusatzzahl = false;  // the system holds the drawn Zusatzzahl
+  bool superzahl = false;   // the ticket's Superzahl digit equals the drawn Superzahl
+  std::vector<SystemWin>
+      wins;  // one per class won (or per hits of a class not known), highest first
+};
+
 struct AddOnCheck {
   bool played = false;       // the ticket plays the game; nothing else is set otherwise
   bool numberKnown = false;  // the drawing holds the game's number
@@ -71,13 +98,14 @@ struct AddOnCheck {
   Win win;
 };
 
-// The known amounts in cent, and how many wins or games have none yet.
+// The known amounts in cent, and how many wins or games have none yet; a system's rows count as
+// that many games.
 struct CheckTotals {
   int64_t cents = 0;
-  int awaitingQuota = 0;   // wins of a class paid by quota whose quota is not (yet) known
-  int amountNotKnown = 0;  // wins whose amount of that time is not known to the program
-  int classNotKnown = 0;   // games whose class cannot be told
-  int quotaMissing = 0;    // wins whose quota the archive lacks more than a week after
+  int awaitingQuota = 0;         // wins of a class paid by quota whose quota is not (yet) known
+  int amountNotKnown = 0;        // wins whose amount of that time is not known to the program
+  int classNotKnown = 0;         // games whose class cannot be told
+  int quotaMissing = 0;          // wins whose quota the archive lacks more than a week after
   int spiel77NumberMissing = 0;  // drawings whose Spiel 77 number is not known (played)
   int super6NumberMissing = 0;   // the same for Super 6
   int WithoutAmount() const {
@@ -91,6 +119,7 @@ struct DrawingCheck {
   Date date;
   const PrizePlan* lottoPlan = nullptr;  // nothing where the plan of the date is not known
   std::vector<GameCheck> games;          // the played games, in the ticket's order
+  std::vector<SystemCheck> systems;      // the system fields that hold anything, in their order
   AddOnCheck spiel77;
   AddOnCheck super6;
   CheckTotals totals;

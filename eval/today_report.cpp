@@ -8,7 +8,7 @@ namespace kw {
 namespace {
 
 // Room for the longest line, so that each line is built in one allocation.
-constexpr std::size_t kLongestLine = 80;
+constexpr std::size_t kLongestLine = 96;
 
 void AppendClassAndAmount(std::string& line, const Win& win) {
   if (win.kind == Win::Kind::ClassNotKnown) {
@@ -44,6 +44,13 @@ std::string& NewLine(std::vector<std::string>& lines, std::string_view indent) {
   return line;
 }
 
+void AppendHits(std::string& line, int hits, Extra counted) {
+  line += std::to_string(hits);
+  line += " Richtige";
+  if (counted == Extra::Superzahl) line += " + Superzahl";
+  if (counted == Extra::Zusatzzahl) line += " + Zusatzzahl";
+}
+
 void AppendGameLine(const GameCheck& game, std::string_view indent,
                     std::vector<std::string>& lines) {
   if (game.valid && game.win.kind == Win::Kind::None) return;
@@ -55,11 +62,44 @@ void AppendGameLine(const GameCheck& game, std::string_view indent,
     return;
   }
   line += ": ";
-  line += std::to_string(game.hits);
-  line += " Richtige";
-  if (game.counted == Extra::Superzahl) line += " + Superzahl";
-  if (game.counted == Extra::Zusatzzahl) line += " + Zusatzzahl";
+  AppendHits(line, game.hits, game.counted);
   AppendClassAndAmount(line, game.win);
+}
+
+// "System 1 (008): 4 × 3 Richtige + Superzahl, Gewinnklasse VII, je 11,70 €, zusammen 46,80 €",
+// one line per class won; "System 2: nicht ausgewertet (die 13 steht zweimal)".
+void AppendSystemLines(const SystemCheck& system, std::string_view indent,
+                       std::vector<std::string>& lines) {
+  if (!system.valid) {
+    std::string& line = NewLine(lines, indent);
+    line += "System ";
+    line += std::to_string(system.system);
+    line += ": nicht ausgewertet (";
+    line += system.problem;
+    line += ')';
+    return;
+  }
+  for (const SystemWin& win : system.wins) {
+    std::string& line = NewLine(lines, indent);
+    line += "System ";
+    line += std::to_string(system.system);
+    line += " (";
+    line += SystemName(system.size);
+    line += "): ";
+    line += GroupedNumber(win.rows);
+    line += " \xD7 ";
+    AppendHits(line, win.hits, win.counted);
+    if (win.win.kind == Win::Kind::Amount) {
+      line += ", Gewinnklasse ";
+      line += RomanClass(win.win.prizeClass);
+      line += ", je ";
+      AppendEuro(line, win.win.cents);
+      line += ", zusammen ";
+      AppendEuro(line, win.win.cents * win.rows);
+    } else {
+      AppendClassAndAmount(line, win.win);
+    }
+  }
 }
 
 void AppendAddOnLine(std::string_view name, const AddOnCheck& addOn, std::string_view indent,
@@ -88,6 +128,7 @@ void AppendCount(std::string& text, int count, std::string_view one, std::string
 void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
                         std::vector<std::string>& lines) {
   for (const GameCheck& game : check.games) AppendGameLine(game, indent, lines);
+  for (const SystemCheck& system : check.systems) AppendSystemLines(system, indent, lines);
   AppendAddOnLine("Spiel 77", check.spiel77, indent, lines);
   AppendAddOnLine("Super 6", check.super6, indent, lines);
   if (check.AnyWin()) return;
@@ -98,7 +139,7 @@ void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
 
 std::vector<std::string> DrawingReportLines(const DrawingCheck& check) {
   std::vector<std::string> lines;
-  lines.reserve(check.games.size() + 3);
+  lines.reserve(check.games.size() + check.systems.size() * 4 + 3);
   AppendDrawingLines(check, "", lines);
   lines.push_back(TotalLine(check.totals));
   return lines;

@@ -13,6 +13,9 @@ namespace kw {
 //   Spiel 3: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 €
 //   Spiel 5: 2 Richtige, Gewinnklasse nicht bekannt
 //   Spiel 7: kein gültiges Spiel, nicht ausgewertet
+//   System 1 (008): 4 × 3 Richtige + Superzahl, Gewinnklasse VII, je 11,70 €, zusammen 46,80 €
+//   System 1 (008): 1 × 6 Richtige, Gewinnklasse II, Quote noch nicht bekannt
+//   System 2: nicht ausgewertet (die 13 steht zweimal)
 //   Spiel 77: 2 Endziffern, Gewinnklasse VI, 17,00 €
 //   Super 6: Gewinnzahl nicht bekannt
 //   Spiel 2: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv
@@ -20,8 +23,9 @@ namespace kw {
 //   Gewinn insgesamt: 18,60 € (dazu 2 Gewinne mit noch unbekannter Quote)
 
 // Appends the lines of one drawing, each after the indent, without its total: one per game
-// that won or whose class cannot be told, one per game that is not valid, one per add-on game
-// that won or whose number is not known; "kein Gewinn" when nothing won.
+// that won or whose class cannot be told, one per game that is not valid, one per class a system
+// won (with its rows), one per system field that is no full system, one per add-on game that won
+// or whose number is not known; "kein Gewinn" when nothing won.
 void AppendDrawingLines(const DrawingCheck& check, std::string_view indent,
                         std::vector<std::string>& lines);
 

@@ -1,6 +1,7 @@
 // Any bytes as a ticket file: whatever the readers accept, the writer saves so that it reads back
 // the same, both over the file it came from and into a new file. A game holding a 0 is saved as
-// an empty game, so it comes back empty.
+// an empty game, so it comes back empty; the system fields come back with the same numbers, or
+// as they stood with the same reason.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -55,8 +56,24 @@ bool Read(const std::filesystem::path& file, kw::EditorTicket& ticket) {
   }
 }
 
+// A full system is written in the file's form, so its numbers come back, not its text; anything
+// else in a system field but blanks comes back as it stood, with the same reason.
+bool SameSystems(const kw::TicketSystems& a, const kw::TicketSystems& b) {
+  for (int s = 0; s < kw::kSystemCount; ++s) {
+    // A field of nothing but blanks plays nothing, whichever blanks it held.
+    if (a[s].IsEmpty() && b[s].IsEmpty()) continue;
+    if (a[s].numbers != b[s].numbers || a[s].problem != b[s].problem ||
+        kw::SystemFieldText(a[s]) != kw::SystemFieldText(b[s])) {
+      return false;
+    }
+    if (a[s].IsSystem() && !kw::IsFullSystem(a[s].numbers)) return false;
+  }
+  return true;
+}
+
 bool Same(const kw::EditorTicket& a, const kw::EditorTicket& b) {
-  return a.games == b.games && a.lotNumber == b.lotNumber && a.expiryDate == b.expiryDate;
+  return a.games == b.games && a.lotNumber == b.lotNumber && a.expiryDate == b.expiryDate &&
+         SameSystems(a.systems, b.systems);
 }
 
 }  // namespace

@@ -118,11 +118,71 @@ void TForm2::CreateControls() {
       MakeLabeledEdit(GroupBox2, "LabeledEdit1", QStringLiteral("G\u00fcltig bis (TT.MM.JJJJ):"),
                       QStringLiteral("G\u00fcltig bis"), {16, 424, 121, 21});
 
-  // As a person fills the slip: the games row by row, the lot number, the expiry date below
-  // it, then the buttons.
+  CreateSystemPage();
+
+  // As a person fills the slip: the games row by row (or the systems, whichever page shows), the
+  // lot number, the expiry date below it, then the buttons.
   std::vector<QWidget*> chain(numberEdits_.begin(), numberEdits_.end());
-  chain.insert(chain.end(), {LabeledEdit2, LabeledEdit1, Button1, Button2, Button3});
+  chain.insert(chain.end(), systemEdits_.begin(), systemEdits_.end());
+  chain.insert(chain.end(), {LabeledEdit2, LabeledEdit1, Button1, Button2, SystemsButton, Button3});
   for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TForm2::CreateSystemPage() {
+  // In the gap above "&Zurück", so that every control of the window keeps its place.
+  SystemsButton = MakeEditorButton(this, "SystemsButton", QStringLiteral("S&ysteme \u00bb"),
+                                   {176, 405, 75, 23});
+  connect(SystemsButton, &QPushButton::clicked, this,
+          [this] { ShowSystemPage(!GroupBox1->isHidden()); });
+
+  SystemBox = MakeGroup(this, "SystemBox", QStringLiteral("Systeme"), {}, {8, 8, 265, 321});
+  auto* hint = MakeLabel(SystemBox, "SystemHint",
+                         QStringLiteral("Je Feld 7 bis 16 Zahlen von 1 bis 49, durch Leerzeichen "
+                                        "getrennt."),
+                         Within(SystemBox, {16, 26, 249, 30}));
+  hint->setWordWrap(true);
+  hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hint->setFixedSize(249, 30);
+  for (int s = 0; s < kSystemCount; ++s) {
+    const int top = 60 + 66 * s;
+    const std::string number = std::to_string(s + 1);
+    auto* caption =
+        MakeLabel(SystemBox, ("SystemLabel" + number).c_str(),
+                  QStringLiteral("System %1:").arg(s + 1), Within(SystemBox, {16, top, 100, 13}));
+    systemEdits_[s] =
+        MakeEdit(SystemBox, ("SystemEdit" + number).c_str(), QStringLiteral("System %1").arg(s + 1),
+                 kNoLimit, Within(SystemBox, {16, top + 16, 249, 21}));
+    caption->setBuddy(systemEdits_[s]);
+    systemSummaries_[s] = MakeLabel(SystemBox, ("SystemInfo" + number).c_str(), QString(),
+                                    Within(SystemBox, {16, top + 40, 249, 13}));
+    systemSummaries_[s]->setFixedWidth(249);
+    connect(systemEdits_[s], &QLineEdit::textChanged, this, [this] { ShowSystemSummaries(); });
+  }
+  SystemBox->hide();
+}
+
+void TForm2::ShowSystemPage(bool systems) {
+  const bool focusOnPage = GroupBox1->isAncestorOf(focusWidget()) ||
+                           SystemBox->isAncestorOf(focusWidget()) || focusWidget() == SystemsButton;
+  SystemBox->setVisible(systems);
+  GroupBox1->setVisible(!systems);
+  SystemsButton->setText(systems ? QStringLiteral("\u00ab Sp&iele")
+                                 : QStringLiteral("S&ysteme \u00bb"));
+  SystemsButton->setAccessibleName(SystemsButton->text().remove(u'&'));
+  // The page's first field takes the typing, as the games' first field does on opening.
+  if (focusOnPage) (systems ? systemEdits_[0] : numberEdits_[0])->setFocus();
+}
+
+void TForm2::ShowSystemSummaries() {
+  SystemTexts texts;
+  for (int s = 0; s < kSystemCount; ++s) texts[s] = FieldText(systemEdits_[s]);
+  const TicketSystems systems = ReadSystems(texts);
+  for (int s = 0; s < kSystemCount; ++s) {
+    systemSummaries_[s]->setText(FromCp1252(SystemSummary(systems[s])));
+    // A reason is a problem to mend before the ticket can be saved.
+    systemSummaries_[s]->setStyleSheet(
+        systems[s].problem.empty() ? QString() : QStringLiteral("color: #b00000"));
+  }
 }
 
 void TForm2::ShowModal() {
@@ -131,6 +191,7 @@ void TForm2::ShowModal() {
   // as they were shown last.
   savedFields_ = FieldTexts();
   // Every opening starts in the first field.
+  ShowSystemPage(false);
   numberEdits_[0]->setFocus();
   CentreOnScreen(this);
   exec();
@@ -181,11 +242,15 @@ void TForm2::ShowEditorTicket() {
   }
   LabeledEdit2->setText(FromCp1252(fields.lotNumber));
   LabeledEdit1->setText(FromCp1252(fields.expiryDate));
+  for (int s = 0; s < kSystemCount; ++s) systemEdits_[s]->setText(FromCp1252(fields.systems[s]));
 }
 
 QLineEdit* TForm2::FieldAt(int field) const {
   if (field == kEditorLotNumberField) return LabeledEdit2;
   if (field == kEditorExpiryField) return LabeledEdit1;
+  if (field >= kEditorFirstSystemField) {
+    return systemEdits_[static_cast<std::size_t>(field - kEditorFirstSystemField)];
+  }
   return numberEdits_[static_cast<std::size_t>(field)];
 }
 
@@ -204,6 +269,7 @@ EditorFields TForm2::FieldTexts() const {
   for (int k = 0; k < kEditorNumberFields; ++k) fields.numbers[k] = FieldText(numberEdits_[k]);
   fields.lotNumber = FieldText(LabeledEdit2);
   fields.expiryDate = FieldText(LabeledEdit1);
+  for (int s = 0; s < kSystemCount; ++s) fields.systems[s] = FieldText(systemEdits_[s]);
   return fields;
 }
 
@@ -217,7 +283,10 @@ void TForm2::SaveTicketAs() {
   // Nothing is written after a failed check; the fields keep what was typed, and the first field
   // named waits for the correction.
   if (!problems.empty()) {
-    FieldAt(problems.front().field)->setFocus();
+    const int field = problems.front().field;
+    if (field < kEditorNumberFields) ShowSystemPage(false);
+    if (field >= kEditorFirstSystemField) ShowSystemPage(true);
+    FieldAt(field)->setFocus();
     return;
   }
 
@@ -248,6 +317,7 @@ void TForm2::ClearEditor() {
   ticketFilePath_.clear();
   ClearEditorTicket(editorTicket_, clock_.Today());
   ShowEditorTicket();
+  ShowSystemPage(false);
   numberEdits_[0]->setFocus();
 }
 

@@ -48,6 +48,12 @@ class TForm2 : public QDialog {
   void Button2Click();
   void Button3Click();
 
+  void CreateSystemPage();
+  // The system fields in place of the games, or the games again; the rest stays.
+  void ShowSystemPage(bool systems);
+  // Each system field's name and rows, or why it is none, as the fields stand.
+  void ShowSystemSummaries();
+
   void LoadEditorTicket();
   void ShowEditorTicket();
   EditorFields FieldTexts() const;
@@ -80,6 +86,13 @@ class TForm2 : public QDialog {
   QGroupBox* GroupBox2 = nullptr;     // "Sonstige Daten"
   QLineEdit* LabeledEdit2 = nullptr;  // "Losnummer:"
   QLineEdit* LabeledEdit1 = nullptr;  // "Gültig bis (TT.MM.JJJJ):"
+
+  // The system fields, a page in the place of "Spiele" reached by a button of their own.
+  QPushButton* SystemsButton = nullptr;  // "S&ysteme »", on the system page "« Sp&iele"
+  QGroupBox* SystemBox = nullptr;        // "Systeme"
+  std::array<QLineEdit*, kSystemCount> systemEdits_{};  // SystemEdit1..4, "System 1:".."System 4:"
+  std::array<QLabel*, kSystemCount>
+      systemSummaries_{};  // SystemInfo1..4: "System 008, 28 Tippreihen"
 };
 
 }  // namespace kw

@@ -64,4 +64,33 @@ void BM_TermOfTenDrawings(benchmark::State& state) {
 }
 BENCHMARK(BM_TermOfTenDrawings);
 
+// Four 016 systems (4 x 8008 rows) over a term of 16 drawing days with their report: counted,
+// not expanded, they cost about what a few games cost. System s holds 3 + s of the drawn numbers,
+// so that every system wins in several classes on every day.
+void BM_FourSystemsOverSixteenDrawings(benchmark::State& state) {
+  kw::TicketPlay ticket;
+  ticket.lotNumber = "4711235";
+  ticket.spiel77 = true;
+  ticket.super6 = true;
+  const std::vector<uint8_t> drawn = {5, 9, 13, 17, 29, 33};
+  kw::SystemTexts texts;
+  for (int s = 0; s < kw::kSystemCount; ++s) {
+    std::vector<uint8_t> numbers(drawn.begin(), drawn.begin() + 3 + s);
+    for (uint8_t n = 34; numbers.size() < kw::kMostSystemNumbers; ++n) numbers.push_back(n);
+    texts[s] = kw::FormatSystemValue(numbers);
+  }
+  ticket.systems = kw::ReadSystems(texts);
+  std::vector<kw::TermDay> days;
+  for (int week = 0; week < 16; ++week) days.push_back(kw::TermDay::Drawn(DrawingOfWeek(week)));
+  std::size_t lineCount = 0;
+  for (auto _ : state) {
+    const kw::TermCheck term = kw::CheckTerm(ticket, days);
+    std::vector<std::string> lines = kw::TermReportLines(term);
+    lineCount = lines.size();
+    benchmark::DoNotOptimize(lines);
+  }
+  state.counters["lines"] = static_cast<double>(lineCount);
+}
+BENCHMARK(BM_FourSystemsOverSixteenDrawings)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

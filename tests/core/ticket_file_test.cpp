@@ -256,6 +256,38 @@ TEST(WriteTicketFile, SavingOverAFileKeepsItsOtherSections) {
   EXPECT_EQ(ReadProfileString(file, "Schein", "Ablauf"), "01.03.2027");
 }
 
+// The system fields: read by the editor's reader only, kept with their reason where they hold no
+// full system, written back (a full one in the file's form) and emptied where the editor emptied
+// them. A ticket without systems gets no keys of them (WritesAllKeysInOrderAndReadsBack).
+TEST(TicketFileSystems, ReadKeptAndWrittenBesideTheGames) {
+  TempDir dir;
+  const std::string seventeen = "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17";
+  WriteFile(dir / "t.sch", FileWith("Spiel1=01 02 03 04 05 06 \r\nSystem1=3 7 12 25 33 41 44 48\r\n"
+                                    "System2=" +
+                                    seventeen +
+                                    "\r\nSystem3=05 13 20 13 31 40 41\r\n"
+                                    "Losnummer=4711235\r\nAblauf=19.12.2026\r\n"));
+  EditorTicket read;
+  ReadEditorTicketFile(read, (dir / "t.sch").string(), kYear);
+  EXPECT_EQ(read.systems[0].numbers, (std::vector<uint8_t>{3, 7, 12, 25, 33, 41, 44, 48}));
+  EXPECT_EQ(read.systems[1].problem, "17 Zahlen; ein System hat 7 bis 16 Zahlen");
+  EXPECT_EQ(read.systems[2].problem, "die 13 steht zweimal");
+  Ticket ticket;  // the main window's reader knows no systems and reads the file as before
+  LoadTicket(ticket, (dir / "t.sch").string(), kYear);
+  EXPECT_EQ(ticket.games[0], (Game{1, 2, 3, 4, 5, 6}));
+
+  read.systems[2] = {};
+  WriteTicketFile(read, (dir / "t.sch").string());
+  EXPECT_NE(
+      ReadFile(dir / "t.sch")
+          .find("System1=03 07 12 25 33 41 44 48 \r\nSystem2=" + seventeen + "\r\nSystem3=\r\n"),
+      std::string::npos);
+  EditorTicket back;
+  ReadEditorTicketFile(back, (dir / "t.sch").string(), kYear);
+  EXPECT_EQ(back.systems[1], read.systems[1]);
+  EXPECT_TRUE(back.systems[2].IsEmpty());
+}
+
 TEST(WriteTicketFile, FailureNamesThePath) {
   TempDir dir;
   WriteFile(dir / "plain", "x");

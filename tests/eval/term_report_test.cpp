@@ -108,8 +108,8 @@ TEST(TermReportTest, AQuotaPendsForAWeekThenIsMissingFromTheArchive) {
     const char* line;
     std::optional<Date> toFetch;
   } cases[] = {
-      {drawn, Day(2026, 12, 12), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote noch nicht bekannt",
-       std::nullopt},
+      {drawn, Day(2026, 12, 12),
+       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote noch nicht bekannt", std::nullopt},
       {drawn, Day(2026, 12, 13), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
        kSat},
       // Before May 2013 the service's quotas cannot be read: nothing to fetch.
@@ -124,7 +124,8 @@ TEST(TermReportTest, AQuotaPendsForAWeekThenIsMissingFromTheArchive) {
   }
   const TermCheck late = CheckTerm(Ticket(), {TermDay::Drawn(drawn)}, Day(2026, 12, 13));
   EXPECT_EQ(late.days[0].summary.kind, DaySummary::Kind::Won);
-  EXPECT_EQ(TotalLine(late.totals), "Gewinn insgesamt: 0,00 \x80 (dazu 1 Gewinn ohne Quote im Archiv)");
+  EXPECT_EQ(TotalLine(late.totals),
+            "Gewinn insgesamt: 0,00 \x80 (dazu 1 Gewinn ohne Quote im Archiv)");
 }
 
 // Missing add-on numbers are counted by days, apart from the games.
@@ -196,6 +197,19 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
   EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 2, 0, 0, 0, 2, 0}));
 }
 
+TEST(TermReportTest, SystemWinsCountInTheDayAndTheTerm) {
+  TicketPlay ticket;
+  ticket.lotNumber = "4711235";
+  ticket.systems = ReadSystems({"", "03 15 22 31 40 45 46 47", "", ""});
+  Drawing drawing = DrawingOf(kSat, {3, 15, 22, 31, 41, 49}, 5);
+  drawing.quotas = {{PrizeGame::Lotto, 7, 100000, 1260}};
+  const TermCheck term = CheckTerm(ticket, {TermDay::Drawn(drawing), TermDay::Missing(kWed)});
+  // 6 rows of V (quota pending), 16 of VII at 12,60 and 6 of IX at 6,00.
+  EXPECT_EQ(SummaryText(term.days[0].summary),
+            "Gewinnklasse V, 237,60 \x80 (dazu 6 Gewinne mit noch unbekannter Quote)");
+  EXPECT_EQ(term.totals, (CheckTotals{23760, 6, 0, 0}));
+}
+
 TEST(TermReportTest, DayTwiceOrOutOfOrderIsRefused) {
   const TermDay sat = TermDay::Missing(kSat);
   const TermDay wed = TermDay::NotYetDrawn(kWed);
@@ -236,7 +250,9 @@ TEST(TermReportTest, TermDaysTakeTheStoredDrawingsAndTodayDecidesWhatIsStillToCo
   EditorTicket editor;
   editor.lotNumber = "471123599";
   editor.games[0] = {1, 2, 3, 4, 5, 6};
+  editor.systems = ReadSystems({"", "", "01 02 03 04 05 06 07", "x"});
   const TicketPlay play = PlayOf(editor, term);
+  EXPECT_EQ(play.systems, editor.systems);
   EXPECT_EQ(play.lotNumber, "471123599") << "the whole lot number: nine digits have no Superzahl";
   EXPECT_FALSE(play.spiel77);
   EXPECT_TRUE(play.super6);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +66,16 @@ class EditorFixture : public WindowFixture {
   QLineEdit* LotField() { return Control<QLineEdit>("LabeledEdit2"); }
   QLineEdit* ExpiryField() { return Control<QLineEdit>("LabeledEdit1"); }
   QPushButton* EditorButton(int n) { return Control<QPushButton>("Button" + std::to_string(n)); }
+  // The system fields 1 to 4, on the page "S&ysteme »" opens in the place of the games.
+  QLineEdit* SystemField(int n) { return Control<QLineEdit>("SystemEdit" + std::to_string(n)); }
+  QLabel* SystemInfo(int n) { return Control<QLabel>("SystemInfo" + std::to_string(n)); }
+  QPushButton* SystemsButton() { return Control<QPushButton>("SystemsButton"); }
+  // Shows the system page, or the games, as a user does: with the button between them.
+  void ShowSystems(bool systems) {
+    if (Control<QWidget>("SystemBox")->isVisible() != systems) {
+      QTest::mouseClick(SystemsButton(), Qt::LeftButton);
+    }
+  }
 
   // Field n (1 to 72) is game (n - 1) / 6 + 1, position (n - 1) % 6 + 1.
   static int FieldOf(int game, int position) { return (game - 1) * 6 + position; }

@@ -25,7 +25,8 @@ QString Range(int game, int position) {
       .arg(position);
 }
 
-// What the user types: field 1 to 72, or 0 for the expiry field, and the text.
+// What the user types: field 1 to 72, 0 for the expiry field or -1 to -4 for system field 1 to 4,
+// and the text.
 using Typing = QList<QPair<int, QString>>;
 
 const std::string kTwelveGames = [] {
@@ -54,7 +55,16 @@ class EditorWindowTest : public QObject {
   void closingAnyWayAsksBeforeTypingIsDropped();
   void saveAsKeepsTheKeysTheEditorDoesNotWrite();
   void roundTripThroughTheMainWindow();
+  void systemFieldsOnAPageOfTheirOwn();
+  void systemsAreSavedAndShownAgain();
 };
+
+// The field a Typing entry names, on the page that shows it.
+QLineEdit* TypedField(EditorFixture& f, int field) {
+  f.ShowSystems(field < 0);
+  if (field < 0) return f.SystemField(-field);
+  return field ? f.Field(field) : f.ExpiryField();
+}
 
 void EditorWindowTest::layout() {
   EditorFixture f;
@@ -233,6 +243,15 @@ void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing_data() {
       << 9;
   QTest::newRow("13 twice") << Typing{{1, u"13"_s}, {2, u"13"_s}}
                             << QStringList{u"Spiel 1: die 13 steht zweimal."_s} << 2;
+  // The system page shows again for its field, the games for theirs.
+  QTest::newRow("17 numbers in system 2")
+      << Typing{{-2, u"1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17"_s}}
+      << QStringList{u"System 2: 17 Zahlen; ein System hat 7 bis 16 Zahlen."_s} << -2;
+  QTest::newRow("a game and then a system field")
+      << Typing{{-4, u"8 9 13 14 15 16 13"_s}, {3, u"50"_s}, {-1, u"5"_s}}
+      << QStringList{Range(1, 3), u"System 1: 1 Zahl; ein System hat 7 bis 16 Zahlen."_s,
+                     u"System 4: die 13 steht zweimal."_s}
+      << 3;
 }
 
 void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing() {
@@ -244,12 +263,14 @@ void EditorWindowTest::refusedInputShowsBoxesAndSavesNothing() {
   const std::string ticketBefore = f.ReadFile("ticket.sch");
   f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
   f.Open([&] {
-    for (const auto& [field, text] : typing) f.Type(field ? f.Field(field) : f.ExpiryField(), text);
+    for (const auto& [field, text] : typing) f.Type(TypedField(f, field), text);
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+    QWidget* const focused = f.Editor().focusWidget();
+    QVERIFY(focused && focused->isVisible());
+    QCOMPARE(focused, TypedField(f, focus));
     for (const auto& [field, text] : typing) {
-      QCOMPARE((field ? f.Field(field) : f.ExpiryField())->text(), text);  // still as typed
+      QCOMPARE(TypedField(f, field)->text(), text);  // still as typed
     }
-    QCOMPARE(f.Editor().focusWidget(), focus ? f.Field(focus) : f.ExpiryField());
   });
   QCOMPARE(f.platform.texts(), messages);
   for (const auto& message : f.platform.messages) QCOMPARE(message.kind, MessageKind::Plain);
@@ -439,6 +460,80 @@ void EditorWindowTest::roundTripThroughTheMainWindow() {
   QCOMPARE(f.Label(3)->text(), u"Spiel 03: 11  12  13  14  15  16 "_s);
   QCOMPARE(f.Label(13)->text(), u"Spiel77: 9876543"_s);  // the main window keeps 7 characters
   QCOMPARE(ReadProfileString(f.Path("neu.sch"), "Schein", "Losnummer"), "987654321");
+}
+
+void EditorWindowTest::systemFieldsOnAPageOfTheirOwn() {
+  EditorFixture f;
+  f.WriteFile("system.sch",
+              kTicketFile + "System1=03 07 12 25 33 41 44 48 \r\nSystem2=01 02 03\r\n");
+  f.NameTicket("system.sch");
+  f.Open([&] {
+    auto* games = f.Control<QWidget>("GroupBox1");
+    auto* systems = f.Control<QWidget>("SystemBox");
+    QPushButton* button = f.SystemsButton();
+    // In the gap above "&Zurück": every control of the window keeps its place.
+    QVERIFY(f.Editor().rect().contains(button->geometry()));
+    for (int n = 1; n <= 3; ++n) {
+      QVERIFY(!button->geometry().intersects(f.EditorButton(n)->geometry()));
+    }
+    f.Editor().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.Editor()));
+    QTest::keyClick(f.Editor().focusWidget(), Qt::Key_Y, Qt::AltModifier);
+    QTRY_VERIFY(systems->isVisible() && !games->isVisible());  // a mnemonic clicks with a delay
+    QCOMPARE(button->text(), u"\u00ab Sp&iele"_s);
+    QCOMPARE(f.Editor().focusWidget(), f.SystemField(1));
+    QCOMPARE(f.SystemField(1)->text(), u"3 7 12 25 33 41 44 48"_s);
+    QCOMPARE(f.SystemInfo(1)->text(), u"System 008, 28 Tippreihen"_s);
+    QCOMPARE(f.SystemInfo(2)->text(), u"3 Zahlen; ein System hat 7 bis 16 Zahlen"_s);
+
+    // As the person types.
+    QTest::keyClick(f.SystemField(1), Qt::Key_End);
+    QTest::keyClicks(f.SystemField(1), u" 49"_s);
+    QCOMPARE(f.SystemInfo(1)->text(), u"System 009, 84 Tippreihen"_s);
+    f.Type(f.SystemField(3), u"VEW 622 1 2 3"_s);
+    QCOMPARE(f.SystemInfo(1)->text(), u"der Schein hat in System 3 ein Teilsystem"_s);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(games->isVisible() && !systems->isVisible());
+    QCOMPARE(button->text(), u"S&ysteme \u00bb"_s);
+  });
+  QVERIFY(f.platform.messages.empty());
+  QCOMPARE(f.platform.questions, QStringList{u"\u00c4nderungen verwerfen?"_s});
+}
+
+void EditorWindowTest::systemsAreSavedAndShownAgain() {
+  EditorFixture f;
+  f.WriteFile("system.sch", kTicketFile + "System1=03 07 12 25 33 41 44 48 \r\nNotiz=x\r\n");
+  f.NameTicket("system.sch");
+  f.platform.saveAnswers << QString::fromStdString(f.Path("neu.sch"));
+  f.Open([&] {
+    f.ShowSystems(true);
+    f.Type(f.SystemField(1), u""_s);
+    f.Type(f.SystemField(2), u"1 2 3 4 5 6 7 8 9 10"_s);
+    f.Type(f.SystemField(4), u"49,48,47,46,45,44,43"_s);
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+  });
+  QVERIFY(f.platform.messages.empty());
+  // The system the ticket came with is emptied in the new file, not carried over.
+  const std::string saved = f.ReadFile("neu.sch");
+  QVERIFY2(saved.find("System1=\r\nNotiz=x\r\nSystem2=01 02 03 04 05 06 07 08 09 10 \r\n"
+                      "System4=49 48 47 46 45 44 43 \r\n") != std::string::npos,
+           saved.c_str());
+  QCOMPARE(saved.find("System3"), std::string::npos);
+  QCOMPARE(saved.substr(0, kTicketFile.size()), kTicketFile);
+
+  f.Open([&] {
+    f.ShowSystems(true);
+    const QStringList texts = {f.SystemField(1)->text(), f.SystemField(2)->text(),
+                               f.SystemField(3)->text(), f.SystemField(4)->text()};
+    QCOMPARE(texts,
+             (QStringList{u""_s, u"1 2 3 4 5 6 7 8 9 10"_s, u""_s, u"49 48 47 46 45 44 43"_s}));
+    QCOMPARE(f.SystemInfo(2)->text(), u"System 010, 210 Tippreihen"_s);
+    // "Daten löschen" empties the systems too, and shows the games.
+    QTest::mouseClick(f.EditorButton(1), Qt::LeftButton);
+    QVERIFY(f.Field(1)->isVisible());
+    QCOMPARE(f.SystemField(2)->text(), u""_s);
+  });
 }
 
 }  // namespace kw::test

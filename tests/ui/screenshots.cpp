@@ -2,6 +2,8 @@
 // one of the ticket editor holding that ticket, and one of the "Schein laden" dialog, into the
 // folder given: main-spielschein.png, main-zahlen.png, main-programminfos.png,
 // main-laufzeit.png (five weeks of a ticket's term with two wins), editor.png, open-dialog.png.
+// Then the same ticket with two systems: editor-systeme.png (the editor's system page) and
+// main-laufzeit-systeme.png (the day the systems won).
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
 #include <QDir>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 
 #include "app/application.h"
 #include "archive/archive.h"
+#include "core/profile.h"
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
@@ -111,6 +114,33 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
+  // Two systems and one field the editor would refuse, as the person sees them while typing.
+  kw::WriteProfileStrings(
+      f.Path("ticket.sch"), "Schein",
+      {{"System1", "01 08 12 27 33 36 41 45 "}, {"System2", "02 05 09 13 18 26 30 37 40 44 "}});
+  saved = false;
+  f.Open([&] {
+    f.ShowSystems(true);
+    f.Type(f.SystemField(3), u"4 11 17 23 29 35 11"_s);
+    QCoreApplication::processEvents();
+    saved = f.Editor().grab().save(out.filePath(QStringLiteral("editor-systeme.png")));
+  });
+  if (!saved) {
+    qWarning("cannot write editor-systeme.png");
+    return 1;
+  }
+  // The tab reads the ticket anew each time it is shown.
+  pages->setCurrentIndex(0);
+  QCoreApplication::processEvents();
+  pages->setCurrentWidget(term);
+  auto* list = term->findChild<QTreeWidget*>(u"TermDrawings"_s);
+  list->setCurrentItem(list->findItems(u"Mi 25.11.2026"_s, Qt::MatchExactly).value(0));
+  QCoreApplication::processEvents();
+  if (!form.grab().save(out.filePath(QStringLiteral("main-laufzeit-systeme.png")))) {
+    qWarning("cannot write main-laufzeit-systeme.png");
+    return 1;
+  }
+
   // The desktop's own dialog, as "&Schein laden" opens it, on the folder of the ticket.
   QDir::setCurrent(QString::fromStdString(f.Path("")));
   kw::QtPlatform desktop(QString::fromLatin1(kw::kApplicationTitle));
@@ -141,9 +171,9 @@ int main(int argc, char* argv[]) {
       f.platform, f.clock);
   tickets.show();
   tickets.resize(800, 500);
-  auto* list = tickets.findChild<QTreeWidget*>(u"TicketsList"_s);
+  auto* ticketList = tickets.findChild<QTreeWidget*>(u"TicketsList"_s);
   auto* days = tickets.findChild<QTreeWidget*>(u"TermDrawings"_s);
-  list->setCurrentItem(list->topLevelItem(0));
+  ticketList->setCurrentItem(ticketList->topLevelItem(0));
   days->setCurrentItem(days->findItems(u"Mi 25.11.2026"_s, Qt::MatchExactly).value(0));
   QCoreApplication::processEvents();
   if (!tickets.grab().save(out.filePath(u"my-tickets-800x500.png"_s))) return 1;
