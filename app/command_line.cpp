@@ -1,9 +1,13 @@
 #include "app/command_line.h"
 
+#include <QString>
+#include <QUrl>
 #include <array>
+#include <map>
 #include <vector>
 
 #include "core/version.h"
+#include "webimport/results_page_url.h"
 
 namespace kw {
 
@@ -13,42 +17,49 @@ using Kind = CommandLineEntry::Kind;
 
 // clang-format off
 constexpr std::array kEntries = {
-    CommandLineEntry{Kind::Command, "--help", "", "zeigt diese Hilfe", false, ""},
-    CommandLineEntry{Kind::Command, "--version", "", "zeigt die Version", false, ""},
-    CommandLineEntry{Kind::Command, "--import-draws", "DATEI",
-                     "liest die Ziehungen einer Datei ins Archiv: die eigene CSV-Form von "
-                     "--export-draws, den CSV-Download der Lotteriegesellschaften "
-                     "(LOTTO_ab_2018.csv, mit Quoten) oder die CSV- und JSON-Dateien der "
-                     "öffentlichen Ziehungsarchive",
-                     false, ""},
-    CommandLineEntry{Kind::Command, "--export-draws", "DATEI",
-                     "schreibt alle Ziehungen des Archivs in eine CSV-Datei", false, ""},
-    CommandLineEntry{Kind::Command, "--update", "",
-                     "holt die Ziehungen, die dem Archiv fehlen, vom Ergebnisdienst der "
-                     "Lotterie; ohne Datum vom Tag nach der letzten gespeicherten Ziehung bis "
-                     "heute",
-                     false, ""},
-    CommandLineEntry{Kind::Command, "--check", "SCHEIN.sch",
-                     "prüft den Spielschein über seine ganze Laufzeit nach den Regeln "
-                     "jedes Ziehungstages, mit dem Gewinn",
-                     false, ""},
-    CommandLineEntry{Kind::Option, "--from", "TT.MM.JJJJ",
-                     "der erste Tag, dessen Ziehung --update holt", false, "--update"},
-    CommandLineEntry{Kind::Option, "--to", "TT.MM.JJJJ",
-                     "der letzte Tag, dessen Ziehung --update holt", false, "--update"},
-    CommandLineEntry{Kind::Option, "--archive", "DATEI",
-                     "nimmt DATEI als Archiv der Ziehungen statt Ziehungen.sqlite neben ZW.INI",
-                     true, "--import-draws --export-draws --update --check"},
-    CommandLineEntry{Kind::Option, "--results-service", "URL",
-                     "fragt den Ergebnisdienst unter URL statt unter "
-                     "https://www.lotto.de/api/stats/entities.lotto (ein Spiegel, ein eigener "
-                     "Server)",
-                     true, "--update"},
-    CommandLineEntry{Kind::Option, "--results-url", "URL",
-                     "\"WWW Import\" l\u00e4dt die Ziehungen von URL statt von der Ergebnisseite "
-                     "der Lotterie: von einem Spiegel oder einer gespeicherten Kopie auf einem "
-                     "eigenen Webserver (http oder https)",
-                     true, ""},
+    CommandLineEntry{.kind = Kind::Command, .name = "--help", .help = "zeigt diese Hilfe",
+                     .command = Command::Help},
+    CommandLineEntry{.kind = Kind::Command, .name = "--version", .help = "zeigt die Version",
+                     .command = Command::Version},
+    CommandLineEntry{.kind = Kind::Command, .name = "--import-draws", .valueName = "DATEI",
+                     .help = "liest die Ziehungen einer Datei ins Archiv: die eigene CSV-Form von "
+                             "--export-draws, den CSV-Download der Lotteriegesellschaften "
+                             "(LOTTO_ab_2018.csv, mit Quoten) oder die CSV- und JSON-Dateien der "
+                             "\u00f6ffentlichen Ziehungsarchive",
+                     .command = Command::ImportDraws},
+    CommandLineEntry{.kind = Kind::Command, .name = "--export-draws", .valueName = "DATEI",
+                     .help = "schreibt alle Ziehungen des Archivs in eine CSV-Datei",
+                     .command = Command::ExportDraws},
+    CommandLineEntry{.kind = Kind::Command, .name = "--update",
+                     .help = "holt die Ziehungen, die dem Archiv fehlen, vom Ergebnisdienst der "
+                             "Lotterie; ohne Datum vom Tag nach der letzten gespeicherten Ziehung "
+                             "bis heute",
+                     .command = Command::Update},
+    CommandLineEntry{.kind = Kind::Command, .name = "--check", .valueName = "SCHEIN.sch",
+                     .help = "pr\u00fcft den Spielschein \u00fcber seine ganze Laufzeit nach den "
+                             "Regeln jedes Ziehungstages, mit dem Gewinn",
+                     .command = Command::Check},
+    CommandLineEntry{.kind = Kind::Option, .name = "--from", .valueName = "TT.MM.JJJJ",
+                     .help = "der erste Tag, dessen Ziehung --update holt",
+                     .withCommands = "--update"},
+    CommandLineEntry{.kind = Kind::Option, .name = "--to", .valueName = "TT.MM.JJJJ",
+                     .help = "der letzte Tag, dessen Ziehung --update holt",
+                     .withCommands = "--update"},
+    CommandLineEntry{.kind = Kind::Option, .name = "--archive", .valueName = "DATEI",
+                     .help = "nimmt DATEI als Archiv der Ziehungen statt Ziehungen.sqlite neben "
+                             "ZW.INI",
+                     .withWindows = true,
+                     .withCommands = "--import-draws --export-draws --update --check"},
+    CommandLineEntry{.kind = Kind::Option, .name = "--results-service", .valueName = "URL",
+                     .help = "fragt den Ergebnisdienst unter URL statt unter "
+                             "https://www.lotto.de/api/stats/entities.lotto (ein Spiegel, ein "
+                             "eigener Server; http oder https, ohne ? und #)",
+                     .withWindows = true, .withCommands = "--update"},
+    CommandLineEntry{.kind = Kind::Option, .name = "--results-url", .valueName = "URL",
+                     .help = "\"WWW Import\" l\u00e4dt die Ziehungen von URL statt von der "
+                             "Ergebnisseite der Lotterie: von einem Spiegel oder einer "
+                             "gespeicherten Kopie auf einem eigenen Webserver (http oder https)",
+                     .withWindows = true},
 };
 // clang-format on
 
@@ -144,14 +155,46 @@ void AppendEntryHelp(std::string& out, const CommandLineEntry& entry) {
 
 const std::span<const CommandLineEntry> kCommandLine{kEntries};
 
-std::optional<std::string> CommandLine::Option(std::string_view name) const {
-  const auto found = options.find(name);
-  if (found == options.end()) return std::nullopt;
-  return found->second;
+namespace {
+
+Date DateValue(std::string_view name, const std::string& text) {
+  const std::optional<Date> date = ParseGermanDate(text);
+  if (!date)
+    throw UsageError(std::string(name) + ": " + Quoted(text) + " ist kein Datum TT.MM.JJJJ");
+  return *date;
 }
 
+std::string NoWebAddress(std::string_view name, const std::string& text) {
+  return std::string(name) + ": " + Quoted(text) + " ist keine http- oder https-Adresse";
+}
+
+std::string ResultsPageValue(std::string_view name, const std::string& text) {
+  const std::optional<QString> url = ResultsPageUrlFromOption(QString::fromLocal8Bit(text));
+  if (!url) throw UsageError(NoWebAddress(name, text));
+  return url->toStdString();
+}
+
+// The base the service's paths are appended to: a query or a fragment would end up in front of
+// them, so an address of the results page is no service address.
+std::string ServiceValue(std::string_view name, const std::string& text) {
+  const QUrl url(QString::fromLocal8Bit(text), QUrl::StrictMode);
+  if (!url.isValid() || url.host().isEmpty() ||
+      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
+    throw UsageError(NoWebAddress(name, text));
+  }
+  if (url.hasQuery() || url.hasFragment()) {
+    throw UsageError(std::string(name) + ": " + Quoted(text) +
+                     " ist keine Adresse eines Dienstes: sie darf kein ? und kein # enthalten");
+  }
+  return url.toEncoded().toStdString();
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(std::span<const std::string> arguments) {
-  CommandLine line;
+  const CommandLineEntry* command = nullptr;
+  std::string commandValue;
+  std::map<std::string_view, std::string> options;  // by name, each given once
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
@@ -174,25 +217,55 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
     }
 
     if (entry->kind == Kind::Command) {
-      if (!line.command.empty()) {
-        throw UsageError(Quoted(line.command) + " und " + Quoted(name) +
+      if (command) {
+        throw UsageError(Quoted(command->name) + " und " + Quoted(name) +
                          ": nur ein Befehl auf einmal");
       }
-      line.command = name;
-      line.commandValue = std::move(value);
-    } else if (!line.options.emplace(std::string(name), std::move(value)).second) {
+      command = entry;
+      commandValue = std::move(value);
+    } else if (!options.emplace(entry->name, std::move(value)).second) {
       throw UsageError(Quoted(name) + " steht zweimal da");
     }
   }
 
-  for (const auto& [name, value] : line.options) {
-    if (!GoesWith(*Find(name), line.command)) {
-      throw UsageError(Quoted(name) + (line.command.empty()
-                                           ? std::string(" braucht einen Befehl")
-                                           : " passt nicht zu " + Quoted(line.command)));
+  const std::string_view commandName = command ? command->name : std::string_view();
+  for (const auto& [name, value] : options) {
+    if (!GoesWith(*Find(name), commandName)) {
+      throw UsageError(Quoted(name) + (command ? " passt nicht zu " + Quoted(commandName)
+                                               : std::string(" braucht einen Befehl")));
     }
   }
+
+  CommandLine line;
+  if (command) {
+    line.command = command->command;
+    if (line.command == Command::Check) {
+      line.tickets.push_back(std::move(commandValue));
+    } else {
+      line.drawsFile = std::filesystem::path(commandValue);
+    }
+  }
+  for (auto& [name, value] : options) {
+    if (name == "--from") {
+      line.from = DateValue(name, value);
+    } else if (name == "--to") {
+      line.to = DateValue(name, value);
+    } else if (name == "--archive") {
+      line.archive = std::filesystem::path(value);
+    } else if (name == "--results-url") {
+      line.resultsUrl = ResultsPageValue(name, value);
+    } else if (name == "--results-service") {
+      line.resultsService = ServiceValue(name, value);
+    }
+  }
+  if (line.from && line.to && *line.from > *line.to) {
+    throw UsageError("--from " + options["--from"] + " liegt nach --to " + options["--to"]);
+  }
   return line;
+}
+
+std::string UsageMessage(std::string_view problem) {
+  return "kreuzwart: " + std::string(problem) + "\n\"kreuzwart --help\" zeigt, was geht.\n";
 }
 
 std::string HelpText() {

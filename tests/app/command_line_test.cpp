@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <vector>
 
@@ -11,20 +12,39 @@
 namespace kw {
 namespace {
 
+// What a command line should give, field by field; a field left out is expected empty.
 struct Accepted {
-  const char* name;
-  std::vector<std::string> arguments;
-  std::string command;
-  std::map<std::string, std::string, std::less<>> options;
+  const char* name = "";
+  std::vector<std::string> arguments{};
+  Command command = Command::Windows;
+  std::vector<std::string> tickets{};
+  std::string drawsFile{};
+  std::optional<Date> from{};
+  std::optional<Date> to{};
+  std::optional<std::string> archive{};
+  std::optional<std::string> resultsUrl{};
+  std::optional<std::string> resultsService{};
   friend void PrintTo(const Accepted& c, std::ostream* os) { *os << c.name; }
 };
 
 class AcceptedLines : public testing::TestWithParam<Accepted> {};
 
+std::optional<std::string> Text(const std::optional<std::filesystem::path>& path) {
+  if (!path) return std::nullopt;
+  return path->string();
+}
+
 TEST_P(AcceptedLines, Parse) {
-  const CommandLine line = ParseCommandLine(GetParam().arguments);
-  EXPECT_EQ(line.command, GetParam().command);
-  EXPECT_EQ(line.options, GetParam().options);
+  const Accepted& want = GetParam();
+  const CommandLine line = ParseCommandLine(want.arguments);
+  EXPECT_EQ(line.command, want.command);
+  EXPECT_EQ(line.tickets, want.tickets);
+  EXPECT_EQ(line.drawsFile.string(), want.drawsFile);
+  EXPECT_EQ(line.from, want.from);
+  EXPECT_EQ(line.to, want.to);
+  EXPECT_EQ(Text(line.archive), want.archive);
+  EXPECT_EQ(line.resultsUrl, want.resultsUrl);
+  EXPECT_EQ(line.resultsService, want.resultsService);
 }
 
 const std::string kUrl = "http://127.0.0.1:8000/subnav/gewinnzahlen-quoten/index.html";
@@ -32,31 +52,55 @@ const std::string kUrl = "http://127.0.0.1:8000/subnav/gewinnzahlen-quoten/index
 INSTANTIATE_TEST_SUITE_P(
     Lines, AcceptedLines,
     testing::Values(
-        Accepted{"NothingOpensTheWindows", {}, "", {}},
-        Accepted{"ValueAsNextArgument", {"--results-url", kUrl}, "", {{"--results-url", kUrl}}},
-        Accepted{"ValueAfterEquals", {"--results-url=" + kUrl}, "", {{"--results-url", kUrl}}},
-        // An empty address is the address check's to refuse, with its own message.
-        Accepted{"EmptyValueAfterEquals", {"--results-url="}, "", {{"--results-url", ""}}},
-        Accepted{"ValueWithEquals",
-                 {"--results-url", "http://a/?x=1"},
-                 "",
-                 {{"--results-url", "http://a/?x=1"}}},
-        Accepted{"Help", {"--help"}, "--help", {}},
-        Accepted{"Version", {"--version"}, "--version", {}},
-        Accepted{"UpdateWithItsOptions",
-                 {"--update", "--from", "01.12.2026", "--to=31.12.2026", "--archive", "a.sqlite",
-                  "--results-service", "http://127.0.0.1:1/api"},
-                 "--update",
-                 {{"--archive", "a.sqlite"},
-                  {"--from", "01.12.2026"},
-                  {"--results-service", "http://127.0.0.1:1/api"},
-                  {"--to", "31.12.2026"}}},
-        Accepted{"CheckAfterItsOption",
-                 {"--archive", "a.sqlite", "--check", "Schein.sch"},
-                 "--check",
-                 {{"--archive", "a.sqlite"}}},
+        Accepted{.name = "NothingOpensTheWindows"},
+        Accepted{.name = "ValueAsNextArgument",
+                 .arguments = {"--results-url", kUrl},
+                 .resultsUrl = kUrl},
         Accepted{
-            "WindowsWithTheirArchive", {"--archive=a.sqlite"}, "", {{"--archive", "a.sqlite"}}}),
+            .name = "ValueAfterEquals", .arguments = {"--results-url=" + kUrl}, .resultsUrl = kUrl},
+        // The page's address is kept as the download compares it: encoded, query and all.
+        Accepted{.name = "PageAddressEncodedWithItsQuery",
+                 .arguments = {"--results-url", "http://Lotto.example/Zahlen-\u00e4/?x=1"},
+                 .resultsUrl = "http://lotto.example/Zahlen-%C3%A4/?x=1"},
+        Accepted{.name = "Help", .arguments = {"--help"}, .command = Command::Help},
+        Accepted{.name = "Version", .arguments = {"--version"}, .command = Command::Version},
+        Accepted{.name = "UpdateWithItsOptions",
+                 .arguments = {"--update", "--from", "01.12.2026", "--to=31.12.2026", "--archive",
+                               "a.sqlite", "--results-service", "http://127.0.0.1:1/api"},
+                 .command = Command::Update,
+                 .from = Date::FromYmd(2026, 12, 1),
+                 .to = Date::FromYmd(2026, 12, 31),
+                 .archive = "a.sqlite",
+                 .resultsService = "http://127.0.0.1:1/api"},
+        Accepted{.name = "UpdateOfOneDay",
+                 .arguments = {"--update", "--from", "29.02.2028", "--to", "29.02.2028"},
+                 .command = Command::Update,
+                 .from = Date::FromYmd(2028, 2, 29),
+                 .to = Date::FromYmd(2028, 2, 29)},
+        Accepted{.name = "ServiceOverHttpsWithPortAndSlash",
+                 .arguments = {"--update", "--results-service=https://Spiegel.example:8443/api/"},
+                 .command = Command::Update,
+                 .resultsService = "https://spiegel.example:8443/api/"},
+        Accepted{.name = "ServiceWithoutPath",
+                 .arguments = {"--update", "--results-service", "http://127.0.0.1:8080"},
+                 .command = Command::Update,
+                 .resultsService = "http://127.0.0.1:8080"},
+        Accepted{.name = "CheckAfterItsOption",
+                 .arguments = {"--archive", "a.sqlite", "--check", "Schein.sch"},
+                 .command = Command::Check,
+                 .tickets = {"Schein.sch"},
+                 .archive = "a.sqlite"},
+        Accepted{.name = "ImportFile",
+                 .arguments = {"--import-draws", "LOTTO_ab_2018.csv"},
+                 .command = Command::ImportDraws,
+                 .drawsFile = "LOTTO_ab_2018.csv"},
+        Accepted{.name = "ExportFileAfterEquals",
+                 .arguments = {"--export-draws=z.csv"},
+                 .command = Command::ExportDraws,
+                 .drawsFile = "z.csv"},
+        Accepted{.name = "WindowsWithTheirArchive",
+                 .arguments = {"--archive=a.sqlite"},
+                 .archive = "a.sqlite"}),
     [](const testing::TestParamInfo<Accepted>& info) { return info.param.name; });
 
 struct Refused {
@@ -84,7 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"QtsOwnOptionsAreNotTaken",
                 {"-platform", "offscreen"},
                 "unbekannte Angabe '-platform'"},
-        Refused{"Positional", {"Schein.sch"}, "unerwartete Angabe 'Schein.sch'"},
         Refused{"MissingValue",
                 {"--results-url"},
                 "'--results-url' braucht einen Wert: --results-url URL"},
@@ -92,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--results-url", "--help"},
                 "'--results-url' braucht einen Wert: --results-url URL"},
         Refused{"GivenTwice",
-                {"--results-url", "a", "--results-url=b"},
+                {"--results-url", "http://a/", "--results-url=http://b/"},
                 "'--results-url' steht zweimal da"},
         Refused{"ValueForASwitch", {"--help=ja"}, "'--help' nimmt keinen Wert"},
         Refused{"TwoCommands",
@@ -102,15 +145,70 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--version", "--results-url", kUrl},
                 "'--results-url' passt nicht zu '--version'"},
         Refused{"SingleDashHelp", {"-help"}, "unbekannte Angabe '-help'"},
-        Refused{
-            "CheckWithoutTicket", {"--check"}, "'--check' braucht einen Wert: --check SCHEIN.sch"},
         Refused{"FromWithoutUpdate", {"--from", "01.12.2026"}, "'--from' braucht einen Befehl"},
         Refused{"ServiceWithCheck",
                 {"--check", "t.sch", "--results-service", "http://a/"},
                 "'--results-service' passt nicht zu '--check'"},
         Refused{"FromWithExport",
                 {"--export-draws", "z.csv", "--from", "01.12.2026"},
-                "'--from' passt nicht zu '--export-draws'"}),
+                "'--from' passt nicht zu '--export-draws'"},
+        // The dates: exactly TT.MM.JJJJ, a day that exists, the first not after the last.
+        Refused{"DateWithoutLeadingZero",
+                {"--update", "--from", "1.12.2026"},
+                "--from: '1.12.2026' ist kein Datum TT.MM.JJJJ"},
+        Refused{"DayThatDoesNotExist",
+                {"--update", "--to", "29.02.2027"},
+                "--to: '29.02.2027' ist kein Datum TT.MM.JJJJ"},
+        Refused{"IsoDate",
+                {"--update", "--from", "2026-12-01"},
+                "--from: '2026-12-01' ist kein Datum TT.MM.JJJJ"},
+        Refused{"EmptyDate", {"--update", "--to="}, "--to: '' ist kein Datum TT.MM.JJJJ"},
+        Refused{"FirstDayAfterTheLast",
+                {"--update", "--from", "02.12.2026", "--to", "01.12.2026"},
+                "--from 02.12.2026 liegt nach --to 01.12.2026"},
+        // The page's address: an http or https address with a host.
+        Refused{"PageOverFtp",
+                {"--results-url", "ftp://lotto.de/x"},
+                "--results-url: 'ftp://lotto.de/x' ist keine http- oder https-Adresse"},
+        Refused{"EmptyPage",
+                {"--results-url="},
+                "--results-url: '' ist keine http- oder https-Adresse"},
+        Refused{"PageWithoutHost",
+                {"--results-url", "http:///index.html"},
+                "--results-url: 'http:///index.html' ist keine http- oder https-Adresse"},
+        // The service's address: its paths are appended, so nothing may follow the path.
+        Refused{"ServiceOverFtp",
+                {"--update", "--results-service", "ftp://x/"},
+                "--results-service: 'ftp://x/' ist keine http- oder https-Adresse"},
+        Refused{"ServiceWithoutScheme",
+                {"--update", "--results-service", "www.lotto.de/api"},
+                "--results-service: 'www.lotto.de/api' ist keine http- oder https-Adresse"},
+        Refused{"ServiceWithoutHost",
+                {"--update", "--results-service", "https:/api"},
+                "--results-service: 'https:/api' ist keine http- oder https-Adresse"},
+        Refused{"ServiceWithBadPort",
+                {"--update", "--results-service", "http://127.0.0.1:99999/api"},
+                "--results-service: 'http://127.0.0.1:99999/api' ist keine http- oder "
+                "https-Adresse"},
+        Refused{"ServiceWithQuery",
+                {"--update", "--results-service", "https://a.example/api?key=1"},
+                "--results-service: 'https://a.example/api?key=1' ist keine Adresse eines "
+                "Dienstes: sie darf kein ? und kein # enthalten"},
+        Refused{"ServiceWithEmptyQuery",
+                {"--update", "--results-service", "https://a.example/api?"},
+                "--results-service: 'https://a.example/api?' ist keine Adresse eines Dienstes: "
+                "sie darf kein ? und kein # enthalten"},
+        Refused{"ServiceWithFragment",
+                {"--update", "--results-service", "https://a.example/api#zahlen"},
+                "--results-service: 'https://a.example/api#zahlen' ist keine Adresse eines "
+                "Dienstes: sie darf kein ? und kein # enthalten"},
+        // The results page's own address is no service address.
+        Refused{"ThePageIsNoService",
+                {"--update", "--results-service",
+                 "http://www.lotto.de/subnav/gewinnzahlen-quoten/index.html#top"},
+                "--results-service: "
+                "'http://www.lotto.de/subnav/gewinnzahlen-quoten/index.html#top' ist keine "
+                "Adresse eines Dienstes: sie darf kein ? und kein # enthalten"}),
     [](const testing::TestParamInfo<Refused>& info) { return info.param.name; });
 
 // Characters, not bytes: an umlaut takes one column on the terminal.

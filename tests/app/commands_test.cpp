@@ -9,13 +9,13 @@
 
 #include "app/application.h"
 #include "archive/archive.h"
+#include "service/results_service.h"
+#include "tests/service/service_answers.h"
+#include "tests/service/service_routes.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
 #include "ui/term_sheet.h"
-#include "service/results_service.h"
 
 namespace kw::test {
 namespace {
@@ -174,6 +174,12 @@ void CommandsTest::exitCodes_data() {
                      QStringLiteral("1.12.2026"), QStringLiteral("--archive"),
                      QStringLiteral("@/a.sqlite")}
       << 2 << QStringLiteral("kreuzwart: --from: '1.12.2026' ist kein Datum TT.MM.JJJJ");
+  // Today is only known when the command runs; the message has the form of every usage error.
+  QTest::newRow("--from after today")
+      << QStringList{QStringLiteral("--update"), QStringLiteral("--from"),
+                     QStringLiteral("01.01.2100"), QStringLiteral("--archive"),
+                     QStringLiteral("@/a.sqlite")}
+      << 2 << QStringLiteral("kreuzwart: --from 01.01.2100 liegt nach heute, dem ");
   QTest::newRow("address of --results-service")
       << QStringList{QStringLiteral("--update"), QStringLiteral("--results-service"),
                      QStringLiteral("ftp://x/"), QStringLiteral("--archive"),
@@ -205,6 +211,10 @@ void CommandsTest::exitCodes() {
   const Outcome run = Run(arguments);
   QCOMPARE(run.code, exitCode);
   QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
+  if (exitCode == 2) {
+    QVERIFY2(run.err.endsWith(QStringLiteral("\n\"kreuzwart --help\" zeigt, was geht.\n")),
+             qPrintable(run.err));
+  }
   QVERIFY2(!run.err.isEmpty(), "a failure says why");
   QCOMPARE(ReadFile(dir / "kaputt.sqlite"), before);
 }
