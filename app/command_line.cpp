@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <array>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "core/version.h"
@@ -17,6 +18,11 @@ using Kind = CommandLineEntry::Kind;
 
 // clang-format off
 constexpr std::array kEntries = {
+    CommandLineEntry{.kind = Kind::Ticket, .name = "SCHEIN.sch",
+                     .help = "ohne Befehl: \u00f6ffnet die Fenster mit diesem Spielschein, wie "
+                             "\"Schein laden\" ihn l\u00e4dt; mit --check: die Scheine, die es "
+                             "pr\u00fcft",
+                     .withWindows = true, .withCommands = "--check"},
     CommandLineEntry{.kind = Kind::Command, .name = "--help", .help = "zeigt diese Hilfe",
                      .command = Command::Help},
     CommandLineEntry{.kind = Kind::Command, .name = "--version", .help = "zeigt die Version",
@@ -36,9 +42,10 @@ constexpr std::array kEntries = {
                              "bis heute",
                      .command = Command::Update},
     CommandLineEntry{.kind = Kind::Command, .name = "--check", .valueName = "SCHEIN.sch",
-                     .help = "pr\u00fcft den Spielschein \u00fcber seine ganze Laufzeit nach den "
-                             "Regeln jedes Ziehungstages, mit dem Gewinn",
-                     .command = Command::Check},
+                     .help = "pr\u00fcft jeden Spielschein \u00fcber seine ganze Laufzeit nach "
+                             "den Regeln jedes Ziehungstages, mit dem Gewinn; mehrere Scheine "
+                             "jeden unter einer Zeile \"Schein: <Datei>\"",
+                     .command = Command::Check, .takesTickets = true},
     CommandLineEntry{.kind = Kind::Option, .name = "--from", .valueName = "TT.MM.JJJJ",
                      .help = "der erste Tag, dessen Ziehung --update holt",
                      .withCommands = "--update"},
@@ -62,6 +69,20 @@ constexpr std::array kEntries = {
                      .withWindows = true},
 };
 // clang-format on
+
+// What the program is, broken for the terminal; the manual page fills it anew.
+constexpr std::string_view kDescription =
+    "Kreuzwart pr\u00fcft Spielscheine von Lotto 6 aus 49 gegen die letzten Ziehungen\n"
+    "am Mittwoch und am Samstag und \u00fcber ihre ganze Laufzeit gegen das Archiv der\n"
+    "Ziehungen. Ohne Befehl \u00f6ffnet es seine Fenster; ein Befehl tut das Seine ohne\n"
+    "Fenster und ohne Bildschirm.\n";
+
+// The entries by kind, each under its heading, in this order.
+constexpr std::array<std::pair<Kind, std::string_view>, 3> kSections = {{
+    {Kind::Ticket, "Spielschein"},
+    {Kind::Command, "Befehle"},
+    {Kind::Option, "Optionen"},
+}};
 
 constexpr std::string_view kProgram = "kreuzwart";
 constexpr std::size_t kHelpColumn = 24;  // where the help texts begin
@@ -95,21 +116,35 @@ bool GoesWith(const CommandLineEntry& option, std::string_view command) {
 std::string Form(const CommandLineEntry& entry) {
   std::string form(entry.name);
   if (!entry.valueName.empty()) form.append(" ").append(entry.valueName);
+  if (entry.takesTickets) form.append(" [").append(entry.valueName).append(" ...]");
   return form;
+}
+
+const CommandLineEntry& TicketEntry() {
+  for (const CommandLineEntry& entry : kCommandLine) {
+    if (entry.kind == Kind::Ticket) return entry;
+  }
+  throw std::logic_error("the command line has no ticket entry");
+}
+
+// The program's name, the command with its value, and the ticket and the options that go with it.
+std::vector<std::string> UsageParts(std::string_view command) {
+  std::vector<std::string> parts{std::string(kProgram)};
+  const CommandLineEntry* commandEntry = command.empty() ? nullptr : Find(command);
+  if (commandEntry) parts.push_back(Form(*commandEntry));
+  for (const CommandLineEntry& entry : kCommandLine) {
+    if (entry.kind == Kind::Command) continue;
+    // A command that takes the tickets names them in its own form.
+    if (entry.kind == Kind::Ticket && commandEntry && commandEntry->takesTickets) continue;
+    if (GoesWith(entry, command)) parts.push_back("[" + Form(entry) + "]");
+  }
+  return parts;
 }
 
 // The program's name, the command with its value, and the options that go with it, broken
 // before an option that would pass the terminal's width; a broken line goes on below the command.
 std::string UsageLine(std::string_view command) {
-  std::vector<std::string> parts{std::string(kProgram)};
-  if (const CommandLineEntry* entry = command.empty() ? nullptr : Find(command)) {
-    parts.push_back(Form(*entry));
-  }
-  for (const CommandLineEntry& option : kCommandLine) {
-    if (option.kind == Kind::Option && GoesWith(option, command)) {
-      parts.push_back("[" + Form(option) + "]");
-    }
-  }
+  const std::vector<std::string> parts = UsageParts(command);
   const std::string continuation(kUsageIndent + kProgram.size() + 1, ' ');
   std::string line;
   std::size_t column = kUsageIndent;
@@ -194,15 +229,25 @@ std::string ServiceValue(std::string_view name, const std::string& text) {
 CommandLine ParseCommandLine(std::span<const std::string> arguments) {
   const CommandLineEntry* command = nullptr;
   std::string commandValue;
+  std::vector<std::string> tickets;
   std::map<std::string_view, std::string> options;  // by name, each given once
+  bool optionsEnded = false;                        // after "--" every argument names a ticket
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    if (optionsEnded || !argument.starts_with("-")) {
+      if (argument.empty()) throw UsageError("ein leerer Dateiname ist kein Spielschein");
+      tickets.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
     const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
     const std::string_view name = std::string_view(argument).substr(0, equals);
     const CommandLineEntry* entry = Find(name);
-    if (!entry) {
-      throw UsageError((argument.starts_with("-") ? "unbekannte Angabe " : "unerwartete Angabe ") +
-                       Quoted(argument));
+    if (!entry || entry->kind == Kind::Ticket) {
+      throw UsageError("unbekannte Angabe " + Quoted(argument));
     }
 
     std::string value;
@@ -210,6 +255,12 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
       if (equals != std::string::npos) throw UsageError(Quoted(name) + " nimmt keinen Wert");
     } else if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
+      if (entry->takesTickets) {
+        if (value.empty()) throw UsageError("ein leerer Dateiname ist kein Spielschein");
+        tickets.push_back(std::move(value));
+      }
+    } else if (entry->takesTickets) {
+      // Its tickets are the arguments that are no option, wherever they stand.
     } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
       value = arguments[++i];
     } else {
@@ -235,13 +286,22 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
                                                : std::string(" braucht einen Befehl")));
     }
   }
+  if (!tickets.empty() && !GoesWith(TicketEntry(), commandName)) {
+    throw UsageError("unerwartete Angabe " + Quoted(tickets.front()));
+  }
+  if (!command && tickets.size() > 1) {
+    throw UsageError(Quoted(tickets[1]) +
+                     ": die Fenster \u00f6ffnen einen Schein; mehrere pr\u00fcft --check");
+  }
+  if (command && command->takesTickets && tickets.empty()) {
+    throw UsageError(Quoted(command->name) + " braucht mindestens einen Schein: " + Form(*command));
+  }
 
   CommandLine line;
+  line.tickets = std::move(tickets);
   if (command) {
     line.command = command->command;
-    if (line.command == Command::Check) {
-      line.tickets.push_back(std::move(commandValue));
-    } else {
+    if (!command->valueName.empty() && !command->takesTickets) {
       line.drawsFile = std::filesystem::path(commandValue);
     }
   }
@@ -275,17 +335,12 @@ std::string HelpText() {
   for (const CommandLineEntry& entry : kCommandLine) {
     if (entry.kind == Kind::Command) out.append(indent).append(UsageLine(entry.name)).append("\n");
   }
-  out.append(
-      "\nKreuzwart pr\u00fcft einen Spielschein von Lotto 6 aus 49 gegen die letzten\n"
-      "Ziehungen am Mittwoch und am Samstag und \u00fcber seine ganze Laufzeit gegen das\n"
-      "Archiv der Ziehungen. Ohne Befehl \u00f6ffnet es seine Fenster; ein Befehl tut das\n"
-      "Seine ohne Fenster und ohne Bildschirm.\n\nBefehle:\n");
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.kind == Kind::Command) AppendEntryHelp(out, entry);
-  }
-  out.append("\nOptionen:\n");
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.kind == Kind::Option) AppendEntryHelp(out, entry);
+  out.append("\n").append(kDescription);
+  for (const auto& [kind, heading] : kSections) {
+    out.append("\n").append(heading).append(":\n");
+    for (const CommandLineEntry& entry : kCommandLine) {
+      if (entry.kind == kind) AppendEntryHelp(out, entry);
+    }
   }
   return out;
 }

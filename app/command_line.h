@@ -19,17 +19,20 @@ namespace kw {
 // What the program does: open its windows, or carry out one command without them.
 enum class Command { Windows, Help, Version, ImportDraws, ExportDraws, Update, Check };
 
-// One entry of the command line: a command does one thing without windows; an option changes
-// how the windows or a command work. Adding one is adding a row to kCommandLine. Every member
-// has a default, so that a row names only what it sets.
+// One entry of the command line: the ticket file named without an option, a command, or an
+// option that changes how the windows or a command work. Adding one is adding a row to
+// kCommandLine; --help and the manual page list it from there. Every member has a default, so
+// that a row names only what it sets.
 struct CommandLineEntry {
-  enum class Kind { Command, Option };
+  enum class Kind { Ticket, Command, Option };
   Kind kind = Kind::Option;
-  std::string_view name{};             // "--results-url"
+  std::string_view name{};             // "--results-url"; the ticket's is its form, "SCHEIN.sch"
   std::string_view valueName{};        // "URL"; empty for an entry that takes no value
   std::string_view help{};             // what --help says of it
   Command command = Command::Windows;  // commands only: which one
-  // Options only: whether it goes with the windows, and the commands it goes with,
+  // Commands only: the value is the ticket files named without an option, one or more.
+  bool takesTickets = false;
+  // Tickets and options: whether it goes with the windows, and the commands it goes with,
   // blank-separated.
   bool withWindows = false;
   std::string_view withCommands{};

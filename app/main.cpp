@@ -40,13 +40,7 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  kw::ProgramOptions web;
-  if (commandLine.resultsUrl) web.resultsPageUrl = QString::fromStdString(*commandLine.resultsUrl);
-  web.archive = commandLine.archive;
-  if (commandLine.resultsService) {
-    web.resultsService = QUrl(QString::fromStdString(*commandLine.resultsService));
-  }
-
+  kw::ProgramOptions web = kw::WindowOptions(commandLine);
   kw::Application app(argc, argv);
   web.browserProgram = kw::FindBrowserProgram(QCoreApplication::applicationDirPath());
   kw::QtPlatform platform(QString::fromLatin1(kw::kApplicationTitle));

@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings_location.h"
 #include "archive/archive.h"
 #include "commands/commands.h"
 #include "core/cp1252.h"
+#include "core/error.h"
+#include "core/ticket_file.h"
 #include "service/update_command.h"
 
 namespace kw {
@@ -39,16 +42,21 @@ int Update(const CommandLine& line, const std::filesystem::path& archive) {
 }
 
 int Check(const CommandLine& line, const std::filesystem::path& archive) {
-  // The ticket readers keep paths as Windows-1252, as ZW.INI holds them.
-  const std::optional<std::string> ticket = Utf8ToCp1252(line.tickets.front());
-  if (!ticket) {
-    std::fprintf(stderr,
-                 "kreuzwart: Der Dateiname '%s' enth\u00e4lt Zeichen, die Kreuzwart nicht "
-                 "lesen kann\n",
-                 line.tickets.front().c_str());
-    return 1;
+  // The ticket readers keep paths as Windows-1252, as ZW.INI holds them. A name they cannot
+  // hold refuses the whole check: no other file may stand in for it, and a report that left
+  // one ticket out would not say so where its lines would be.
+  std::vector<std::string> tickets;
+  bool refused = false;
+  for (const std::string& name : line.tickets) {
+    try {
+      tickets.push_back(TicketPathFromUtf8(name));
+    } catch (const Error& failure) {
+      PrintLine(stderr, std::string("kreuzwart: ") + failure.what());
+      refused = true;
+    }
   }
-  return CheckCommand({*ticket}, archive, SystemClock().Today(), stdout, stderr);
+  if (refused) return 1;
+  return CheckCommand(tickets, archive, SystemClock().Today(), stdout, stderr);
 }
 
 }  // namespace

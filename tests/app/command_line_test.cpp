@@ -85,6 +85,33 @@ INSTANTIATE_TEST_SUITE_P(
                  .arguments = {"--update", "--results-service", "http://127.0.0.1:8080"},
                  .command = Command::Update,
                  .resultsService = "http://127.0.0.1:8080"},
+        // A ticket is any argument that is no option, wherever it stands.
+        Accepted{.name = "TicketOpensTheWindows",
+                 .arguments = {"Schein.sch"},
+                 .tickets = {"Schein.sch"}},
+        Accepted{.name = "TicketAmongTheWindowsOptions",
+                 .arguments = {"--archive", "a.sqlite", "/home/x/Mein Schein.sch",
+                               "--results-url=" + kUrl},
+                 .tickets = {"/home/x/Mein Schein.sch"},
+                 .archive = "a.sqlite",
+                 .resultsUrl = kUrl},
+        Accepted{.name = "AfterDoubleDashEvenAnOptionIsATicket",
+                 .arguments = {"--archive", "a.sqlite", "--", "--check"},
+                 .tickets = {"--check"},
+                 .archive = "a.sqlite"},
+        Accepted{.name = "CheckOfSeveralInTheirOrder",
+                 .arguments = {"b.sch", "--check", "a.sch", "--archive", "z.sqlite", "c.sch"},
+                 .command = Command::Check,
+                 .tickets = {"b.sch", "a.sch", "c.sch"},
+                 .archive = "z.sqlite"},
+        Accepted{.name = "CheckAfterEquals",
+                 .arguments = {"--check=a.sch", "b.sch"},
+                 .command = Command::Check,
+                 .tickets = {"a.sch", "b.sch"}},
+        Accepted{.name = "CheckOfTheSameTicketTwice",
+                 .arguments = {"--check", "a.sch", "a.sch"},
+                 .command = Command::Check,
+                 .tickets = {"a.sch", "a.sch"}},
         Accepted{.name = "CheckAfterItsOption",
                  .arguments = {"--archive", "a.sqlite", "--check", "Schein.sch"},
                  .command = Command::Check,
@@ -145,6 +172,20 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--version", "--results-url", kUrl},
                 "'--results-url' passt nicht zu '--version'"},
         Refused{"SingleDashHelp", {"-help"}, "unbekannte Angabe '-help'"},
+        Refused{"DashAlone", {"-"}, "unbekannte Angabe '-'"},
+        // The tickets: one for the windows, one or more for --check, none for the others.
+        Refused{"TwoTicketsForTheWindows",
+                {"a.sch", "b.sch"},
+                "'b.sch': die Fenster \u00f6ffnen einen Schein; mehrere pr\u00fcft --check"},
+        Refused{"CheckWithoutTicket",
+                {"--check", "--archive", "a.sqlite"},
+                "'--check' braucht mindestens einen Schein: --check SCHEIN.sch [SCHEIN.sch ...]"},
+        Refused{"CheckWithEmptyEquals", {"--check="}, "ein leerer Dateiname ist kein Spielschein"},
+        Refused{"EmptyTicket", {"--check", ""}, "ein leerer Dateiname ist kein Spielschein"},
+        Refused{"SecondFileForImport",
+                {"--import-draws", "a.csv", "b.csv"},
+                "unerwartete Angabe 'b.csv'"},
+        Refused{"TicketWithHelp", {"a.sch", "--help"}, "unerwartete Angabe 'a.sch'"},
         Refused{"FromWithoutUpdate", {"--from", "01.12.2026"}, "'--from' braucht einen Befehl"},
         Refused{"ServiceWithCheck",
                 {"--check", "t.sch", "--results-service", "http://a/"},
@@ -220,10 +261,11 @@ std::size_t Columns(const std::string& line) {
 
 TEST(CommandLineHelp, NamesEveryEntryAndFitsTheTerminal) {
   const std::string help = HelpText();
-  EXPECT_TRUE(help.starts_with(
-      "Aufruf: kreuzwart [--archive DATEI] [--results-service URL] [--results-url URL]\n"
-      "        kreuzwart --help\n"
-      "        kreuzwart --version\n"))
+  EXPECT_TRUE(
+      help.starts_with("Aufruf: kreuzwart [SCHEIN.sch] [--archive DATEI] [--results-service URL]\n"
+                       "                  [--results-url URL]\n"
+                       "        kreuzwart --help\n"
+                       "        kreuzwart --version\n"))
       << help;
   for (const CommandLineEntry& entry : kCommandLine) {
     std::string form = "\n  " + std::string(entry.name);
@@ -245,6 +287,9 @@ TEST(CommandLineHelp, NamesEveryEntryAndFitsTheTerminal) {
   // A usage line too long for the terminal goes on below its command.
   EXPECT_NE(help.find("        kreuzwart --update [--from TT.MM.JJJJ] [--to TT.MM.JJJJ]\n"
                       "                  [--archive DATEI] [--results-service URL]\n"),
+            std::string::npos)
+      << help;
+  EXPECT_NE(help.find("        kreuzwart --check SCHEIN.sch [SCHEIN.sch ...] [--archive DATEI]\n"),
             std::string::npos)
       << help;
 }

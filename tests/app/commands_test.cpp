@@ -72,6 +72,8 @@ class CommandsTest : public QObject {
   void checkPrintsWhatTheTabShows();
   void exitCodes_data();
   void exitCodes();
+  void checkOfSeveralTickets_data();
+  void checkOfSeveralTickets();
   void importAndExportRoundTrip();
   void theProgramOpensTheArchiveOnlyWithItsTab();
 };
@@ -217,6 +219,54 @@ void CommandsTest::exitCodes() {
   }
   QVERIFY2(!run.err.isEmpty(), "a failure says why");
   QCOMPARE(ReadFile(dir / "kaputt.sqlite"), before);
+}
+
+void CommandsTest::checkOfSeveralTickets_data() {
+  QTest::addColumn<QStringList>("tickets");  // "@" stands for the test's folder
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QStringList>("headings");  // the lines "Schein: ..." on standard output
+  QTest::addColumn<QString>("err");
+  QTest::newRow("each under its name, in the order given")
+      << QStringList{QStringLiteral("@/b.sch"), QStringLiteral("@/a.sch")} << 0
+      << QStringList{QStringLiteral("Schein: @/b.sch"), QStringLiteral("Schein: @/a.sch")}
+      << QString();
+  QTest::newRow("one unreadable, the other still reported")
+      << QStringList{QStringLiteral("@/nix.sch"), QStringLiteral("@/a.sch")} << 1
+      << QStringList{QStringLiteral("Schein: @/nix.sch"), QStringLiteral("Schein: @/a.sch")}
+      << QStringLiteral("kreuzwart: '' is not a valid date\n");
+  // No other file may stand in for a name the ticket readers cannot hold: nothing is checked.
+  QTest::newRow("a name outside Windows-1252")
+      << QStringList{QStringLiteral("@/a.sch"), QStringLiteral("@/\u03a9.sch")} << 1
+      << QStringList{}
+      << QStringLiteral(
+             "kreuzwart: Der Dateiname '@/?.sch' enth\u00e4lt Zeichen, die Kreuzwart nicht lesen "
+             "kann\n");
+}
+
+void CommandsTest::checkOfSeveralTickets() {
+  QFETCH(QStringList, tickets);
+  QFETCH(int, exitCode);
+  QFETCH(QStringList, headings);
+  QFETCH(QString, err);
+  TempDir dir;
+  const QString folder = Path(dir.path());
+  const std::string ticket =
+      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n";
+  WriteFile(dir / "a.sch", ticket);
+  WriteFile(dir / "b.sch", ticket);
+  WriteFile(dir / "\u03a9.sch", ticket);
+  QStringList arguments{QStringLiteral("--check")};
+  arguments << tickets.replaceInStrings(QStringLiteral("@"), folder) << QStringLiteral("--archive")
+            << Path(dir / "leer.sqlite");
+
+  const Outcome run = Run(arguments);
+  QCOMPARE(run.code, exitCode);
+  QStringList said;
+  for (const QString& line : run.out.split(u'\n')) {
+    if (line.startsWith(QStringLiteral("Schein: "))) said << line;
+  }
+  QCOMPARE(said, headings.replaceInStrings(QStringLiteral("@"), folder));
+  QCOMPARE(run.err, err.replace(u'@', folder));
 }
 
 void CommandsTest::importAndExportRoundTrip() {
