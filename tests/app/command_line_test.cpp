@@ -294,6 +294,89 @@ TEST(CommandLineHelp, NamesEveryEntryAndFitsTheTerminal) {
       << help;
 }
 
+// The page as a reader sees its text: the groff escapes the page uses turned back into the
+// characters they stand for, the font changes dropped.
+std::string Unroff(const std::string& page) {
+  std::string text;
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    if (page[i] != '\\') {
+      text += page[i];
+      continue;
+    }
+    const std::string rest = page.substr(i + 1, 2);
+    if (page.compare(i + 1, 3, "[u0") == 0) {
+      const char32_t code = std::stoul(page.substr(i + 3, 4), nullptr, 16);
+      // The page's texts need two bytes of UTF-8 at most (umlauts, sharp s).
+      text += static_cast<char>(0xC0 | (code >> 6));
+      text += static_cast<char>(0x80 | (code & 0x3F));
+      i += 7;
+    } else if (rest == "(t" || rest == "(a") {
+      text += rest == "(t" ? '~' : '\'';
+      i += 3;
+    } else if (rest[0] == 'f') {
+      i += 2;
+    } else if (rest[0] == '-' || rest[0] == ' ') {
+      text += rest[0];
+      i += 1;
+    } else if (rest[0] == '&') {
+      i += 1;
+    } else {
+      text += page.substr(i, 2);  // a comment line's escape stays as it is
+      i += 1;
+    }
+  }
+  return text;
+}
+
+TEST(CommandLineManPage, ListsEveryEntryOfTheTableWithItsHelp) {
+  const std::string page = ManPage("2026-12-08");
+  const std::string text = Unroff(page);
+  EXPECT_TRUE(text.starts_with(".\\\" kreuzwart(1)")) << text;
+  EXPECT_NE(
+      text.find("\n.TH KREUZWART 1 \"2026-12-08\" \"Kreuzwart " + std::string(kVersion) + "\""),
+      std::string::npos);
+  EXPECT_NE(text.find("\n.SH BEZEICHNUNG\nkreuzwart - pr\u00fcft Spielscheine"), std::string::npos)
+      << "the whatis line that apropos reads";
+  for (const CommandLineEntry& entry : kCommandLine) {
+    std::string form = "\n.TP\n" + std::string(entry.name);
+    if (!entry.valueName.empty()) form += " " + std::string(entry.valueName);
+    std::size_t at = text.find(form);
+    ASSERT_NE(at, std::string::npos) << entry.name;
+    std::istringstream words{std::string(entry.help)};
+    for (std::string word; words >> word;) {
+      at = text.find(word, at);
+      EXPECT_NE(at, std::string::npos) << entry.name << ": " << word;
+    }
+    // Each command has a form of its own in the synopsis.
+    if (entry.kind == CommandLineEntry::Kind::Command) {
+      EXPECT_NE(text.find(".SY kreuzwart\n" + std::string(entry.name)), std::string::npos)
+          << entry.name;
+    }
+  }
+  EXPECT_NE(text.find(".SY kreuzwart\n--check SCHEIN.sch [SCHEIN.sch ...]\n[--archive DATEI]\n.YS"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(".SY kreuzwart\n[SCHEIN.sch]\n[--archive DATEI]\n"), std::string::npos)
+      << text;
+}
+
+TEST(CommandLineManPage, IsPlainRoffInAnyLocale) {
+  const std::string page = ManPage("2026-12-08");
+  std::istringstream lines(page);
+  for (std::string line; std::getline(lines, line);) {
+    for (char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << line;
+    // A line that begins with a control character is a request the page means.
+    if (line.starts_with('.') || line.starts_with('\'')) {
+      const std::string request = line.substr(0, line.find(' '));
+      EXPECT_TRUE(request == ".\\\"" || request == ".TH" || request == ".SH" || request == ".SY" ||
+                  request == ".YS" || request == ".TP" || request == ".B" || request == ".I")
+          << line;
+    }
+    // An option's minus signs are minus signs, so that a copied option works.
+    EXPECT_EQ(line.find(" --"), std::string::npos) << line;
+  }
+}
+
 TEST(CommandLineHelp, VersionComesFromTheProject) {
   EXPECT_EQ(VersionText(), std::string("Kreuzwart ") + kVersion);
   EXPECT_NE(std::string(kVersion), "");
