@@ -67,6 +67,21 @@ QString FindBrowserProgram(const QString& programDirectory) {
   return candidates[0];  // missing: the download then names the place it looked first
 }
 
+ProgramOptions WindowOptions(const CommandLine& commandLine) {
+  ProgramOptions options;
+  if (commandLine.resultsUrl)
+    options.resultsPageUrl = QString::fromStdString(*commandLine.resultsUrl);
+  options.archive = commandLine.archive;
+  if (commandLine.resultsService) {
+    options.resultsService = QUrl(QString::fromStdString(*commandLine.resultsService));
+  }
+  if (!commandLine.tickets.empty()) {
+    options.ticket =
+        std::filesystem::absolute(commandLine.tickets.front()).lexically_normal().string();
+  }
+  return options;
+}
+
 int RunWindows(const std::filesystem::path& directory, Platform& platform, const Clock& clock,
                const ProgramOptions& web) {
   // The end of the session, a closed terminal, Ctrl+C: the program ends as when its window is
@@ -126,7 +141,7 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
                      window->ShowAndRaise();
                    });
 
-  form->Start();
+  form->Start(web.ticket);
   return windows;
 }
 

@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "app/command_line.h"
 #include "core/date.h"
+#include "service/service_fetch.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
@@ -14,7 +16,6 @@
 #include "webimport/download_window.h"
 #include "webimport/import_window.h"
 #include "webimport/results_page_url.h"
-#include "service/service_fetch.h"
 
 namespace kw {
 
@@ -51,13 +52,18 @@ struct ProgramWindows {
 
 // What the command line may change of the windows: where "WWW &Import" takes the results page
 // from and the browser helper program it loads the page with; where the tab "Laufzeit" keeps its
-// drawings and fetches them from.
+// drawings and fetches them from; the ticket loaded at start.
 struct ProgramOptions {
   QString resultsPageUrl = QString::fromLatin1(kResultsPageURL);
   QString browserProgram;
   std::optional<std::filesystem::path> archive;  // --archive; else beside ZW.INI
   QUrl resultsService = QUrl(QString::fromLatin1(kResultsServiceBase));
+  std::optional<std::string> ticket;  // SCHEIN.sch, a full path in UTF-8
 };
+
+// The options the command line gives the windows. The ticket's path is made full, as the file
+// dialog of "&Schein laden" gives it, so that ZW.INI keeps a path that holds from any folder.
+ProgramOptions WindowOptions(const CommandLine& commandLine);
 
 // The browser helper program kreuzwart-browser for the executable in programDirectory: beside it
 // (the build tree, a copied folder), else in ../libexec/kreuzwart (an installed program).
@@ -72,7 +78,8 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
 // The program's start: creates the windows, with ZW.INI and the import's temporary files in
 // directory (beside the executable, or the per-user folder where that one is closed); the main
 // window (FormCreate reads ZW.INI) centred, then shown with its validity notice and its first
-// activation. "&Beenden" and a failed import end the event loop after the current event.
+// activation; then the ticket of web.ticket loaded as "&Schein laden" loads one. "&Beenden" and a
+// failed import end the event loop after the current event.
 ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& platform,
                             const Clock& clock, const ProgramOptions& web = {});
 

@@ -1,52 +1,37 @@
 #include "app/program_commands.h"
 
 #include <QString>
-#include <QUrl>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings_location.h"
 #include "archive/archive.h"
 #include "commands/commands.h"
 #include "core/cp1252.h"
-#include "webimport/results_page_url.h"
+#include "core/error.h"
+#include "core/ticket_file.h"
 #include "service/update_command.h"
 
 namespace kw {
 
 namespace {
 
-int Usage(const std::string& message) {
-  std::fprintf(stderr, "kreuzwart: %s\n\"kreuzwart --help\" zeigt, was geht.\n", message.c_str());
-  return 2;
-}
-
-// A path of the command line, as the system gives it.
-std::filesystem::path PathOf(const std::string& argument) {
-  return std::filesystem::path(argument);
-}
-
-std::optional<Date> DateOption(const CommandLine& line, const char* name, int& failure) {
-  const std::optional<std::string> text = line.Option(name);
-  if (!text) return std::nullopt;
-  const std::optional<Date> date = ParseGermanDate(*text);
-  if (!date) failure = Usage(std::string(name) + ": '" + *text + "' ist kein Datum TT.MM.JJJJ");
-  return date;
-}
-
 int Update(const CommandLine& line, const std::filesystem::path& archive) {
-  UpdateOptions options;
-  int failure = 0;
-  options.from = DateOption(line, "--from", failure);
-  options.to = DateOption(line, "--to", failure);
-  if (failure) return failure;
-  if (const std::optional<std::string> base = line.Option("--results-service")) {
-    const std::optional<QString> url = ResultsPageUrlFromOption(QString::fromLocal8Bit(*base));
-    if (!url) return Usage("--results-service: '" + *base + "' ist keine http- oder https-Adresse");
-    options.serviceBase = *url;
-  }
   const SystemClock clock;
+  // Without --to the last day is today, which the command line cannot know.
+  if (line.from && !line.to && *line.from > clock.Today()) {
+    std::fputs(UsageMessage("--from " + FormatShortDate(*line.from) + " liegt nach heute, dem " +
+                            FormatShortDate(clock.Today()))
+                   .c_str(),
+               stderr);
+    return 2;
+  }
+  UpdateOptions options;
+  options.from = line.from;
+  options.to = line.to;
+  if (line.resultsService) options.serviceBase = QString::fromStdString(*line.resultsService);
   try {
     DrawingArchive drawings(archive);
     return RunUpdate(options, drawings, clock, stdout, stderr);
@@ -56,13 +41,31 @@ int Update(const CommandLine& line, const std::filesystem::path& archive) {
   }
 }
 
+int Check(const CommandLine& line, const std::filesystem::path& archive) {
+  // The ticket readers keep paths as Windows-1252, as ZW.INI holds them. A name they cannot
+  // hold refuses the whole check: no other file may stand in for it, and a report that left
+  // one ticket out would not say so where its lines would be.
+  std::vector<std::string> tickets;
+  bool refused = false;
+  for (const std::string& name : line.tickets) {
+    try {
+      tickets.push_back(TicketPathFromUtf8(name));
+    } catch (const Error& failure) {
+      PrintLine(stderr, std::string("kreuzwart: ") + failure.what());
+      refused = true;
+    }
+  }
+  if (refused) return 1;
+  return CheckCommand(tickets, archive, SystemClock().Today(), stdout, stderr);
+}
+
 }  // namespace
 
 int RunCommand(const CommandLine& line, const std::filesystem::path& programDirectory,
                const std::filesystem::path& userDirectory) {
   std::filesystem::path archive;
-  if (const std::optional<std::string> given = line.Option("--archive")) {
-    archive = PathOf(*given);
+  if (line.archive) {
+    archive = *line.archive;
   } else if (const std::optional<std::filesystem::path> directory =
                  ChooseSettingsDirectory(programDirectory, userDirectory)) {
     archive = *directory / DrawingArchive::kFileName;
@@ -74,26 +77,21 @@ int RunCommand(const CommandLine& line, const std::filesystem::path& programDire
     return 1;
   }
 
-  if (line.command == "--import-draws") {
-    return ImportDrawsCommand(PathOf(line.commandValue), archive, stdout, stderr);
+  switch (line.command) {
+    case Command::ImportDraws:
+      return ImportDrawsCommand(line.drawsFile, archive, stdout, stderr);
+    case Command::ExportDraws:
+      return ExportDrawsCommand(line.drawsFile, archive, stdout, stderr);
+    case Command::Check:
+      return Check(line, archive);
+    case Command::Update:
+      return Update(line, archive);
+    case Command::Windows:
+    case Command::Help:
+    case Command::Version:
+      break;
   }
-  if (line.command == "--export-draws") {
-    return ExportDrawsCommand(PathOf(line.commandValue), archive, stdout, stderr);
-  }
-  if (line.command == "--check") {
-    // The ticket readers keep paths as Windows-1252, as ZW.INI holds them.
-    const std::optional<std::string> ticket = Utf8ToCp1252(line.commandValue);
-    if (!ticket) {
-      std::fprintf(stderr,
-                   "kreuzwart: Der Dateiname '%s' enth\u00e4lt Zeichen, die Kreuzwart nicht "
-                   "lesen kann\n",
-                   line.commandValue.c_str());
-      return 1;
-    }
-    return CheckCommand({*ticket}, archive, SystemClock().Today(), stdout, stderr);
-  }
-  if (line.command == "--update") return Update(line, archive);
-  return Usage("unbekannter Befehl '" + line.command + "'");
+  return 1;  // main() carries out the others itself
 }
 
 }  // namespace kw

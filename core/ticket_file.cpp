@@ -1,6 +1,7 @@
 #include "core/ticket_file.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -16,6 +17,15 @@ namespace {
 std::string GameKey(int gameIndex) { return "Spiel" + std::to_string(gameIndex + 1); }
 
 }  // namespace
+
+std::string TicketPathFromUtf8(std::string_view name) {
+  const std::optional<std::string> path = Utf8ToCp1252(name);
+  if (!path) {
+    throw Error("Der Dateiname '" + Utf8ToCp1252Lossy(name) +
+                "' enth\xE4lt Zeichen, die Kreuzwart nicht lesen kann");
+  }
+  return *path;
+}
 
 void ReadGameValue(std::string_view value, int gameNumber, Game& game) {
   if (value.empty()) {

@@ -13,6 +13,11 @@ namespace kw {
 
 inline constexpr const char* kTicketSection = "Schein";
 
+// A ticket file named on the command line (UTF-8) as the readers take it. Throws Error
+// "Der Dateiname '...' enthält Zeichen, die Kreuzwart nicht lesen kann" when Windows-1252 lacks
+// one of its characters: no other file may stand in for it.
+std::string TicketPathFromUtf8(std::string_view name);
+
 // Reads the value of game gameNumber (1 to 12): the pieces at columns 1-2, 4-5, 7-8, 10-11,
 // 13-14, 16-17 are integers, stored one by one. An empty value is an empty game.
 // Throws ConversionError at the first piece that is no number or a negative one, naming it;

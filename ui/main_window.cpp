@@ -239,11 +239,19 @@ void TForm1::SetDownloadWindow(std::function<void()> showModal) {
 
 void TForm1::AddPage(QWidget* page, const QString& caption) { PageControl1->addTab(page, caption); }
 
-void TForm1::Start() {
-  RunHandler(platform_, [this] { FormShow(); });
+void TForm1::Start(const std::optional<std::string>& ticketFile) {
+  if (!ticketFile) RunHandler(platform_, [this] { FormShow(); });
   show();
   activateWindow();
   FormActivate();
+  if (!ticketFile) return;
+  // After the first activation, which loads the ticket ZW.INI names. A file that cannot be
+  // loaded is reported as "&Schein laden" reports it, and says nothing about validity.
+  RunHandler(platform_, [this, &ticketFile] {
+    OpenTicket(TicketPathFromUtf8(*ticketFile));
+    PageControl1->setCurrentWidget(TabSheet1);
+    FormShow();
+  });
 }
 
 void TForm1::FormActivate() {
@@ -316,7 +324,10 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
   const std::optional<QString> chosen = platform_.ChooseTicketFile();
   if (!chosen) return;
-  const std::string path = TicketPathText(*chosen);
+  OpenTicket(TicketPathText(*chosen));
+}
+
+void TForm1::OpenTicket(const std::string& path) {
   // Another ticket was chosen: the one that could not be read at start is no longer kept.
   rememberedTicketPath_.clear();
   // The load clears the ticket before anything can fail.

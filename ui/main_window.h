@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "core/date.h"
 #include "core/records.h"
@@ -45,8 +47,10 @@ class TForm1 : public QWidget {
   ~TForm1() override;
 
   // The start after creation: FormShow (the validity notice), the window shown, then the first
-  // activation.
-  void Start();
+  // activation. With a ticket file given (the command line's, as UTF-8), that ticket is loaded
+  // after the first activation, as "&Schein laden" loads one, and shown on its tab; the notice
+  // then speaks of it.
+  void Start(const std::optional<std::string>& ticketFile = std::nullopt);
 
   // Runs when the window is activated from another non-modal window of the program: at start
   // and when the import window closes. Not on returning from a modal window or another program.
@@ -87,6 +91,10 @@ class TForm1 : public QWidget {
   void Button5Click();
   void Button7Click();
   void Label26Click();
+
+  // "&Schein laden" once the file is chosen: the ticket file read into the current ticket and
+  // shown. Throws the load's failure, the ticket then cleared.
+  void OpenTicket(const std::string& path);
 
   // The current ticket as today's check plays it, and the date of the drawing shown.
   TicketPlay TodaysPlay() const;

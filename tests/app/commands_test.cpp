@@ -9,13 +9,13 @@
 
 #include "app/application.h"
 #include "archive/archive.h"
+#include "service/results_service.h"
+#include "tests/service/service_answers.h"
+#include "tests/service/service_routes.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
 #include "ui/term_sheet.h"
-#include "service/results_service.h"
 
 namespace kw::test {
 namespace {
@@ -72,6 +72,8 @@ class CommandsTest : public QObject {
   void checkPrintsWhatTheTabShows();
   void exitCodes_data();
   void exitCodes();
+  void checkOfSeveralTickets_data();
+  void checkOfSeveralTickets();
   void importAndExportRoundTrip();
   void theProgramOpensTheArchiveOnlyWithItsTab();
 };
@@ -175,6 +177,12 @@ void CommandsTest::exitCodes_data() {
                      QStringLiteral("1.12.2026"), QStringLiteral("--archive"),
                      QStringLiteral("@/a.sqlite")}
       << 2 << QStringLiteral("kreuzwart: --from: '1.12.2026' ist kein Datum TT.MM.JJJJ");
+  // Today is only known when the command runs; the message has the form of every usage error.
+  QTest::newRow("--from after today")
+      << QStringList{QStringLiteral("--update"), QStringLiteral("--from"),
+                     QStringLiteral("01.01.2100"), QStringLiteral("--archive"),
+                     QStringLiteral("@/a.sqlite")}
+      << 2 << QStringLiteral("kreuzwart: --from 01.01.2100 liegt nach heute, dem ");
   QTest::newRow("address of --results-service")
       << QStringList{QStringLiteral("--update"), QStringLiteral("--results-service"),
                      QStringLiteral("ftp://x/"), QStringLiteral("--archive"),
@@ -206,8 +214,60 @@ void CommandsTest::exitCodes() {
   const Outcome run = Run(arguments);
   QCOMPARE(run.code, exitCode);
   QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
+  if (exitCode == 2) {
+    QVERIFY2(run.err.endsWith(QStringLiteral("\n\"kreuzwart --help\" zeigt, was geht.\n")),
+             qPrintable(run.err));
+  }
   QVERIFY2(!run.err.isEmpty(), "a failure says why");
   QCOMPARE(ReadFile(dir / "kaputt.sqlite"), before);
+}
+
+void CommandsTest::checkOfSeveralTickets_data() {
+  QTest::addColumn<QStringList>("tickets");  // "@" stands for the test's folder
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QStringList>("headings");  // the lines "Schein: ..." on standard output
+  QTest::addColumn<QString>("err");
+  QTest::newRow("each under its name, in the order given")
+      << QStringList{QStringLiteral("@/b.sch"), QStringLiteral("@/a.sch")} << 0
+      << QStringList{QStringLiteral("Schein: @/b.sch"), QStringLiteral("Schein: @/a.sch")}
+      << QString();
+  QTest::newRow("one unreadable, the other still reported")
+      << QStringList{QStringLiteral("@/nix.sch"), QStringLiteral("@/a.sch")} << 1
+      << QStringList{QStringLiteral("Schein: @/nix.sch"), QStringLiteral("Schein: @/a.sch")}
+      << QStringLiteral("kreuzwart: '' is not a valid date\n");
+  // No other file may stand in for a name the ticket readers cannot hold: nothing is checked.
+  QTest::newRow("a name outside Windows-1252")
+      << QStringList{QStringLiteral("@/a.sch"), QStringLiteral("@/\u03a9.sch")} << 1
+      << QStringList{}
+      << QStringLiteral(
+             "kreuzwart: Der Dateiname '@/?.sch' enth\u00e4lt Zeichen, die Kreuzwart nicht lesen "
+             "kann\n");
+}
+
+void CommandsTest::checkOfSeveralTickets() {
+  QFETCH(QStringList, tickets);
+  QFETCH(int, exitCode);
+  QFETCH(QStringList, headings);
+  QFETCH(QString, err);
+  TempDir dir;
+  const QString folder = Path(dir.path());
+  const std::string ticket =
+      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n";
+  WriteFile(dir / "a.sch", ticket);
+  WriteFile(dir / "b.sch", ticket);
+  WriteFile(dir / "\u03a9.sch", ticket);
+  QStringList arguments{QStringLiteral("--check")};
+  arguments << tickets.replaceInStrings(QStringLiteral("@"), folder) << QStringLiteral("--archive")
+            << Path(dir / "leer.sqlite");
+
+  const Outcome run = Run(arguments);
+  QCOMPARE(run.code, exitCode);
+  QStringList said;
+  for (const QString& line : run.out.split(u'\n')) {
+    if (line.startsWith(QStringLiteral("Schein: "))) said << line;
+  }
+  QCOMPARE(said, headings.replaceInStrings(QStringLiteral("@"), folder));
+  QCOMPARE(run.err, err.replace(u'@', folder));
 }
 
 void CommandsTest::importAndExportRoundTrip() {

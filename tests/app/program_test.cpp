@@ -68,8 +68,9 @@ void ProgramTest::commandLineWithoutDisplay_data() {
   QTest::addColumn<QString>("out");  // the start of standard output
   QTest::addColumn<QString>("err");  // the first line of standard error
 
-  QTest::newRow("--help") << QStringList{u"--help"_s} << 0
-                          << u"Aufruf: kreuzwart [--archive DATEI] [--results-service URL] [--results-url URL]\n"_s << "";
+  QTest::newRow("--help")
+      << QStringList{u"--help"_s} << 0
+      << u"Aufruf: kreuzwart [SCHEIN.sch] [--archive DATEI] [--results-service URL]\n"_s << "";
   QTest::newRow("--version") << QStringList{u"--version"_s} << 0
                              << QStringLiteral("Kreuzwart %1\n").arg(QString::fromLatin1(kVersion))
                              << "";
@@ -82,6 +83,9 @@ void ProgramTest::commandLineWithoutDisplay_data() {
       << QStringList{u"--results-url"_s, u"ftp://lotto.de/x"_s} << 2 << u""_s
       << "kreuzwart: --results-url: 'ftp://lotto.de/x' ist keine "
          "http- oder https-Adresse";
+  QTest::newRow("two tickets for the windows")
+      << QStringList{u"a.sch"_s, u"b.sch"_s} << 2 << u""_s
+      << "kreuzwart: 'b.sch': die Fenster \u00f6ffnen einen Schein; mehrere pr\u00fcft --check";
   QTest::newRow("two commands") << QStringList{u"--version"_s, u"--help"_s} << 2 << u""_s
                                 << "kreuzwart: '--version' und '--help': nur ein Befehl auf "
                                    "einmal";
