@@ -61,6 +61,9 @@ void PrintCheck(const TicketCheck& check, std::FILE* out, std::FILE* err) {
   for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
     PrintLine(err, "kreuzwart: " + name + ": " + problem);
   }
+  for (const auto& [name, problem] : SystemProblems(check.play)) {
+    PrintLine(err, "kreuzwart: " + name + ": " + problem + ", nicht ausgewertet");
+  }
   for (const std::string& line : TermReportLines(check.term)) PrintLine(out, line);
   PrintLine(out, StakeLine(check.stake));
   if (check.term.firstQuotaToFetch) {

@@ -78,8 +78,13 @@ Stake& Stake::operator+=(const Stake& other) {
 
 Stake StakeOfDay(const TicketPlay& ticket, Date day) {
   Stake stake;
-  const auto played = std::count_if(ticket.games.begin(), ticket.games.end(),
-                                    [](const Game& game) { return !IsEmptyGame(game); });
+  // A system costs its rows, each the price of one game; a field that is no system is played by
+  // nobody and costs nothing.
+  int64_t played = std::count_if(ticket.games.begin(), ticket.games.end(),
+                                 [](const Game& game) { return !IsEmptyGame(game); });
+  for (const TicketSystem& system : ticket.systems) {
+    if (system.IsSystem()) played += SystemRows(static_cast<int>(system.numbers.size()));
+  }
   Add(stake, Item::Game, day, played);
   Add(stake, Item::Spiel77, day, ticket.spiel77 ? 1 : 0);
   Add(stake, Item::Super6, day, ticket.super6 ? 1 : 0);

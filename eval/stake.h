@@ -23,8 +23,8 @@ struct Stake {
   Stake& operator+=(const Stake& other);
 };
 
-// The stake of one drawing day: the played games times the price of one game, Spiel 77 and
-// Super 6 where played.
+// The stake of one drawing day: the played games and the rows of every system times the price of
+// one game, Spiel 77 and Super 6 where played.
 Stake StakeOfDay(const TicketPlay& ticket, Date day);
 
 // The stake of every day given.

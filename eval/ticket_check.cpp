@@ -35,10 +35,28 @@ std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTer
   return problems;
 }
 
+std::vector<std::pair<std::string, std::string>> SystemProblems(const TicketPlay& play) {
+  std::vector<std::pair<std::string, std::string>> problems;
+  for (std::size_t i = 0; i < play.systems.size(); ++i) {
+    const TicketSystem& system = play.systems[i];
+    if (!system.problem.empty()) {
+      problems.emplace_back("System " + std::to_string(i + 1), system.problem);
+    }
+  }
+  return problems;
+}
+
 std::string KindText(const TicketPlay& play) {
   const auto games = std::count_if(play.games.begin(), play.games.end(),
                                    [](const Game& game) { return !IsEmptyGame(game); });
-  return games == 0 ? "kein Spiel" : CountText(games, "Spiel", "Spiele");
+  std::string text;
+  if (games > 0) text = CountText(games, "Spiel", "Spiele");
+  for (const TicketSystem& system : play.systems) {
+    if (!system.IsSystem()) continue;
+    if (!text.empty()) text += ", ";
+    text += "System " + SystemName(static_cast<int>(system.numbers.size()));
+  }
+  return text.empty() ? "kein Spiel" : text;
 }
 
 std::string StateText(const TicketCheck& check, Date today) {

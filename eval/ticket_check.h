@@ -39,7 +39,12 @@ TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date t
 // Ziehung", "Ziehungstage", "Spiel 77", "Super 6") and why it was not taken.
 std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTerm& term);
 
-// "12 Spiele", "1 Spiel", "kein Spiel": what the ticket plays.
+// The system fields that are no full system, each as "System 2" with its reason: they are left
+// out of the check, and the tab, the window and --check say so once.
+std::vector<std::pair<std::string, std::string>> SystemProblems(const TicketPlay& play);
+
+// "12 Spiele", "1 Spiel", "12 Spiele, System 008, System 010", "kein Spiel": what the ticket
+// plays.
 std::string KindText(const TicketPlay& play);
 
 // Where the ticket stands today: "läuft", "beginnt am 06.12.2026", "abgelaufen am 19.12.2026"

@@ -296,6 +296,10 @@ void TermPanel::ShowSettings() {
   for (const auto& [name, problem] : SettingProblems(term)) {
     problems << Text(name) + QStringLiteral(": ") + Text(problem);
   }
+  for (const auto& [name, problem] : SystemProblems(check_->play)) {
+    problems << Text(name) + QStringLiteral(": ") + Text(problem) +
+                    QStringLiteral(", nicht ausgewertet");
+  }
   problems_->setText(problems.join(u'\n'));
   problems_->setVisible(!problems.isEmpty());
 }

@@ -68,5 +68,21 @@ TEST(StakeTest, ATermAddsItsDaysAndNamesWhatHasNoPrice) {
             "Gewinn mit noch unbekannter Quote)");
 }
 
+// A system costs its rows, each at the price of one game; a field that is no system costs
+// nothing, and the kind names the systems.
+TEST(StakeTest, ASystemCostsItsRowsAndIsNamedInTheKind) {
+  TicketPlay ticket = TwoGames(false, false);
+  ticket.systems = ReadSystems({"01 02 03 04 05 06 07 08", "", "03 04 05 06 07 08 09 10 11 12",
+                                "13 13 14 15 16 17 18"});
+  // 2 games, 28 rows of the 008 and 210 of the 010: 240 games at 1,20 €.
+  EXPECT_EQ(StakeText(StakeOfDay(ticket, Day(2026, 12, 5))), "288,00 \x80");
+  EXPECT_EQ(KindText(ticket), "2 Spiele, System 008, System 010");
+  EXPECT_EQ(SystemProblems(ticket),
+            (std::vector<std::pair<std::string, std::string>>{{"System 4", "die 13 steht zweimal"}}));
+  ticket.games = {};
+  ticket.systems = {};
+  EXPECT_EQ(KindText(ticket), "kein Spiel");
+}
+
 }  // namespace
 }  // namespace kw
