@@ -16,6 +16,7 @@
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/money.h"
+#include "core/text.h"
 #include "core/ticket_file.h"
 #include "eval/today_report.h"
 #include "ui/controls.h"
@@ -327,7 +328,11 @@ void MyTicketsWindow::ShowRow(int index) {
   item->setForeground(kState, palette().color(QPalette::Text));
   item->setText(kStake, Text(StakeText(check.stake)));
   item->setText(kWon, Text(EuroText(check.term.totals.cents)));
-  item->setText(kOpen, Text(OpenAmountsText(check.term.totals)));
+  // What has no amount yet, counted; the tip names it whole, as the total below does.
+  const int open = check.term.totals.WithoutAmount();
+  item->setText(kOpen, open == 0 ? QString() : Text(CountText(open, "Gewinn", "Gewinne")) +
+                                                   QStringLiteral(" ohne Betrag"));
+  item->setToolTip(kOpen, Text(OpenAmountsText(check.term.totals)));
 }
 
 int MyTicketsWindow::SelectedRow() const {
