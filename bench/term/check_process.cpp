@@ -1,8 +1,9 @@
 // "kreuzwart --check" as a whole process, as a person or a script runs it: a ticket of twelve
-// games whose term holds ten drawings of an archive of 6,000, or with "household" the ten tickets
-// of a household (twelve games, eight weeks each) in one run. Prints the wall time of each run's
+// games whose term holds ten drawings of an archive of 6,000; with "household" the ten tickets of
+// a household (twelve games, eight weeks each) in one run; with "systems" a ticket of four full
+// systems 016 over sixteen drawings. Prints the wall time of each run's
 // start to its end, median, minimum and maximum, and the peak memory of the program.
-// Usage: check_process [runs] [household]   (default 30)
+// Usage: check_process [runs] [household|systems]   (default 30)
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -22,10 +23,12 @@ extern char** environ;
 int main(int argc, char* argv[]) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   QTemporaryDir dir;
-  const bool household = argc > 2 && std::string(argv[2]) == "household";
+  const std::string kind = argc > 2 ? argv[2] : "";
+  const std::string folder = dir.path().toStdString();
   const std::vector<std::string> tickets =
-      household ? bench::MakeHousehold(dir.path().toStdString())
-                : std::vector<std::string>{bench::MakeTermFiles(dir.path().toStdString())};
+      kind == "household" ? bench::MakeHousehold(folder)
+      : kind == "systems" ? std::vector<std::string>{bench::MakeSystemTicket(folder)}
+                          : std::vector<std::string>{bench::MakeTermFiles(folder)};
   const std::string archive =
       (std::filesystem::path(dir.path().toStdString()) / kw::DrawingArchive::kFileName).string();
   std::vector<std::string> words = {KREUZWART_PROGRAM, "--check"};

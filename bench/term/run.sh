@@ -17,3 +17,4 @@ QT_QPA_PLATFORM=offscreen "$bin/tickets_window" 2>/dev/null
 echo "== --check"
 "$bin/check_process"
 "$bin/check_process" 30 household
+"$bin/check_process" 30 systems

@@ -28,6 +28,24 @@ inline std::string MakeTermFiles(const std::filesystem::path& directory) {
   return path.string();
 }
 
+// A ticket of four full systems 016 (4 x 8,008 rows) over the archive's last sixteen drawings,
+// beside an archive of 6,000. Its path.
+inline std::string MakeSystemTicket(const std::filesystem::path& directory) {
+  const std::vector<kw::Drawing> drawings = kw::test::HistoricDrawings(6000, true);
+  kw::DrawingArchive(directory / kw::DrawingArchive::kFileName).Store(drawings, "Messung");
+  std::string ticket = "[Schein]\r\n";
+  for (int s = 0; s < 4; ++s) {
+    ticket += "System" + std::to_string(s + 1) + "=";
+    for (int n = 0; n < 16; ++n) ticket += std::to_string(10 + (s * 9 + n * 2) % 39) + " ";
+    ticket += "\r\n";
+  }
+  ticket += "Losnummer=4711235\r\nAblauf=" + kw::FormatShortDate(drawings.back().date) +
+            "\r\nBeginn=" + kw::FormatShortDate(drawings[drawings.size() - 16].date) + "\r\n";
+  const std::filesystem::path path = directory / "systeme.sch";
+  Write(QString::fromStdString(path.string()), ticket);
+  return path.string();
+}
+
 // Ten tickets of a household beside that archive, each of twelve games over eight weeks on
 // Wednesday and Saturday (sixteen drawings), their terms ending one drawing apart at the
 // archive's end; listed in ZW.INI as "Meine Scheine" keeps them. Their paths.
