@@ -46,8 +46,9 @@ constexpr std::array kEntries = {
                      .command = Command::Update},
     CommandLineEntry{.kind = Kind::Command, .name = "--check", .valueName = "SCHEIN.sch",
                      .help = "pr\u00fcft jeden Spielschein \u00fcber seine ganze Laufzeit nach "
-                             "den Regeln jedes Ziehungstages, mit dem Gewinn; mehrere Scheine "
-                             "jeden unter einer Zeile \"Schein: <Datei>\"",
+                             "den Regeln jedes Ziehungstages, mit dem Gewinn und dem Einsatz "
+                             "ohne Bearbeitungsgeb\u00fchr; mehrere Scheine jeden unter einer "
+                             "Zeile \"Schein: <Datei>\", am Ende ihre Summe \"Alle Scheine\"",
                      .command = Command::Check, .takesTickets = true},
     CommandLineEntry{.kind = Kind::Option, .name = "--from", .valueName = "TT.MM.JJJJ",
                      .help = "der erste Tag, dessen Ziehung --update holt",

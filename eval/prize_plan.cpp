@@ -48,7 +48,7 @@ std::vector<PrizePlan> MakePlans() {
   const Payout five = Fixed(5);
   const Payout six = Fixed(6);
   std::vector<PrizePlan> plans;
-  plans.push_back({PrizeGame::Lotto, Date::FromYmd(1999, 5, 22), Date::FromYmd(2013, 5, 1),
+  plans.push_back({PrizeGame::Lotto, Date::FromYmd(1999, 5, 22), LastZusatzzahlDay(),
                    LottoClasses(Extra::Zusatzzahl, nullptr)});
   plans.push_back({PrizeGame::Lotto, Date::FromYmd(2013, 5, 4), Date::FromYmd(2020, 9, 19),
                    LottoClasses(Extra::Superzahl, &five)});

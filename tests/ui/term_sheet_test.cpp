@@ -125,6 +125,7 @@ class TermSheetTest : public QObject {
   void aTicketThatCannotBeWrittenKeepsTheOldValue();
   void withoutTicketOrBeforeTheFirstDrawing();
   void fetchFillsTheListAndACancelKeepsWhatCame();
+  void aWaitOfTheServiceIsShown();
   void importTakesACsvFile();
   void keyboardAndNames();
 };
@@ -305,6 +306,23 @@ void TermSheetTest::fetchFillsTheListAndACancelKeepsWhatCame() {
   QVERIFY(c.Find<QPushButton>("TermFetch")->isEnabled());
   c.sheet.reset();
   QCOMPARE(DrawingArchive(c.archivePath).Count(), 1);
+}
+
+// The service's front asks to wait: the tab says so until the next try brings the drawing.
+void TermSheetTest::aWaitOfTheServiceIsShown() {
+  Sheet s;
+  const QByteArray range = RangeAt(Day(2026, 11, 14), Day(2026, 12, 9));
+  LocalHttpServer::Response refusal{429, "error code: 1015", {}, "text/plain"};
+  refusal.headers = "Retry-After: 1\r\n";
+  s.server.Route(range, refusal);
+  s.Show();
+  QTest::mouseClick(s.Find<QPushButton>("TermFetch"), Qt::LeftButton);
+  QTRY_COMPARE(s.Status(),
+               QStringLiteral("Der Ergebnisdienst bittet zu warten, n\u00e4chster Versuch in 1 s"));
+  const Date dec2 = Day(2026, 12, 2);
+  s.server.Route(range, Json(RangeAnswer({MadeUpAnswer(dec2, 3)})));
+  QTRY_COMPARE_WITH_TIMEOUT(s.Status(), QStringLiteral("1 Ziehung geholt"), 10000);
+  QCOMPARE(s.server.Requests(range), 2);
 }
 
 void TermSheetTest::importTakesACsvFile() {
