@@ -39,23 +39,17 @@ QString NumbersOf(const TermDayResult& result) {
   return text;
 }
 
-// The result column of the compact list: the add-on games' classes in short, so that the column
-// is not cut; the tip says it whole.
-QString ShortResultOf(const DaySummary& summary) {
+// The result column: the best class, or what the day is; the amount has a column of its own.
+// The compact list names the add-on games' classes in short, so that its column is not cut; the
+// tip says it whole.
+QString ResultOf(const DaySummary& summary, TermPanel::Room room) {
   if (summary.kind != DaySummary::Kind::Won) return Text(SummaryText(summary));
-  std::string text = summary.bestGame == PrizeGame::Spiel77  ? "Spiel 77, Kl. "
-                     : summary.bestGame == PrizeGame::Super6 ? "Super 6, Kl. "
-                                                             : "Gewinnklasse ";
-  text += RomanClass(summary.bestClass);
-  return Text(text);
-}
-
-// The roomy list's result: the class, or what the day is; the amount has a column of its own.
-QString ResultOf(const DaySummary& summary) {
-  if (summary.kind != DaySummary::Kind::Won) return Text(SummaryText(summary));
-  std::string text = summary.bestGame == PrizeGame::Spiel77  ? "Spiel 77, Gewinnklasse "
-                     : summary.bestGame == PrizeGame::Super6 ? "Super 6, Gewinnklasse "
-                                                             : "Gewinnklasse ";
+  const bool compact = room == TermPanel::Room::Compact;
+  std::string text = summary.bestGame == PrizeGame::Spiel77
+                         ? (compact ? "Spiel 77, Kl. " : "Spiel 77, Gewinnklasse ")
+                     : summary.bestGame == PrizeGame::Super6
+                         ? (compact ? "Super 6, Kl. " : "Super 6, Gewinnklasse ")
+                         : "Gewinnklasse ";
   text += RomanClass(summary.bestClass);
   return Text(text);
 }
@@ -316,8 +310,7 @@ void TermPanel::ShowList() {
     auto* item = new QTreeWidgetItem(TermDrawings);
     item->setText(kDayColumn, Text(WeekdayDateText(result.day.date())));
     item->setText(kNumbersColumn, NumbersOf(result));
-    item->setText(kResultColumn, room_ == Room::Compact ? ShortResultOf(result.summary)
-                                                        : ResultOf(result.summary));
+    item->setText(kResultColumn, ResultOf(result.summary, room_));
     item->setToolTip(kResultColumn, Text(SummaryText(result.summary)));
     item->setText(kAmountColumn, AmountOf(result.summary));
     item->setTextAlignment(kAmountColumn, Qt::AlignRight | Qt::AlignVCenter);
