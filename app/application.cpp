@@ -123,21 +123,22 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
 
   // The tab "Laufzeit" after the three of the main window; its archive is opened when it is
   // first shown.
-  windows.termSheet =
-      new TermSheet(TermSheetSetup{web.archive.value_or(directory / DrawingArchive::kFileName),
-                                   web.resultsService},
-                    platform, clock);
+  // One archive and one fetch for every view of the drawings, living as long as the main window.
+  auto* drawings = new DrawingsSession(web.archive.value_or(directory / DrawingArchive::kFileName),
+                                       web.resultsService, platform, form);
+  windows.drawings = drawings;
+  windows.termSheet = new TermSheet(*drawings, platform, clock);
   windows.termSheet->SetTicketSource([form] { return form->ticket().path; });
   form->AddPage(windows.termSheet, QStringLiteral("Laufzeit"));
   // "Meine Scheine" is made when first asked for, as a window of its own that lives as long as
   // the main window: nothing of it costs the program's start.
-  const MyTicketsSetup tickets{directory, web.archive.value_or(directory / DrawingArchive::kFileName),
-                               web.resultsService};
   QObject::connect(windows.termSheet, &TermSheet::allTicketsRequested, form,
-                   [form, tickets, &platform, &clock] {
+                   [form, directory, drawings, &platform, &clock] {
                      auto* window =
                          form->findChild<MyTicketsWindow*>(QStringLiteral("MyTicketsWindow"));
-                     if (!window) window = new MyTicketsWindow(tickets, platform, clock, form);
+                     if (!window) {
+                       window = new MyTicketsWindow(directory, *drawings, platform, clock, form);
+                     }
                      window->ShowAndRaise();
                    });
 

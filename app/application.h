@@ -12,6 +12,7 @@
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/platform.h"
+#include "ui/drawings_session.h"
 #include "ui/term_sheet.h"
 #include "webimport/download_window.h"
 #include "webimport/import_window.h"
@@ -48,6 +49,7 @@ struct ProgramWindows {
   std::unique_ptr<TWWWDownload> download;
   std::unique_ptr<TImport> import;
   TermSheet* termSheet = nullptr;  // the tab "Laufzeit", owned by the main window
+  DrawingsSession* drawings = nullptr;  // the archive and the fetch, owned by the main window
 };
 
 // What the command line may change of the windows: where "WWW &Import" takes the results page

@@ -58,12 +58,7 @@ namespace {
 // Prints one ticket's check: the term, every day with its lines, the total and the stake.
 void PrintCheck(const TicketCheck& check, std::FILE* out, std::FILE* err) {
   PrintLine(out, TermLine(check.ticket.term));
-  for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
-    PrintLine(err, "kreuzwart: " + name + ": " + problem);
-  }
-  for (const auto& [name, problem] : SystemProblems(check.play)) {
-    PrintLine(err, "kreuzwart: " + name + ": " + problem + ", nicht ausgewertet");
-  }
+  for (const std::string& line : ProblemLines(check)) PrintLine(err, "kreuzwart: " + line);
   for (const std::string& line : TermReportLines(check.term)) PrintLine(out, line);
   PrintLine(out, StakeLine(check.stake));
   if (check.term.firstQuotaToFetch) {
@@ -93,20 +88,25 @@ int CheckCommand(const std::vector<std::string>& ticketPaths, const std::filesys
   };
 
   int code = 0;
-  Stake allStakes;
-  CheckTotals allWins;
+  std::vector<TicketFileCheck> checked;
   for (const std::string& path : ticketPaths) {
     if (ticketPaths.size() > 1) PrintLine(out, "Schein: " + path);
     try {
-      const TicketCheck check = CheckTicketFile(path, source, today);
-      PrintCheck(check, out, err);
-      allStakes += check.stake;
-      allWins += check.term.totals;
+      TicketFileCheck& file = checked.emplace_back(CheckTicketFile(path, source, today));
+      if (file.check) {
+        PrintCheck(*file.check, out, err);
+      } else {
+        PrintLine(err, "kreuzwart: " + file.RefusalText());
+        code = 1;
+      }
     } catch (const std::exception& failure) {
+      // A drawing the archive holds wrongly, or an archive that fails while read: this ticket
+      // is not reported, and the sum says so.
+      checked.push_back(TicketFileCheck{path, std::nullopt, false, failure.what()});
       code = Failed(err, failure);
     }
   }
-  if (ticketPaths.size() > 1) PrintLine(out, AllTicketsLine(allStakes, allWins));
+  if (ticketPaths.size() > 1) PrintLine(out, AllTicketsLine(SumOf(checked)));
   return code;
 }
 

@@ -61,7 +61,7 @@ TermDay TermDay::Missing(Date date) { return TermDay(date, State::Missing, std::
 
 TermDay TermDay::NotYetDrawn(Date date) { return TermDay(date, State::NotYetDrawn, std::nullopt); }
 
-std::string SummaryText(const DaySummary& summary) {
+std::string SummaryCellText(const DaySummary& summary, bool shortClass) {
   switch (summary.kind) {
     case DaySummary::Kind::Won:
       break;
@@ -77,10 +77,19 @@ std::string SummaryText(const DaySummary& summary) {
       return "noch nicht gezogen";
   }
   std::string text;
-  if (summary.bestGame == PrizeGame::Spiel77) text += "Spiel 77 ";
-  if (summary.bestGame == PrizeGame::Super6) text += "Super 6 ";
-  text += "Gewinnklasse ";
+  if (summary.bestGame != PrizeGame::Lotto) {
+    text += PrizeGameName(summary.bestGame);
+    text += shortClass ? ", Kl. " : ", Gewinnklasse ";
+  } else {
+    text += "Gewinnklasse ";
+  }
   text += RomanClass(summary.bestClass);
+  return text;
+}
+
+std::string SummaryText(const DaySummary& summary) {
+  std::string text = SummaryCellText(summary);
+  if (summary.kind != DaySummary::Kind::Won) return text;
   text += ", ";
   AppendEuro(text, summary.totals.cents);
   text += WithoutAmountText(summary.totals);

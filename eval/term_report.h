@@ -56,7 +56,12 @@ struct DaySummary {
   CheckTotals totals;                     // that drawing's
 };
 
-// "Gewinnklasse VII, 18,60 €", "Spiel 77 Gewinnklasse VI, 17,00 €", "Gewinnklasse nicht
+// The day's result as a list cell names it, the amount standing in a column of its own:
+// "Gewinnklasse VII", "Spiel 77, Gewinnklasse VI" ("Spiel 77, Kl. VI" where the room is short),
+// or what SummaryText says of a day without a win.
+std::string SummaryCellText(const DaySummary& summary, bool shortClass = false);
+
+// "Gewinnklasse VII, 18,60 €", "Spiel 77, Gewinnklasse VI, 17,00 €", "Gewinnklasse nicht
 // bekannt", "kein Gewinn in den Spielen", "kein Gewinn", "fehlt im Archiv", "noch nicht
 // gezogen"; a win with amounts not yet known ends as the total line does, " (dazu 1 Gewinn mit
 // noch unbekannter Quote)".

@@ -1,16 +1,41 @@
 #include "eval/ticket_check.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "core/cp1252.h"
+#include "core/error.h"
 #include "core/money.h"
 #include "core/text.h"
 #include "eval/today_report.h"
 
 namespace kw {
 
-TicketCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
-                            Date today) {
-  return CheckTicket(ReadTermTicket(ticketPath, today.year()), drawings, today);
+std::string TicketFileCheck::RefusalText() const {
+  if (check) return {};
+  return "Schein \xBB" + path + "\xAB: " + reason;
+}
+
+TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
+                                Date today) {
+  TicketFileCheck file;
+  file.path = ticketPath;
+  std::error_code ec;
+  if (std::filesystem::symlink_status(FsPath(ticketPath), ec).type() ==
+      std::filesystem::file_type::not_found) {
+    file.missing = true;
+    file.reason = "Datei fehlt";
+    return file;
+  }
+  std::optional<TermTicket> ticket;
+  try {
+    ticket = ReadTermTicket(ticketPath, today.year());
+  } catch (const Error& failure) {
+    file.reason = failure.what();
+    return file;
+  }
+  file.check = CheckTicket(std::move(*ticket), drawings, today);
+  return file;
 }
 
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today) {
@@ -22,6 +47,17 @@ TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date t
   check.term = CheckTerm(check.play, TermDaysOf(check.days, stored, today), today);
   check.stake = StakeOfDays(check.play, check.days);
   return check;
+}
+
+std::vector<std::string> ProblemLines(const TicketCheck& check) {
+  std::vector<std::string> lines;
+  for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
+    lines.push_back(name + ": " + problem);
+  }
+  for (const auto& [name, problem] : SystemProblems(check.play)) {
+    lines.push_back(name + ": " + problem + ", nicht ausgewertet");
+  }
+  return lines;
 }
 
 std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTerm& term) {
@@ -66,11 +102,42 @@ std::string StateText(const TicketCheck& check, Date today) {
   return "l\xE4uft";
 }
 
-std::string AllTicketsLine(const Stake& stake, const CheckTotals& totals) {
-  std::string line = "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr " + StakeText(stake) +
-                     ", Gewinn " + EuroText(totals.cents) + WithoutAmountText(totals);
-  const std::string addOns = MissingAddOnNumbersText(totals);
+std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck> tickets,
+                                                Date today) {
+  std::optional<std::pair<Date, Date>> range;
+  for (const TicketFileCheck& file : tickets) {
+    if (!file.check || file.check->days.empty() || file.check->days.front() > today) continue;
+    const Date from = file.check->days.front();
+    const Date to = std::min(file.check->days.back(), today);
+    if (!range) {
+      range.emplace(from, to);
+    } else {
+      range->first = std::min(range->first, from);
+      range->second = std::max(range->second, to);
+    }
+  }
+  return range;
+}
+
+TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
+  TicketsSum sum;
+  for (const TicketFileCheck& file : tickets) {
+    if (!file.check) {
+      ++sum.unread;
+      continue;
+    }
+    sum.stake += file.check->stake;
+    sum.won += file.check->term.totals;
+  }
+  return sum;
+}
+
+std::string AllTicketsLine(const TicketsSum& sum) {
+  std::string line = "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr " + StakeText(sum.stake) +
+                     ", Gewinn " + EuroText(sum.won.cents) + WithoutAmountText(sum.won);
+  const std::string addOns = MissingAddOnNumbersText(sum.won);
   if (!addOns.empty()) line += "; " + addOns;
+  if (sum.unread > 0) line += "; " + CountText(sum.unread, "Schein", "Scheine") + " nicht gelesen";
   return line;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,12 +30,29 @@ struct TicketCheck {
   Stake stake;             // of every day of the term, past and future
 };
 
-// Reads the ticket file (throwing what ReadTermTicket throws) and checks it as of today.
-TicketCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
-                            Date today);
+// A ticket file as its check found it: checked, or the one answer why not, which the tab, the
+// window and --check all show.
+struct TicketFileCheck {
+  std::string path;                  // as given, Windows-1252
+  std::optional<TicketCheck> check;  // nothing when the file is missing or cannot be read
+  bool missing = false;              // no file at the path (a USB stick not plugged in)
+  std::string reason;                // "Datei fehlt", or why the file cannot be read
+
+  // "Schein »B.sch«: Datei fehlt", "Schein »B.sch«: <reason>"; empty for a checked ticket.
+  std::string RefusalText() const;
+};
+
+// Reads the ticket file and checks it as of today; a missing or unreadable file is named, not
+// thrown.
+TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
+                                Date today);
 
 // Checks a ticket already read, against what the source gives for its term.
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today);
+
+// What the check leaves out or does not take from the file, each as one line: "Super 6: <why>",
+// "System 2: <why>, nicht ausgewertet". The tab, the window and --check show them alike.
+std::vector<std::string> ProblemLines(const TicketCheck& check);
 
 // The term's settings the file gives wrongly, each with the name the tab gives it ("Erste
 // Ziehung", "Ziehungstage", "Spiel 77", "Super 6") and why it was not taken.
@@ -51,8 +70,22 @@ std::string KindText(const TicketPlay& play);
 // (its first and last drawing day); "keine Ziehung" for a term without one.
 std::string StateText(const TicketCheck& check, Date today);
 
-// The sum over several tickets: "Alle Scheine: Einsatz ohne Bearbeitungsgebühr 73,20 €, Gewinn
-// 23,00 €", with what has no amount named as in a ticket's total.
-std::string AllTicketsLine(const Stake& stake, const CheckTotals& totals);
+// The first and the last day of the tickets' terms up to today: what "Ziehungen holen" asks the
+// results service for. Nothing when no ticket has a drawing day up to today.
+std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck> tickets,
+                                                Date today);
+
+// The sum over several tickets: what they cost, what they won, how many could not be read.
+struct TicketsSum {
+  Stake stake;
+  CheckTotals won;
+  int unread = 0;
+};
+TicketsSum SumOf(std::span<const TicketFileCheck> tickets);
+
+// "Alle Scheine: Einsatz ohne Bearbeitungsgebühr 73,20 €, Gewinn 23,00 €", with what has no
+// amount named as in a ticket's total, the add-on numbers the archive lacks, and "; 1 Schein
+// nicht gelesen".
+std::string AllTicketsLine(const TicketsSum& sum);
 
 }  // namespace kw

@@ -23,6 +23,10 @@ QFont WindowFont() {
   return font;
 }
 
+QColor ErrorTextColour() { return QColor(0xb0, 0x00, 0x00); }
+
+QString ErrorTextStyle() { return QStringLiteral("color: %1").arg(ErrorTextColour().name()); }
+
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;

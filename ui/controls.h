@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -33,6 +34,10 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessible
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, const QString& hint,
                      QRect geometry);
+
+// The colour of a text that says something is wrong, and the style sheet that gives it a label.
+QColor ErrorTextColour();
+QString ErrorTextStyle();
 
 // Puts the window in the middle of the screen, as every window of the program opens.
 void CentreOnScreen(QWidget* window);

@@ -181,7 +181,7 @@ void TForm2::ShowSystemSummaries() {
     systemSummaries_[s]->setText(FromCp1252(SystemSummary(systems[s])));
     // A reason is a problem to mend before the ticket can be saved.
     systemSummaries_[s]->setStyleSheet(
-        systems[s].problem.empty() ? QString() : QStringLiteral("color: #b00000"));
+        systems[s].problem.empty() ? QString() : ErrorTextStyle());
   }
 }
 

@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "archive/archive.h"
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/money.h"
@@ -20,10 +19,10 @@
 #include "core/ticket_file.h"
 #include "eval/today_report.h"
 #include "ui/controls.h"
-#include "ui/drawings_update.h"
+#include "ui/drawings_bar.h"
+#include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
-#include "ui/term_sheet.h"
 #include "ui/text_edge.h"
 
 namespace kw {
@@ -65,11 +64,12 @@ std::vector<int> Numbers(const std::string& text) {
 
 }  // namespace
 
-MyTicketsWindow::MyTicketsWindow(MyTicketsSetup setup, Platform& platform, const Clock& clock,
+MyTicketsWindow::MyTicketsWindow(const std::filesystem::path& settingsDirectory,
+                                 DrawingsSession& drawings, Platform& platform, const Clock& clock,
                                  QWidget* parent)
     : QWidget(parent, Qt::Window),
-      setup_(std::move(setup)),
-      settings_(setup_.settingsDirectory),
+      settings_(settingsDirectory),
+      drawings_(drawings),
       platform_(platform),
       clock_(clock) {
   setObjectName(QStringLiteral("MyTicketsWindow"));
@@ -112,32 +112,20 @@ void MyTicketsWindow::CreateControls() {
   topColumn->addWidget(TicketsList, 1);
 
   auto* buttons = new QHBoxLayout;
-  TicketsAdd = TermButton(this, "TicketsAdd", QStringLiteral("Schein &hinzuf\u00fcgen \u2026"),
+  TicketsAdd = TermButton(this, QStringLiteral("TicketsAdd"),
+                          QStringLiteral("Schein &hinzuf\u00fcgen \u2026"),
                           QStringLiteral("Eine Schein-Datei in die Liste aufnehmen"));
-  TicketsRemove = TermButton(this, "TicketsRemove", QStringLiteral("&Entfernen"),
+  TicketsRemove = TermButton(this, QStringLiteral("TicketsRemove"), QStringLiteral("&Entfernen"),
                              QStringLiteral("Den gew\u00e4hlten Schein aus der Liste nehmen; die "
                                             "Datei bleibt, wo sie ist"));
-  TicketsFetch = TermButton(this, "TicketsFetch", QStringLiteral("Ziehungen &holen"),
-                            QStringLiteral("Die Ziehungen, die den Scheinen fehlen, von lotto.de "
-                                           "holen"));
-  TicketsCancel = TermButton(this, "TicketsCancel", QStringLiteral("Abb&rechen"),
-                             QStringLiteral("Das Holen der Ziehungen abbrechen"));
-  TicketsImport =
-      TermButton(this, "TicketsImport", QStringLiteral("Ziehungen i&mportieren \u2026"),
-                 QStringLiteral("Ziehungen aus einer Datei (CSV oder JSON) ins Archiv "
-                                "\u00fcbernehmen"));
-  TicketsStatus = new QLabel(this);
-  TicketsStatus->setObjectName(QStringLiteral("TicketsStatus"));
-  TicketsStatus->setTextFormat(Qt::PlainText);
-  TicketsStatus->setAccessibleName(QStringLiteral("Stand"));
+  bar_ = new DrawingsBar(drawings_, platform_, QStringLiteral("Tickets"),
+                         QStringLiteral("Die Ziehungen, die den Scheinen fehlen, von lotto.de "
+                                        "holen"),
+                         DrawingsBar::StatusPlace::Beside, this);
   buttons->addWidget(TicketsAdd);
   buttons->addWidget(TicketsRemove);
   buttons->addSpacing(16);
-  buttons->addWidget(TicketsFetch);
-  buttons->addWidget(TicketsCancel);
-  buttons->addWidget(TicketsImport);
-  buttons->addSpacing(8);
-  buttons->addWidget(TicketsStatus, 1);
+  buttons->addWidget(bar_, 1);
 
   auto* bottom = new QWidget(splitter_);
   auto* bottomColumn = new QVBoxLayout(bottom);
@@ -166,15 +154,9 @@ void MyTicketsWindow::CreateControls() {
   outer->addWidget(TicketsSum);
   outer->addLayout(buttons);
 
-  update_ = new DrawingsUpdate(setup_.archive, setup_.serviceBase, platform_, TicketsFetch,
-                               TicketsCancel, TicketsImport, TicketsStatus, this);
   const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
-  connect(update_, &DrawingsUpdate::drawingsChanged, this, refresh);
-  connect(update_, &DrawingsUpdate::fetchEnded, this, [this] {
-    const QString status = TicketsStatus->text();
-    RunHandler(platform_, [this] { Refresh(); });
-    TicketsStatus->setText(status);
-  });
+  connect(&drawings_, &DrawingsSession::drawingsChanged, this, refresh);
+  connect(&drawings_, &DrawingsSession::fetchEnded, this, refresh);
   connect(panel_, &TermPanel::settingWritten, this, [this] {
     RunHandler(platform_, [this] {
       const int index = SelectedRow();
@@ -191,11 +173,12 @@ void MyTicketsWindow::CreateControls() {
           [this] { RunHandler(platform_, [this] { AddClicked(); }); });
   connect(TicketsRemove, &QPushButton::clicked, this,
           [this] { RunHandler(platform_, [this] { RemoveClicked(); }); });
-  connect(TicketsFetch, &QPushButton::clicked, this,
+  connect(bar_, &DrawingsBar::fetchRequested, this,
           [this] { RunHandler(platform_, [this] { FetchClicked(); }); });
 
-  QWidget* const chain[] = {TicketsList,   TicketsAdd,    TicketsRemove, TicketsFetch,
-                            TicketsCancel, TicketsImport, panel_};
+  QWidget* const chain[] = {TicketsList,          TicketsAdd,          TicketsRemove,
+                            bar_->fetchButton(),  bar_->cancelButton(), bar_->importButton(),
+                            panel_};
   for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -240,7 +223,7 @@ void MyTicketsWindow::Refresh() {
   }
   rows_.clear();
   for (const std::string& path : paths) {
-    Row& row = rows_.emplace_back();
+    TicketFileCheck& row = rows_.emplace_back();
     row.path = path;
     CheckRow(row);
   }
@@ -254,25 +237,9 @@ void MyTicketsWindow::Refresh() {
   ShowSum();
 }
 
-void MyTicketsWindow::CheckRow(Row& row) {
-  row.check.reset();
-  row.problem.clear();
-  std::error_code ec;
-  row.missing = !std::filesystem::exists(FsPath(row.path), ec);
-  if (row.missing) {
-    row.problem = "Datei fehlt";
-    return;
-  }
-  std::optional<TermTicket> ticket;
-  try {
-    ticket = ReadTermTicket(row.path, clock_.Today().year());
-  } catch (const Error& failure) {
-    row.problem = failure.what();
-    return;
-  }
-  row.check = CheckTicket(
-      std::move(*ticket),
-      [this](Date first, Date last) { return update_->ReadRange(first, last); },
+void MyTicketsWindow::CheckRow(TicketFileCheck& row) {
+  row = CheckTicketFile(
+      row.path, [this](Date first, Date last) { return drawings_.ReadRange(first, last); },
       clock_.Today());
 }
 
@@ -293,18 +260,12 @@ void MyTicketsWindow::ShowRows() {
     }
   }
   keptWidths_ = true;
-  const Date today = clock_.Today();
-  bool fetchable = false;
-  for (const Row& row : rows_) {
-    fetchable = fetchable || (row.check && !row.check->days.empty() &&
-                              row.check->days.front() <= today);
-  }
-  update_->SetFetchable(fetchable);
+  bar_->SetFetchable(FetchRange(rows_, clock_.Today()).has_value());
   TicketsRemove->setEnabled(!rows_.empty());
 }
 
 void MyTicketsWindow::ShowRow(int index) {
-  const Row& row = rows_[static_cast<std::size_t>(index)];
+  const TicketFileCheck& row = rows_[static_cast<std::size_t>(index)];
   QTreeWidgetItem* item = TicketsList->topLevelItem(index);
   if (!item) return;
   for (int column = 0; column < kColumns; ++column) item->setText(column, {});
@@ -316,8 +277,8 @@ void MyTicketsWindow::ShowRow(int index) {
   if (!row.check) {
     item->setText(kState, row.missing ? QStringLiteral("Datei fehlt")
                                       : QStringLiteral("nicht lesbar"));
-    item->setToolTip(kState, Text(row.problem));
-    item->setForeground(kState, QColor(0xb0, 0, 0));
+    item->setToolTip(kState, Text(row.RefusalText()));
+    item->setForeground(kState, ErrorTextColour());
     return;
   }
   const TicketCheck& check = *row.check;
@@ -351,16 +312,15 @@ void MyTicketsWindow::ShowSelected() {
     TicketsNote->show();
     return;
   }
-  const Row& row = rows_[static_cast<std::size_t>(index)];
+  const TicketFileCheck& row = rows_[static_cast<std::size_t>(index)];
   if (!row.check) {
     panel_->hide();
-    TicketsNote->setText(
-        row.missing
-            ? QStringLiteral("Die Datei \u201E%1\u201C fehlt. \u201EEntfernen\u201C nimmt den "
-                             "Schein aus der Liste; eine Datei wird dabei nie gel\u00f6scht.")
-                  .arg(Text(row.path))
-            : QStringLiteral("Der Spielschein \u201E%1\u201C kann nicht gelesen werden: %2")
-                  .arg(Text(row.path), Text(row.problem)));
+    QString note = Text(row.RefusalText());
+    if (row.missing) {
+      note += QStringLiteral(". \u201EEntfernen\u201C nimmt den Schein aus der Liste; eine Datei "
+                             "wird dabei nie gel\u00f6scht.");
+    }
+    TicketsNote->setText(note);
     TicketsNote->show();
     return;
   }
@@ -369,22 +329,7 @@ void MyTicketsWindow::ShowSelected() {
   panel_->Show(*row.check, row.path);
 }
 
-void MyTicketsWindow::ShowSum() {
-  Stake stake;
-  CheckTotals won;
-  int unread = 0;
-  for (const Row& row : rows_) {
-    if (!row.check) {
-      ++unread;
-      continue;
-    }
-    stake += row.check->stake;
-    won += row.check->term.totals;
-  }
-  std::string sum = AllTicketsLine(stake, won);
-  if (unread > 0) sum += "; " + CountText(unread, "Schein", "Scheine") + " nicht gelesen";
-  TicketsSum->setText(Text(sum));
-}
+void MyTicketsWindow::ShowSum() { TicketsSum->setText(Text(AllTicketsLine(SumOf(rows_)))); }
 
 void MyTicketsWindow::AddClicked() {
   const std::optional<QString> chosen = platform_.ChooseTicketFile();
@@ -410,17 +355,9 @@ void MyTicketsWindow::RemoveClicked() {
 }
 
 void MyTicketsWindow::FetchClicked() {
-  const Date today = clock_.Today();
-  std::optional<Date> first;
-  std::optional<Date> last;
-  for (const Row& row : rows_) {
-    if (!row.check || row.check->days.empty() || row.check->days.front() > today) continue;
-    const Date from = row.check->days.front();
-    const Date to = std::min(row.check->days.back(), today);
-    first = first ? std::min(*first, from) : from;
-    last = last ? std::max(*last, to) : to;
+  if (const auto range = FetchRange(rows_, clock_.Today())) {
+    drawings_.Fetch(range->first, range->second);
   }
-  if (first && last) update_->Fetch(*first, *last);
 }
 
 void MyTicketsWindow::RestorePlace() {

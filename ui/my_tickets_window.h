@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QUrl>
 #include <QWidget>
 #include <filesystem>
 #include <memory>
@@ -19,17 +18,10 @@ class QTreeWidget;
 
 namespace kw {
 
-class DrawingArchive;
-class DrawingsUpdate;
+class DrawingsBar;
+class DrawingsSession;
 class Platform;
 class TermPanel;
-
-// What the window "Meine Scheine" works with.
-struct MyTicketsSetup {
-  std::filesystem::path settingsDirectory;  // where ZW.INI keeps the list and the window's place
-  std::filesystem::path archive;            // Ziehungen.sqlite beside ZW.INI, or --archive
-  QUrl serviceBase;                         // the results service, or --results-service
-};
 
 // The window "Meine Scheine": every ticket of the household, each checked over its term, with
 // what it cost and what it won, and their sum. The selected ticket's days, lines and settings
@@ -40,20 +32,15 @@ class MyTicketsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  MyTicketsWindow(MyTicketsSetup setup, Platform& platform, const Clock& clock,
-                  QWidget* parent = nullptr);
+  // settingsDirectory: where ZW.INI keeps the list and the window's place.
+  MyTicketsWindow(const std::filesystem::path& settingsDirectory, DrawingsSession& drawings,
+                  Platform& platform, const Clock& clock, QWidget* parent = nullptr);
   ~MyTicketsWindow() override;
 
   // Shows the window, raised, with every ticket checked anew.
   void ShowAndRaise();
   // The tickets as last checked, in the list's order: the check, or why there is none.
-  struct Row {
-    std::string path;
-    std::optional<TicketCheck> check;
-    std::string problem;  // "Datei fehlt", or why the file cannot be read
-    bool missing = false;
-  };
-  const std::vector<Row>& rows() const { return rows_; }
+  const std::vector<TicketFileCheck>& rows() const { return rows_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -63,7 +50,7 @@ class MyTicketsWindow : public QWidget {
   void CreateControls();
   // Reads the list and checks every ticket anew, keeping the selection.
   void Refresh();
-  void CheckRow(Row& row);
+  void CheckRow(TicketFileCheck& row);
   void ShowRows();
   void ShowRow(int index);
   void ShowSelected();
@@ -75,11 +62,11 @@ class MyTicketsWindow : public QWidget {
   void RestorePlace();
   void KeepPlace();
 
-  MyTicketsSetup setup_;
   SettingsFile settings_;
+  DrawingsSession& drawings_;
   Platform& platform_;
   const Clock& clock_;
-  std::vector<Row> rows_;
+  std::vector<TicketFileCheck> rows_;
   bool placed_ = false;
   bool startedList_ = false;  // an empty list took the main window's ticket at the first showing
   bool keptWidths_ = false;  // the columns have widths a person may have chosen
@@ -87,15 +74,11 @@ class MyTicketsWindow : public QWidget {
   QTreeWidget* TicketsList = nullptr;    // one row per ticket
   QPushButton* TicketsAdd = nullptr;     // "Schein &hinzufügen …"
   QPushButton* TicketsRemove = nullptr;  // "&Entfernen"
-  QPushButton* TicketsFetch = nullptr;   // "Ziehungen &holen"
-  QPushButton* TicketsCancel = nullptr;  // "Abb&rechen"
-  QPushButton* TicketsImport = nullptr;  // "Ziehungen i&mportieren …"
-  QLabel* TicketsStatus = nullptr;       // a fetch's progress
+  DrawingsBar* bar_ = nullptr;           // TicketsFetch, TicketsCancel, TicketsImport, TicketsStatus
   QSplitter* splitter_ = nullptr;
   QLabel* TicketsNote = nullptr;         // what the selected ticket lacks: its file, its reading
   TermPanel* panel_ = nullptr;           // the selected ticket's term
   QLabel* TicketsSum = nullptr;          // "Alle Scheine: ..."
-  DrawingsUpdate* update_ = nullptr;
 };
 
 }  // namespace kw

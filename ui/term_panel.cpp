@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "core/money.h"
-#include "eval/prize_plan.h"
 #include "eval/today_report.h"
+#include "ui/controls.h"
 #include "ui/platform.h"
 #include "ui/text_edge.h"
 
@@ -43,15 +43,7 @@ QString NumbersOf(const TermDayResult& result) {
 // The compact list names the add-on games' classes in short, so that its column is not cut; the
 // tip says it whole.
 QString ResultOf(const DaySummary& summary, TermPanel::Room room) {
-  if (summary.kind != DaySummary::Kind::Won) return Text(SummaryText(summary));
-  const bool compact = room == TermPanel::Room::Compact;
-  std::string text = summary.bestGame == PrizeGame::Spiel77
-                         ? (compact ? "Spiel 77, Kl. " : "Spiel 77, Gewinnklasse ")
-                     : summary.bestGame == PrizeGame::Super6
-                         ? (compact ? "Super 6, Kl. " : "Super 6, Gewinnklasse ")
-                         : "Gewinnklasse ";
-  text += RomanClass(summary.bestClass);
-  return Text(text);
+  return Text(SummaryCellText(summary, room == TermPanel::Room::Compact));
 }
 
 QString AmountOf(const DaySummary& summary) {
@@ -110,7 +102,7 @@ void ShowNote(QLabel* note, QWidget* field, const TermSetting<T>& setting) {
                 : setting.assumed ? QStringLiteral("angenommen")
                                   : QString());
   note->setToolTip(Text(setting.problem));
-  note->setStyleSheet(wrong ? QStringLiteral("color: #b00000") : QString());
+  note->setStyleSheet(wrong ? ErrorTextStyle() : QString());
   field->setAccessibleDescription(wrong ? Text(setting.problem) : note->text());
 }
 
@@ -195,7 +187,7 @@ void TermPanel::CreateControls() {
 
   problems_ = Note(this, "TermProblems");
   problems_->setWordWrap(true);
-  problems_->setStyleSheet(QStringLiteral("color: #b00000"));
+  problems_->setStyleSheet(ErrorTextStyle());
   column->addWidget(problems_);
 
   TermDrawings = new QTreeWidget(this);
@@ -287,13 +279,7 @@ void TermPanel::ShowSettings() {
   ShowNote(spiel77Note_, TermSpiel77, term.spiel77);
   ShowNote(super6Note_, TermSuper6, term.super6);
   QStringList problems;
-  for (const auto& [name, problem] : SettingProblems(term)) {
-    problems << Text(name) + QStringLiteral(": ") + Text(problem);
-  }
-  for (const auto& [name, problem] : SystemProblems(check_->play)) {
-    problems << Text(name) + QStringLiteral(": ") + Text(problem) +
-                    QStringLiteral(", nicht ausgewertet");
-  }
+  for (const std::string& line : ProblemLines(*check_)) problems << Text(line);
   problems_->setText(problems.join(u'\n'));
   problems_->setVisible(!problems.isEmpty());
 }

@@ -6,9 +6,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "archive/archive.h"
-#include "core/error.h"
-#include "ui/drawings_update.h"
+#include "ui/drawings_bar.h"
+#include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
 #include "ui/text_edge.h"
@@ -21,18 +20,9 @@ QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
 
 }  // namespace
 
-QPushButton* TermButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& hint) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setToolTip(hint);
-  button->setAccessibleName(QString(caption).remove(u'&'));
-  button->setAutoDefault(true);
-  return button;
-}
-
-TermSheet::TermSheet(TermSheetSetup setup, Platform& platform, const Clock& clock, QWidget* parent)
-    : QWidget(parent), setup_(std::move(setup)), platform_(platform), clock_(clock) {
+TermSheet::TermSheet(DrawingsSession& drawings, Platform& platform, const Clock& clock,
+                     QWidget* parent)
+    : QWidget(parent), drawings_(drawings), platform_(platform), clock_(clock) {
   // The controls come with the first showing: the program's start stays as quick as it was.
   setObjectName(QStringLiteral("TermSheet"));
 }
@@ -61,55 +51,33 @@ void TermSheet::CreateControls() {
   panel_ = new TermPanel(TermPanel::Room::Compact, platform_, content_);
   column->addWidget(panel_, 1);
 
-  TermStatus = new QLabel(content_);
-  TermStatus->setObjectName(QStringLiteral("TermStatus"));
-  TermStatus->setTextFormat(Qt::PlainText);
-  TermStatus->setAccessibleName(QStringLiteral("Stand"));
-  TermStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  column->addWidget(TermStatus);
-
-  TermFetch = TermButton(this, "TermFetch", QStringLiteral("Ziehungen &holen"),
-                         QStringLiteral("Die fehlenden Ziehungen der Laufzeit von lotto.de holen"));
-  TermCancel = TermButton(this, "TermCancel", QStringLiteral("Abb&rechen"),
-                          QStringLiteral("Das Holen der Ziehungen abbrechen"));
-  TermImport =
-      TermButton(this, "TermImport", QStringLiteral("Ziehungen i&mportieren \u2026"),
-                 QStringLiteral("Ziehungen aus einer Datei (CSV oder JSON) ins Archiv "
-                                "\u00fcbernehmen"));
+  bar_ = new DrawingsBar(drawings_, platform_, QStringLiteral("Term"),
+                         QStringLiteral("Die fehlenden Ziehungen der Laufzeit von lotto.de holen"),
+                         DrawingsBar::StatusPlace::Above, this);
   // Every ticket of the household, in a window of its own.
-  TermAllTickets = TermButton(this, "TermAllTickets", QStringLiteral("Alle &Scheine \u2026"),
+  TermAllTickets = TermButton(this, QStringLiteral("TermAllTickets"),
+                              QStringLiteral("Alle &Scheine \u2026"),
                               QStringLiteral("Alle Spielscheine mit Einsatz und Gewinn zeigen"));
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(4);
-  buttons->addWidget(TermFetch);
-  buttons->addWidget(TermCancel);
-  buttons->addWidget(TermImport);
-  buttons->addStretch(1);
-  buttons->addWidget(TermAllTickets);
+  buttons->addWidget(bar_, 1);
+  buttons->addWidget(TermAllTickets, 0, Qt::AlignBottom);
   // Below the content: the way to every ticket stays also when no ticket is loaded.
   outer->addLayout(buttons);
 
-  update_ = new DrawingsUpdate(setup_.archive, setup_.serviceBase, platform_, TermFetch,
-                               TermCancel, TermImport, TermStatus, this);
-  connect(update_, &DrawingsUpdate::drawingsChanged, this,
-          [this] { RunHandler(platform_, [this] { Refresh(); }); });
-  connect(update_, &DrawingsUpdate::fetchEnded, this, [this] {
-    const QString status = TermStatus->text();
-    RunHandler(platform_, [this] { Refresh(); });
-    TermStatus->setText(status);
-  });
-  connect(panel_, &TermPanel::settingWritten, this,
-          [this] { RunHandler(platform_, [this] { Refresh(); }); });
-  connect(TermFetch, &QPushButton::clicked, this,
+  const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
+  connect(&drawings_, &DrawingsSession::drawingsChanged, this, refresh);
+  connect(&drawings_, &DrawingsSession::fetchEnded, this, refresh);
+  connect(panel_, &TermPanel::settingWritten, this, refresh);
+  connect(bar_, &DrawingsBar::fetchRequested, this,
           [this] { RunHandler(platform_, [this] { FetchClicked(); }); });
   connect(TermAllTickets, &QPushButton::clicked, this, &TermSheet::allTicketsRequested);
 
-  setTabOrder(panel_, TermFetch);
-  setTabOrder(TermFetch, TermCancel);
-  setTabOrder(TermCancel, TermImport);
-  setTabOrder(TermImport, TermAllTickets);
+  setTabOrder(panel_, bar_->fetchButton());
+  setTabOrder(bar_->fetchButton(), bar_->cancelButton());
+  setTabOrder(bar_->cancelButton(), bar_->importButton());
+  setTabOrder(bar_->importButton(), TermAllTickets);
 }
-
 void TermSheet::SetTicketSource(std::function<std::string()> currentTicket) {
   currentTicket_ = std::move(currentTicket);
 }
@@ -127,30 +95,26 @@ void TermSheet::showEvent(QShowEvent* event) {
 }
 
 void TermSheet::Refresh() {
-  if (currentTicket_) ticketPath_ = currentTicket_();
-  check_.reset();
-  if (ticketPath_.empty()) {
+  std::string path = currentTicket_ ? currentTicket_() : ticket_.path;
+  ticket_ = TicketFileCheck{};
+  ticket_.path = std::move(path);
+  if (ticket_.path.empty()) {
     ShowNoTicket(QStringLiteral(
         "Es ist kein Spielschein geladen. Laden Sie einen auf der Seite \u201eSpielschein\u201c, "
         "dann zeigt diese Seite jede Ziehung seiner Laufzeit mit ihrem Gewinn."));
     return;
   }
-  std::optional<TermTicket> ticket;
-  try {
-    ticket = ReadTermTicket(ticketPath_, clock_.Today().year());
-  } catch (const Error& failure) {
-    ShowNoTicket(QStringLiteral("Der Spielschein kann nicht gelesen werden: ") +
-                 Text(failure.what()));
+  ticket_ = CheckTicketFile(
+      ticket_.path, [this](Date first, Date last) { return drawings_.ReadRange(first, last); },
+      clock_.Today());
+  if (!ticket_.check) {
+    ShowNoTicket(Text(ticket_.RefusalText()));
     return;
   }
-  check_ = CheckTicket(
-      std::move(*ticket),
-      [this](Date first, Date last) { return update_->ReadRange(first, last); },
-      clock_.Today());
   noTicket_->hide();
   content_->show();
-  for (QWidget* button : {TermFetch, TermCancel, TermImport}) button->show();
-  panel_->Show(*check_, ticketPath_);
+  bar_->show();
+  panel_->Show(*ticket_.check, ticket_.path);
   ShowStatus();
 }
 
@@ -158,39 +122,34 @@ void TermSheet::ShowNoTicket(const QString& why) {
   noTicket_->setText(why);
   noTicket_->show();
   content_->hide();
-  for (QWidget* button : {TermFetch, TermCancel, TermImport}) button->hide();
+  bar_->hide();
 }
 
 void TermSheet::ShowStatus() {
   const Date today = clock_.Today();
-  const std::vector<Date>& days = check_->days;
-  update_->SetFetchable(!days.empty() && days.front() <= today);
-  if (update_->IsRunning()) return;  // the fetch's progress stands there
-  TermStatus->setToolTip({});
-  if (!update_->ArchiveProblem().empty()) {
-    TermStatus->setText(QStringLiteral("Das Archiv ist nicht verf\u00fcgbar"));
-    TermStatus->setToolTip(Text(update_->ArchiveProblem()));
+  const std::vector<Date>& days = ticket_.check->days;
+  bar_->SetFetchable(!days.empty() && days.front() <= today);
+  if (!drawings_.ArchiveProblem().empty()) {
+    bar_->SetNote(QStringLiteral("Das Archiv ist nicht verf\u00fcgbar"),
+                  Text(drawings_.ArchiveProblem()));
   } else if (days.empty()) {
-    TermStatus->setText(QStringLiteral("Die Laufzeit hat keinen Ziehungstag"));
+    bar_->SetNote(QStringLiteral("Die Laufzeit hat keinen Ziehungstag"));
   } else if (days.front() > today) {
-    TermStatus->setText(QStringLiteral("Die erste Ziehung ist am ") +
-                        Text(WeekdayDateText(days.front())));
-  } else if (check_->term.missing > 0) {
-    const int missing = check_->term.missing;
-    TermStatus->setText(Text(DrawingsText(missing)) + (missing == 1
-                                                           ? QStringLiteral(" fehlt im Archiv")
-                                                           : QStringLiteral(" fehlen im Archiv")));
+    bar_->SetNote(QStringLiteral("Die erste Ziehung ist am ") +
+                  Text(WeekdayDateText(days.front())));
+  } else if (ticket_.check->term.missing > 0) {
+    const int missing = ticket_.check->term.missing;
+    bar_->SetNote(Text(DrawingsText(missing)) + (missing == 1 ? QStringLiteral(" fehlt im Archiv")
+                                                              : QStringLiteral(" fehlen im Archiv")));
   } else {
-    TermStatus->clear();
+    bar_->SetNote({});
   }
 }
 
 void TermSheet::FetchClicked() {
-  if (!check_) return;
-  const std::vector<Date>& days = check_->days;
-  const Date today = clock_.Today();
-  if (days.empty() || days.front() > today) return;
-  update_->Fetch(days.front(), std::min(days.back(), today));
+  if (const auto range = FetchRange(std::span(&ticket_, 1), clock_.Today())) {
+    drawings_.Fetch(range->first, range->second);
+  }
 }
 
 }  // namespace kw

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QUrl>
 #include <QWidget>
-#include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,16 +13,10 @@ class QPushButton;
 
 namespace kw {
 
-class DrawingArchive;
-class DrawingsUpdate;
+class DrawingsBar;
+class DrawingsSession;
 class Platform;
 class TermPanel;
-
-// Where the term tab finds the drawings.
-struct TermSheetSetup {
-  std::filesystem::path archive;  // Ziehungen.sqlite beside ZW.INI, or --archive
-  QUrl serviceBase;               // the results service, or --results-service
-};
 
 // The tab "Laufzeit": the current ticket checked over its whole term by the rules of each
 // drawing's day, with the money won and the stake; the term's settings, which it saves into the
@@ -36,7 +27,7 @@ class TermSheet : public QWidget {
   Q_OBJECT
 
  public:
-  TermSheet(TermSheetSetup setup, Platform& platform, const Clock& clock,
+  TermSheet(DrawingsSession& drawings, Platform& platform, const Clock& clock,
             QWidget* parent = nullptr);
   ~TermSheet() override;
 
@@ -47,7 +38,7 @@ class TermSheet : public QWidget {
   void Reload();
 
   // The check last shown, for tests and the window's own use.
-  const std::optional<TicketCheck>& check() const { return check_; }
+  const std::optional<TicketCheck>& check() const { return ticket_.check; }
 
  signals:
   // "Alle Scheine …": the window with every ticket is asked for.
@@ -64,26 +55,17 @@ class TermSheet : public QWidget {
   void ShowStatus();
   void FetchClicked();
 
-  TermSheetSetup setup_;
+  DrawingsSession& drawings_;
   Platform& platform_;
   const Clock& clock_;
   std::function<std::string()> currentTicket_;
-  std::string ticketPath_;
-  std::optional<TicketCheck> check_;
+  TicketFileCheck ticket_;  // the ticket last shown, checked or refused
 
   QLabel* noTicket_ = nullptr;  // "Es ist kein Spielschein geladen." and the like
   QWidget* content_ = nullptr;  // everything else, hidden without a ticket
   TermPanel* panel_ = nullptr;
-  DrawingsUpdate* update_ = nullptr;
-  QPushButton* TermFetch = nullptr;       // "Ziehungen &holen"
-  QPushButton* TermCancel = nullptr;      // "Abb&rechen"
-  QPushButton* TermImport = nullptr;      // "Ziehungen i&mportieren …"
+  DrawingsBar* bar_ = nullptr;            // TermFetch, TermCancel, TermImport and TermStatus
   QPushButton* TermAllTickets = nullptr;  // "Alle &Scheine …"
-  QLabel* TermStatus = nullptr;           // progress of a fetch, the first drawing of a new ticket
 };
-
-// A button of the term's views: its object and accessible name, its tip, Enter clicks it.
-QPushButton* TermButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& hint);
 
 }  // namespace kw

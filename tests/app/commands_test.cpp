@@ -15,6 +15,7 @@
 #include "tests/support/fake_platform.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
+#include "ui/drawings_session.h"
 #include "ui/term_sheet.h"
 
 namespace kw::test {
@@ -137,7 +138,8 @@ void CommandsTest::checkPrintsWhatTheTabShows() {
 
   FakePlatform platform;
   const SystemClock clock;
-  TermSheet sheet(TermSheetSetup{archive, QUrl()}, platform, clock);
+  DrawingsSession drawings(archive, QUrl(), platform);
+  TermSheet sheet(drawings, platform, clock);
   sheet.SetTicketSource([ticket] { return ticket; });
   sheet.show();
   auto* list = sheet.findChild<QTreeWidget*>(QStringLiteral("TermDrawings"));
@@ -162,7 +164,7 @@ void CommandsTest::exitCodes_data() {
   QTest::addColumn<QString>("err");  // the start of standard error
   QTest::newRow("ticket missing") << QStringList{QStringLiteral("--check"),
                                                  QStringLiteral("@/nix.sch")}
-                                  << 1 << QStringLiteral("kreuzwart: '' is not a valid date");
+                                  << 1 << QStringLiteral("kreuzwart: Schein \u00bb");
   QTest::newRow("archive no database")
       << QStringList{QStringLiteral("--check"), QStringLiteral("@/schein.sch"),
                      QStringLiteral("--archive"), QStringLiteral("@/kaputt.sqlite")}
@@ -234,7 +236,7 @@ void CommandsTest::checkOfSeveralTickets_data() {
   QTest::newRow("one unreadable, the other still reported")
       << QStringList{QStringLiteral("@/nix.sch"), QStringLiteral("@/a.sch")} << 1
       << QStringList{QStringLiteral("Schein: @/nix.sch"), QStringLiteral("Schein: @/a.sch")}
-      << QStringLiteral("kreuzwart: '' is not a valid date\n");
+      << QStringLiteral("kreuzwart: Schein \u00bb@/nix.sch\u00ab: Datei fehlt\n");
   // No other file may stand in for a name the ticket readers cannot hold: nothing is checked.
   QTest::newRow("a name outside Windows-1252")
       << QStringList{QStringLiteral("@/a.sch"), QStringLiteral("@/\u03a9.sch")} << 1

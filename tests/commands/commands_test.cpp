@@ -129,13 +129,13 @@ TEST_F(Commands, CheckOfSeveralTicketsEndsWithTheSumOfThoseItCouldRead) {
     return CheckCommand({a, missing, a}, Archive(), Date::FromYmd(2026, 12, 8), out, err);
   });
   EXPECT_EQ(run.code, 1);
-  EXPECT_EQ(run.err, "kreuzwart: '' is not a valid date\n");
+  EXPECT_EQ(run.err, "kreuzwart: Schein \u00bb" + missing + "\u00ab: Datei fehlt\n");
   EXPECT_TRUE(run.out.starts_with("Schein: " + a + "\nLaufzeit: ")) << run.out;
   EXPECT_NE(run.out.find("\nSchein: " + missing + "\nSchein: " + a + "\n"), std::string::npos)
       << run.out;
   // Two of 7.789,60 € won, each for three Saturdays of a game and Spiel 77 at 3,70 €.
   EXPECT_TRUE(run.out.ends_with("\nAlle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 22,20 "
-                                "\u20ac, Gewinn 15.579,20 \u20ac\n"))
+                                "\u20ac, Gewinn 15.579,20 \u20ac; 1 Schein nicht gelesen\n"))
       << run.out;
 }
 
@@ -146,7 +146,7 @@ TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
   });
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "kreuzwart: '' is not a valid date\n");
+  EXPECT_EQ(run.err, "kreuzwart: Schein \u00bb" + (dir / "none.sch").string() + "\u00ab: Datei fehlt\n");
 
   WriteFile(Archive(), "keine Datenbank, nur Text, der lang genug ist, um wie eine Datei zu sein");
   const std::string before = ReadFile(Archive());

@@ -60,12 +60,16 @@ TEST(StakeTest, ATermAddsItsDaysAndNamesWhatHasNoPrice) {
   Stake all = open;
   all += StakeOfDays(TwoGames(false, true), {Day(2026, 12, 5)});
   EXPECT_EQ(all.unknown.size(), 1u);
-  CheckTotals won;
-  won.cents = 2300;
-  won.awaitingQuota = 1;
-  EXPECT_EQ(AllTicketsLine(StakeOfDays(TwoGames(true, false), {Day(2026, 12, 5)}), won),
+  TicketsSum sum{StakeOfDays(TwoGames(true, false), {Day(2026, 12, 5)}), {}, 0};
+  sum.won.cents = 2300;
+  sum.won.awaitingQuota = 1;
+  EXPECT_EQ(AllTicketsLine(sum),
             "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr 4,90 \x80, Gewinn 23,00 \x80 (dazu 1 "
             "Gewinn mit noch unbekannter Quote)");
+  sum.unread = 2;
+  EXPECT_EQ(AllTicketsLine(sum),
+            "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr 4,90 \x80, Gewinn 23,00 \x80 (dazu 1 "
+            "Gewinn mit noch unbekannter Quote); 2 Scheine nicht gelesen");
 }
 
 // A system costs its rows, each at the price of one game; a field that is no system costs

@@ -186,7 +186,7 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
                        "kein Gewinn",
                        "kein Gewinn in den Spielen",
                        "Gewinnklasse I, 5,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
-                       "Spiel 77 Gewinnklasse IV, 777,00 \x80",
+                       "Spiel 77, Gewinnklasse IV, 777,00 \x80",
                        "Gewinnklasse VII, 0,00 \x80 (dazu 1 Gewinn mit noch unbekannter Quote)",
                    }));
   const DaySummary& best = term.days[5].summary;

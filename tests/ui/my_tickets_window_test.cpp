@@ -1,6 +1,7 @@
 // The window "Meine Scheine" on the offscreen platform, with real ticket files, ZW.INI and an
 // archive file in a fresh folder: tickets added and removed, a missing file, a day selected, a
 // setting changed and found in the ticket file, the window's place kept.
+#include "ui/drawings_session.h"
 #include "ui/my_tickets_window.h"
 
 #include <QCheckBox>
@@ -31,6 +32,7 @@ struct Window {
   FakePlatform platform;
   FixedClock clock{Day(2026, 12, 10)};
   SettingsFile settings{dir.path()};
+  DrawingsSession drawings{dir / "Ziehungen.sqlite", QUrl(), platform};
   std::unique_ptr<MyTicketsWindow> window;
 
   Window() {
@@ -45,8 +47,7 @@ struct Window {
     DrawingArchive(dir / "Ziehungen.sqlite").Store({win}, "Test");
   }
   MyTicketsWindow& Show() {
-    window = std::make_unique<MyTicketsWindow>(
-        MyTicketsSetup{dir.path(), dir / "Ziehungen.sqlite", QUrl()}, platform, clock);
+    window = std::make_unique<MyTicketsWindow>(dir.path(), drawings, platform, clock);
     window->show();
     return *window;
   }

@@ -21,6 +21,7 @@
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
 #include "ui/qt_platform.h"
+#include "ui/drawings_session.h"
 #include "ui/my_tickets_window.h"
 #include "ui/term_sheet.h"
 
@@ -73,9 +74,8 @@ int main(int argc, char* argv[]) {
   StoreFiveWeeks(f.Directory() / kw::DrawingArchive::kFileName);
   f.clock.Set(kw::Date::FromYmd(2026, 12, 10));
   kw::TForm1& form = f.Start();
-  auto* term =
-      new kw::TermSheet(kw::TermSheetSetup{f.Directory() / kw::DrawingArchive::kFileName, QUrl()},
-                        f.platform, f.clock);
+  kw::DrawingsSession drawings(f.Directory() / kw::DrawingArchive::kFileName, QUrl(), f.platform);
+  auto* term = new kw::TermSheet(drawings, f.platform, f.clock);
   term->SetTicketSource([&form] { return form.ticket().path; });
   form.AddPage(term, u"Laufzeit"_s);
   // "Neu/Bearbeiten" and "WWW Import" as the program shows them.
@@ -166,9 +166,7 @@ int main(int argc, char* argv[]) {
   const std::string stick = "/media/stick/wochenschein.sch";
   kw::SettingsFile settings(f.Directory());
   settings.WriteTicketList({f.Path("ticket.sch"), f.Path("dauerschein.sch"), stick});
-  kw::MyTicketsWindow tickets(
-      kw::MyTicketsSetup{f.Directory(), f.Directory() / kw::DrawingArchive::kFileName, QUrl()},
-      f.platform, f.clock);
+  kw::MyTicketsWindow tickets(f.Directory(), drawings, f.platform, f.clock);
   tickets.show();
   tickets.resize(800, 500);
   auto* ticketList = tickets.findChild<QTreeWidget*>(u"TicketsList"_s);

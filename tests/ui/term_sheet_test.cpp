@@ -1,5 +1,6 @@
 // The tab "Laufzeit" on its own: a ticket's whole term against a real archive file, its settings
 // saved into the ticket file, drawings fetched from a local results service and imported from CSV.
+#include "ui/drawings_session.h"
 #include "ui/term_sheet.h"
 
 #include <QApplication>
@@ -77,6 +78,7 @@ struct Sheet {
   FakePlatform platform;
   FixedClock clock{Day(2026, 12, 10)};
   LocalHttpServer server;
+  std::unique_ptr<DrawingsSession> drawings;
   std::unique_ptr<TermSheet> sheet;
 
   explicit Sheet(const std::string& ticket = kTicket, bool stored = true) {
@@ -85,8 +87,10 @@ struct Sheet {
   }
   TermSheet& Show(std::string path = {}) {
     if (path.empty()) path = ticketPath;
-    sheet = std::make_unique<TermSheet>(
-        TermSheetSetup{archivePath, QUrl(server.Url(QByteArrayLiteral("/api")))}, platform, clock);
+    sheet.reset();
+    drawings = std::make_unique<DrawingsSession>(
+        archivePath, QUrl(server.Url(QByteArrayLiteral("/api"))), platform);
+    sheet = std::make_unique<TermSheet>(*drawings, platform, clock);
     sheet->SetTicketSource([path] { return path; });
     sheet->resize(445, 310);
     sheet->show();
@@ -144,7 +148,7 @@ void TermSheetTest::everyDayOfTheTermWithItsResult() {
   QCOMPARE(results[5], QStringLiteral("fehlt im Archiv"));
   QCOMPARE(results[6], QStringLiteral("Spiel 77, Kl. VI"));
   QCOMPARE(s.List()->topLevelItem(6)->toolTip(2),
-           QStringLiteral("Spiel 77 Gewinnklasse VI, 17,00 \u20ac"));
+           QStringLiteral("Spiel 77, Gewinnklasse VI, 17,00 \u20ac"));
   QCOMPARE(results[0], QStringLiteral("kein Gewinn"));
   QCOMPARE(results[8], QStringLiteral("noch nicht gezogen"));
   QCOMPARE(results[9], QStringLiteral("noch nicht gezogen"));

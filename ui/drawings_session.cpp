@@ -1,8 +1,6 @@
-#include "ui/drawings_update.h"
+#include "ui/drawings_session.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <filesystem>
+#include <algorithm>
 
 #include "archive/archive.h"
 #include "archive/drawings_file.h"
@@ -25,35 +23,21 @@ QString ProgressText(int done, int total) {
 
 }  // namespace
 
-DrawingsUpdate::DrawingsUpdate(std::filesystem::path archive, QUrl serviceBase,
-                               Platform& platform, QPushButton* fetch, QPushButton* cancel,
-                               QPushButton* import, QLabel* status, QObject* parent)
+DrawingsSession::DrawingsSession(std::filesystem::path archive, QUrl serviceBase,
+                                 Platform& platform, QObject* parent)
     : QObject(parent),
       archivePath_(std::move(archive)),
       serviceBase_(std::move(serviceBase)),
-      platform_(platform),
-      fetch_(fetch),
-      cancel_(cancel),
-      import_(import),
-      status_(status) {
-  cancel_->setEnabled(false);
-  fetch_->setEnabled(false);
-  import_->setEnabled(false);
-  connect(cancel_, &QPushButton::clicked, this, [this] {
-    if (service_ && service_->IsRunning()) service_->Cancel();
-  });
-  connect(import_, &QPushButton::clicked, this,
-          [this] { RunHandler(platform_, [this] { Import(); }); });
-}
+      platform_(platform) {}
 
-DrawingsUpdate::~DrawingsUpdate() = default;
+DrawingsSession::~DrawingsSession() = default;
 
-bool DrawingsUpdate::OpenArchive() {
+bool DrawingsSession::OpenArchive() {
   if (archive_) return true;
   try {
     archive_ = std::make_unique<DrawingArchive>(archivePath_);
   } catch (const Error& failure) {
-    // Told once; the owner says it on every showing, and the next one tries again.
+    // Told once; the views say it on every showing, and the next one tries again.
     const bool told = archiveProblem_ == failure.what();
     archiveProblem_ = failure.what();
     if (!told) ShowException(platform_, failure);
@@ -63,11 +47,12 @@ bool DrawingsUpdate::OpenArchive() {
   service_ = std::make_unique<ServiceFetch>(*archive_);
   if (serviceBase_.isValid()) service_->SetBase(serviceBase_);
   connect(service_.get(), &ServiceFetch::progress, this,
-          [this](int done, int total) { status_->setText(ProgressText(done, total)); });
+          [this](int done, int total) { SetStatus(ProgressText(done, total)); });
   connect(service_.get(), &ServiceFetch::waiting, this,
-          [this](int seconds) { status_->setText(WaitingText(seconds)); });
-  connect(service_.get(), &ServiceFetch::drawingStored, this, &DrawingsUpdate::drawingsChanged);
+          [this](int seconds) { SetStatus(WaitingText(seconds)); });
+  connect(service_.get(), &ServiceFetch::drawingStored, this, &DrawingsSession::drawingsChanged);
   connect(service_.get(), &ServiceFetch::finished, this, [this](int stored) {
+    if (queued_) return StartNext();
     Ended(stored == 0 ? QStringLiteral("Keine neuen Ziehungen")
                       : DrawingsCount(stored) + QStringLiteral(" geholt"));
   });
@@ -78,41 +63,55 @@ bool DrawingsUpdate::OpenArchive() {
     Ended(QStringLiteral("Holen gescheitert"));
     platform_.ShowMessage(MessageKind::Plain, message);
   });
-  SetRunning(false);
+  emit runningChanged(false);  // the buttons that need the archive may be used now
   return true;
 }
 
-std::vector<Drawing> DrawingsUpdate::ReadRange(Date first, Date last) {
+std::vector<Drawing> DrawingsSession::ReadRange(Date first, Date last) {
   return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
 }
 
-bool DrawingsUpdate::IsRunning() const { return service_ && service_->IsRunning(); }
+bool DrawingsSession::IsRunning() const { return service_ && service_->IsRunning(); }
 
-void DrawingsUpdate::SetFetchable(bool fetchable) {
-  fetchable_ = fetchable;
-  if (!IsRunning()) fetch_->setEnabled(archive_ && fetchable_);
+void DrawingsSession::Fetch(Date first, Date last) {
+  if (first > last || !OpenArchive()) return;
+  if (queued_) {
+    queued_->first = std::min(queued_->first, first);
+    queued_->second = std::max(queued_->second, last);
+  } else {
+    queued_.emplace(first, last);
+  }
+  if (IsRunning()) return;  // the running fetch takes the days when it has ended
+  StartNext();
+  emit runningChanged(true);
 }
 
-void DrawingsUpdate::Fetch(Date first, Date last) {
-  if (!OpenArchive() || IsRunning() || first > last) return;
-  SetRunning(true);
-  status_->setText(ProgressText(0, 0));
+void DrawingsSession::StartNext() {
+  const auto [first, last] = *queued_;
+  queued_.reset();
+  SetStatus(ProgressText(0, 0));
   service_->Start(first, last);
 }
 
-void DrawingsUpdate::Ended(const QString& status) {
-  SetRunning(false);
+void DrawingsSession::Cancel() {
+  // A cancel stops everything asked for, the days waiting their turn too.
+  queued_.reset();
+  if (IsRunning()) service_->Cancel();
+}
+
+void DrawingsSession::Ended(const QString& status) {
+  queued_.reset();
+  emit runningChanged(false);
   emit fetchEnded();
-  status_->setText(status);
+  SetStatus(status);
 }
 
-void DrawingsUpdate::SetRunning(bool running) {
-  fetch_->setEnabled(!running && archive_ && fetchable_);
-  import_->setEnabled(!running && archive_);
-  cancel_->setEnabled(running);
+void DrawingsSession::SetStatus(const QString& status) {
+  status_ = status;
+  emit statusChanged(status_);
 }
 
-void DrawingsUpdate::Import() {
+void DrawingsSession::Import() {
   if (!OpenArchive()) return;
   const std::optional<QString> chosen = platform_.ChooseDrawingsFile();
   if (!chosen) return;
