@@ -63,6 +63,8 @@ class LocalHttpServer : public QObject {
   int Refused() const { return refused_; }
   int Requests(const QByteArray& path) const { return requests_.value(path); }
   int AllRequests() const { return static_cast<int>(arrivals_.size()); }
+  // The most requests that were open at one time, arrived and not yet answered.
+  int MostAtOnce() const { return mostOpen_; }
   // When each request arrived, in milliseconds since the server started.
   const QList<qint64>& Arrivals() const { return arrivals_; }
   // The header lines of the last request, as sent.
@@ -110,6 +112,7 @@ class LocalHttpServer : public QObject {
           answered_.append(now);
         }
       }
+      mostOpen_ = std::max(mostOpen_, ++open_);
       if (response.silent) return;
       QByteArray answer = "HTTP/1.1 " + QByteArray::number(response.status) + " " +
                           (response.status == 200 ? "OK" : "Other") + "\r\n";
@@ -118,7 +121,8 @@ class LocalHttpServer : public QObject {
       answer += response.headers;
       answer += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
       answer += "Connection: close\r\n\r\n" + response.body;
-      QTimer::singleShot(response.delayMs, socket, [socket, answer] {
+      QTimer::singleShot(response.delayMs, socket, [this, socket, answer] {
+        --open_;
         socket->write(answer);
         socket->disconnectFromHost();
       });
@@ -138,6 +142,8 @@ class LocalHttpServer : public QObject {
   QByteArray retryAfter_;
   QList<qint64> answered_;  // when the requests the throttle let through came
   int refused_ = 0;
+  int open_ = 0;
+  int mostOpen_ = 0;
 };
 
 }  // namespace kw::test

@@ -1,6 +1,7 @@
 // The tab "Laufzeit" on its own: a ticket's whole term against a real archive file, its settings
 // saved into the ticket file, drawings fetched from a local results service and imported from CSV.
 #include "ui/drawings_session.h"
+#include "ui/my_tickets_window.h"
 #include "ui/term_sheet.h"
 
 #include <QApplication>
@@ -132,6 +133,7 @@ class TermSheetTest : public QObject {
   void aWaitOfTheServiceIsShown();
   void importTakesACsvFile();
   void keyboardAndNames();
+  void bothViewsFollowOneFetch();
 };
 
 void TermSheetTest::everyDayOfTheTermWithItsResult() {
@@ -382,4 +384,40 @@ void TermSheetTest::keyboardAndNames() {
 }  // namespace kw::test
 
 QTEST_MAIN(kw::test::TermSheetTest)
+// The tab and the window "Meine Scheine" fetch through one session: the window follows the tab's
+// fetch, and days asked for while a fetch runs follow it in the same stream, never beside it.
+void TermSheetTest::bothViewsFollowOneFetch() {
+  Sheet s(kTicket, false);
+  const Date nov14 = Day(2026, 11, 14);
+  const Date nov18 = Day(2026, 11, 18);
+  const Date dec5 = Day(2026, 12, 5);
+  const Date dec9 = Day(2026, 12, 9);
+  LocalHttpServer::Response slow = Json(RangeAnswer({MadeUpAnswer(nov14, 1)}));
+  slow.delayMs = 300;
+  s.server.Route(RangeAt(nov14, nov18), slow);
+  s.server.Route(RangeAt(dec5, dec9), Json(RangeAnswer({MadeUpAnswer(dec5, 2)})));
+  SettingsFile(s.dir.path()).WriteTicketList({s.ticketPath});
+  s.Show();
+  MyTicketsWindow window(s.dir.path(), *s.drawings, s.platform, s.clock);
+  window.show();
+  const auto windowControl = [&window](const char* name) {
+    return FindControl<QWidget>(&window, QString::fromLatin1(name));
+  };
+
+  s.drawings->Fetch(nov14, nov18);
+  s.drawings->Fetch(dec5, dec9);  // while the first runs: it waits its turn
+  QVERIFY(!windowControl("TicketsFetch")->isEnabled());
+  QVERIFY(windowControl("TicketsCancel")->isEnabled());
+  QTRY_COMPARE_WITH_TIMEOUT(s.Status(), QStringLiteral("2 Ziehungen geholt"), 10000);
+  QCOMPARE(static_cast<QLabel*>(windowControl("TicketsStatus"))->text(), s.Status());
+  QCOMPARE(s.server.Requests(RangeAt(nov14, nov18)), 1);
+  QCOMPARE(s.server.Requests(RangeAt(dec5, dec9)), 1);
+  QCOMPARE(s.server.MostAtOnce(), 1);
+  // Both views show what came.
+  QCOMPARE(s.Column(2)[0], QStringLiteral("kein Gewinn"));
+  QCOMPARE(window.rows().front().check->term.missing, s.sheet->check()->term.missing);
+  QVERIFY(windowControl("TicketsFetch")->isEnabled());
+  QVERIFY(s.platform.messages.empty());
+}
+
 #include "term_sheet_test.moc"

@@ -1,0 +1,89 @@
+#include "eval/ticket_check.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/cp1252.h"
+#include "tests/support/builders.h"
+#include "tests/support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::Day;
+using test::TempDir;
+using test::TicketFile;
+
+TicketFileCheck Checked(std::vector<Date> days) {
+  TicketFileCheck file;
+  file.check.emplace();
+  file.check->days = std::move(days);
+  return file;
+}
+
+// Where a ticket stands, and which days "Ziehungen holen" asks for, by the day: the term's
+// first and last drawing day are its own, the day after is not.
+TEST(TicketCheckTest, StateAndFetchRangeAtTheEdgesOfTheTerm) {
+  const std::vector<Date> term = {Day(2026, 12, 5), Day(2026, 12, 9), Day(2026, 12, 12)};
+  struct Row {
+    Date today;
+    const char* state;
+    std::optional<std::pair<Date, Date>> fetch;
+  };
+  const Row rows[] = {
+      {Day(2026, 12, 4), "beginnt am 05.12.2026", std::nullopt},
+      {Day(2026, 12, 5), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 5)}},
+      {Day(2026, 12, 10), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 10)}},
+      {Day(2026, 12, 12), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 12)}},
+      {Day(2026, 12, 13), "abgelaufen am 12.12.2026", std::pair{Day(2026, 12, 5), Day(2026, 12, 12)}},
+  };
+  for (const Row& row : rows) {
+    const std::vector<TicketFileCheck> tickets = {Checked(term)};
+    EXPECT_EQ(StateText(*tickets[0].check, row.today), row.state) << FormatShortDate(row.today);
+    EXPECT_EQ(FetchRange(tickets, row.today), row.fetch) << FormatShortDate(row.today);
+  }
+  EXPECT_EQ(StateText(*Checked({}).check, Day(2026, 12, 5)), "keine Ziehung");
+}
+
+// Several tickets: one range over all that have begun; one not read, or without a day, asks for
+// nothing and is counted as not read in the sum.
+TEST(TicketCheckTest, FetchRangeAndSumOverTickets) {
+  TicketFileCheck unread;
+  unread.reason = "Datei fehlt";
+  const std::vector<TicketFileCheck> tickets = {
+      Checked({Day(2026, 11, 18), Day(2026, 11, 21)}), unread, Checked({}),
+      Checked({Day(2026, 12, 2), Day(2026, 12, 30)}), Checked({Day(2027, 1, 2)})};
+  EXPECT_EQ(FetchRange(tickets, Day(2026, 12, 10)), std::pair(Day(2026, 11, 18), Day(2026, 12, 10)));
+  EXPECT_EQ(FetchRange(std::span(tickets).subspan(1, 2), Day(2026, 12, 10)), std::nullopt);
+  EXPECT_EQ(SumOf(tickets).unread, 1);
+}
+
+// A file that is not there, or no ticket file, is named with its path and why, never thrown.
+TEST(TicketCheckTest, AFileThatCannotBeCheckedIsNamed) {
+  TempDir dir;
+  const auto none = [](Date, Date) { return std::vector<Drawing>{}; };
+  const std::string missing = (dir / "weg.sch").string();
+  const TicketFileCheck gone = CheckTicketFile(missing, none, Day(2026, 12, 10));
+  EXPECT_TRUE(gone.missing);
+  EXPECT_EQ(gone.RefusalText(), "Schein \xBB" + missing + "\xAB: Datei fehlt");
+
+  std::filesystem::create_directory(dir / "ordner.sch");
+  const TicketFileCheck folder =
+      CheckTicketFile((dir / "ordner.sch").string(), none, Day(2026, 12, 10));
+  EXPECT_FALSE(folder.missing);
+  EXPECT_FALSE(folder.check);
+  EXPECT_TRUE(folder.RefusalText().starts_with("Schein \xBB" + (dir / "ordner.sch").string() +
+                                               "\xAB: "))
+      << folder.RefusalText();
+
+  const std::string ticket = (dir / "a.sch").string();
+  test::WriteFile(ticket, TicketFile({"03 15 22 31 40 49"}, "4711235", "12.12.2026"));
+  const TicketFileCheck read = CheckTicketFile(ticket, none, Day(2026, 12, 10));
+  ASSERT_TRUE(read.check);
+  EXPECT_EQ(read.RefusalText(), "");
+  EXPECT_EQ(read.check->days.size(), 2u);  // the week up to Ablauf: Wednesday and Saturday
+}
+
+}  // namespace
+}  // namespace kw
