@@ -36,7 +36,7 @@ DrawingsBar::DrawingsBar(DrawingsSession& session, Platform& platform, const QSt
   status_->setTextFormat(Qt::PlainText);
   status_->setAccessibleName(QStringLiteral("Stand"));
 
-  auto* buttons = new QHBoxLayout;
+  auto* buttons = row_ = new QHBoxLayout;
   buttons->setContentsMargins(0, 0, 0, 0);
   buttons->setSpacing(4);
   buttons->addWidget(fetch_);
@@ -71,6 +71,15 @@ DrawingsBar::DrawingsBar(DrawingsSession& session, Platform& platform, const QSt
 
 DrawingsBar::~DrawingsBar() {
   for (QObject* control : findChildren<QObject*>()) control->disconnect(this);
+}
+
+void DrawingsBar::AddToRow(QWidget* control) { row_->addWidget(control); }
+
+void DrawingsBar::SetOwnVisible(bool visible) {
+  for (QWidget* own : {static_cast<QWidget*>(fetch_), static_cast<QWidget*>(cancel_),
+                       static_cast<QWidget*>(import_), static_cast<QWidget*>(status_)}) {
+    own->setVisible(visible);
+  }
 }
 
 void DrawingsBar::SetFetchable(bool fetchable) {

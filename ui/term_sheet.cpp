@@ -58,12 +58,9 @@ void TermSheet::CreateControls() {
   TermAllTickets = TermButton(this, QStringLiteral("TermAllTickets"),
                               QStringLiteral("Alle &Scheine \u2026"),
                               QStringLiteral("Alle Spielscheine mit Einsatz und Gewinn zeigen"));
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(4);
-  buttons->addWidget(bar_, 1);
-  buttons->addWidget(TermAllTickets, 0, Qt::AlignBottom);
+  bar_->AddToRow(TermAllTickets);
   // Below the content: the way to every ticket stays also when no ticket is loaded.
-  outer->addLayout(buttons);
+  outer->addWidget(bar_);
 
   const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
   connect(&drawings_, &DrawingsSession::drawingsChanged, this, refresh);
@@ -113,7 +110,7 @@ void TermSheet::Refresh() {
   }
   noTicket_->hide();
   content_->show();
-  bar_->show();
+  bar_->SetOwnVisible(true);
   panel_->Show(*ticket_.check, ticket_.path);
   ShowStatus();
 }
@@ -122,7 +119,7 @@ void TermSheet::ShowNoTicket(const QString& why) {
   noTicket_->setText(why);
   noTicket_->show();
   content_->hide();
-  bar_->hide();
+  bar_->SetOwnVisible(false);
 }
 
 void TermSheet::ShowStatus() {
