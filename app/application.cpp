@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "app/end_signals.h"
+#include "app/single_instance.h"
 #include "archive/archive.h"
 #include "core/settings_file.h"
 #include "core/version.h"
@@ -95,7 +96,13 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
     if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     QCoreApplication::quit();
   });
-  ProgramWindows windows = StartProgram(directory, platform, clock, web);
+  // A program already running on this settings folder takes the ticket; this one ends.
+  const QString instanceName = InstanceName(directory, QDir::homePath());
+  if (HandOverToRunning(instanceName, web.ticket)) return 0;
+  InstanceListener instance(instanceName);
+  ProgramOptions options = web;
+  options.instance = &instance;
+  ProgramWindows windows = StartProgram(directory, platform, clock, options);
   const int result = endAsked ? 0 : QCoreApplication::exec();
   windows.form1.reset();  // FormDestroy stores what was typed and writes the settings
   return result;
@@ -142,6 +149,9 @@ ProgramWindows StartProgram(const std::filesystem::path& directory, Platform& pl
                      window->ShowAndRaise();
                    });
 
+  if (web.instance) {
+    QObject::connect(web.instance, &InstanceListener::handedOver, form, &TForm1::TakeHandedTicket);
+  }
   form->Start(web.ticket);
   return windows;
 }

@@ -20,6 +20,8 @@
 
 namespace kw {
 
+class InstanceListener;
+
 // The title shown in the taskbar and in the captions of the plain and error boxes. It names
 // version 1.25 while the main window names 1.26, as the program always has.
 inline constexpr const char* kApplicationTitle = "Kreuzwart v1.25";
@@ -61,6 +63,8 @@ struct ProgramOptions {
   std::optional<std::filesystem::path> archive;  // --archive; else beside ZW.INI
   QUrl resultsService = QUrl(QString::fromLatin1(kResultsServiceBase));
   std::optional<std::string> ticket;  // SCHEIN.sch, a full path in UTF-8
+  // Where a second start hands over its ticket; none in the tests of the windows.
+  InstanceListener* instance = nullptr;
 };
 
 // The options the command line gives the windows. The ticket's path is made full, as the file

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 #include <string>
 
@@ -251,6 +253,28 @@ void TForm1::Start(const std::optional<std::string>& ticketFile) {
     OpenTicket(TicketPathFromUtf8(*ticketFile));
     PageControl1->setCurrentWidget(TabSheet1);
     FormShow();
+  });
+}
+
+void TForm1::TakeHandedTicket(const std::optional<std::string>& ticketFile) {
+  if (isMinimized()) showNormal();
+  QWidget* front = QApplication::activeModalWidget();
+  if (!front) front = this;
+  front->raise();
+  front->activateWindow();
+  OpenHandedTicket(ticketFile);
+}
+
+void TForm1::OpenHandedTicket(const std::optional<std::string>& ticketFile) {
+  if (!ticketFile) return;
+  // A box or the editor waits for the person: the ticket comes after it, as if chosen then.
+  if (QApplication::activeModalWidget()) {
+    QTimer::singleShot(200, this, [this, ticketFile] { OpenHandedTicket(ticketFile); });
+    return;
+  }
+  RunHandler(platform_, [this, &ticketFile] {
+    OpenTicket(TicketPathFromUtf8(*ticketFile));
+    PageControl1->setCurrentWidget(TabSheet1);
   });
 }
 

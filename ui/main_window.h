@@ -52,6 +52,10 @@ class TForm1 : public QWidget {
   // then speaks of it.
   void Start(const std::optional<std::string>& ticketFile = std::nullopt);
 
+  // A second start of the program handed over its ticket (UTF-8, or none): the window comes to
+  // the front and loads it as "&Schein laden" does, once no box or editor of its own is open.
+  void TakeHandedTicket(const std::optional<std::string>& ticketFile);
+
   // Runs when the window is activated from another non-modal window of the program: at start
   // and when the import window closes. Not on returning from a modal window or another program.
   void FormActivate();
@@ -95,6 +99,7 @@ class TForm1 : public QWidget {
   // "&Schein laden" once the file is chosen: the ticket file read into the current ticket and
   // shown. Throws the load's failure, the ticket then cleared.
   void OpenTicket(const std::string& path);
+  void OpenHandedTicket(const std::optional<std::string>& ticketFile);
 
   // The current ticket as today's check plays it, and the date of the drawing shown.
   TicketPlay TodaysPlay() const;

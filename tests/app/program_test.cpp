@@ -12,8 +12,10 @@
 #include <fstream>
 
 #include "app/application.h"
+#include "app/single_instance.h"
 #include "core/profile.h"
 #include "core/version.h"
+#include "ui/main_window.h"
 #include "ui/qt_platform.h"
 
 using namespace Qt::StringLiterals;
@@ -22,20 +24,45 @@ namespace kw::test {
 namespace {
 
 constexpr int kTimeoutMs = 30'000;
+
+// Reads what the child says until the word comes (or the child ends).
+bool WaitFor(QProcess& child, const QByteArray& word) {
+  QByteArray said = child.property("said").toByteArray();
+  while (!said.contains(word) && child.waitForReadyRead(kTimeoutMs)) {
+    said += child.readAllStandardOutput();
+  }
+  child.setProperty("said", said);
+  return said.contains(word);
+}
 const QString kChild = QStringLiteral("--child");
 
 const std::string kSaturdayLine =
     "01091427304406031234567654321"
     "06.12.2026";
 
-// The child: the program's windows on the folder given, as main() runs them. Once they stand,
-// it types 2 into the first draw field, unless a notice is still waiting, and says so.
+// The child: the program's windows on the folder given, with the ticket given after it, as main()
+// runs them. Once they stand, it types 2 into the first draw field, unless a notice is still
+// waiting, and says so; it says "geladen" once the main window shows a ticket.
 int RunChild(int argc, char* argv[]) {
   Application app(argc, argv);
   const std::filesystem::path directory = argv[2];
   QtPlatform platform(QString::fromLatin1(kApplicationTitle));
   app.SetPlatform(&platform);
   const SystemClock clock;
+  ProgramOptions options;
+  if (argc > 3) options.ticket = argv[3];
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&watch] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* form = qobject_cast<TForm1*>(window);
+      if (form && !form->ticket().path.empty()) {
+        std::puts("geladen");
+        std::fflush(stdout);
+        watch.stop();
+      }
+    }
+  });
+  watch.start(20);
   QTimer::singleShot(0, [] {
     if (!QApplication::activeModalWidget()) {
       for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -47,7 +74,16 @@ int RunChild(int argc, char* argv[]) {
     std::puts("bereit");
     std::fflush(stdout);
   });
-  return RunWindows(directory, platform, clock);
+  return RunWindows(directory, platform, clock, options);
+}
+
+// Starts a child on the folder and waits until it says the word.
+bool StartChild(QProcess& child, const QString& folder, const QByteArray& word,
+                const QStringList& more = {}) {
+  child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  child.start(QCoreApplication::applicationFilePath(), QStringList{kChild, folder} + more);
+  if (!child.waitForStarted(kTimeoutMs)) return false;
+  return WaitFor(child, word);
 }
 
 }  // namespace
@@ -60,6 +96,9 @@ class ProgramTest : public QObject {
   void commandLineWithoutDisplay();
   void signalEndsLikeClosingTheWindow_data();
   void signalEndsLikeClosingTheWindow();
+  void aSecondStartHandsItsTicketToTheFirst();
+  void onlyAWholeMessageIsTaken_data();
+  void onlyAWholeMessageIsTaken();
 };
 
 void ProgramTest::commandLineWithoutDisplay_data() {
@@ -158,10 +197,76 @@ void ProgramTest::signalEndsLikeClosingTheWindow() {
   QCOMPARE(ReadProfileString(folder / "ZW.INI", "Einstellungen", "Schein"), schein);
 }
 
+// A second start on the same settings folder hands its ticket to the first and ends; the first
+// shows it and keeps what was typed in it. A program killed without a chance to clean up leaves
+// its socket behind, and the next start is a first start all the same.
+void ProgramTest::aSecondStartHandsItsTicketToTheFirst() {
+  QTemporaryDir dir;
+  const std::filesystem::path folder = dir.path().toStdString();
+  const std::string ticket = (folder / "b.sch").string();
+  std::ofstream(ticket, std::ios::binary)
+      << "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=31.12.2030\r\n";
+  std::ofstream(folder / "ZW.INI", std::ios::binary)
+      << "[Einstellungen]\r\nSchein=\r\n[Zahlen]\r\nSamstag=" << kSaturdayLine << "\r\n";
+
+  QProcess first;
+  QVERIFY(StartChild(first, dir.path(), "bereit"));
+  QProcess second;
+  second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  second.start(QCoreApplication::applicationFilePath(),
+               {kChild, dir.path(), QString::fromStdString(ticket)});
+  QVERIFY(second.waitForFinished(kTimeoutMs));
+  QCOMPARE(second.exitCode(), 0);
+  QVERIFY(!second.readAllStandardOutput().contains("bereit"));  // it showed no window
+  QVERIFY(WaitFor(first, "geladen"));
+  QCOMPARE(::kill(static_cast<pid_t>(first.processId()), SIGTERM), 0);
+  QVERIFY(first.waitForFinished(kTimeoutMs));
+  QCOMPARE(ReadProfileString(folder / "ZW.INI", "Einstellungen", "Schein"), ticket);
+  QCOMPARE(ReadProfileString(folder / "ZW.INI", "Zahlen", "Samstag"),
+           "02" + kSaturdayLine.substr(2));
+
+  QProcess killed;
+  QVERIFY(StartChild(killed, dir.path(), "bereit"));
+  killed.kill();
+  QVERIFY(killed.waitForFinished(kTimeoutMs));
+  QProcess next;
+  QVERIFY(StartChild(next, dir.path(), "bereit"));
+  QCOMPARE(::kill(static_cast<pid_t>(next.processId()), SIGTERM), 0);
+  QVERIFY(next.waitForFinished(kTimeoutMs));
+  QCOMPARE(next.exitCode(), 0);
+}
+
+void ProgramTest::onlyAWholeMessageIsTaken_data() {
+  QTest::addColumn<QByteArray>("message");
+  QTest::addColumn<bool>("taken");
+  QTest::addColumn<QString>("ticket");
+  QTest::newRow("a ticket") << HandOverMessage(std::string("/home/a/M\u00fcller.sch")) << true
+                            << u"/home/a/M\u00fcller.sch"_s;
+  QTest::newRow("no ticket") << HandOverMessage(std::nullopt) << true << QString();
+  QTest::newRow("another start") << QByteArray("Kreuzwart 2\n/a.sch\n") << false << QString();
+  QTest::newRow("two lines of path") << QByteArray("Kreuzwart 1\n/a.sch\n/b.sch\n") << false
+                                     << QString();
+  QTest::newRow("a control character") << QByteArray("Kreuzwart 1\n/a\x01.sch\n") << false
+                                       << QString();
+  QTest::newRow("not UTF-8") << QByteArray("Kreuzwart 1\n/M\xfcller.sch\n") << false << QString();
+  QTest::newRow("no end") << QByteArray("Kreuzwart 1\n/a.sch") << false << QString();
+  QTest::newRow("too long") << HandOverMessage(std::string(8200, 'a')) << false << QString();
+}
+
+// What a second start sends is one path; anything else is dropped unread.
+void ProgramTest::onlyAWholeMessageIsTaken() {
+  QFETCH(QByteArray, message);
+  QFETCH(bool, taken);
+  QFETCH(QString, ticket);
+  const auto read = ReadHandOver(message);
+  QCOMPARE(read.has_value(), taken);
+  if (read) QCOMPARE(QString::fromStdString(read->value_or("")), ticket);
+}
+
 }  // namespace kw::test
 
 int main(int argc, char* argv[]) {
-  if (argc == 3 && QString::fromLocal8Bit(argv[1]) == kw::test::kChild) {
+  if (argc >= 3 && QString::fromLocal8Bit(argv[1]) == kw::test::kChild) {
     return kw::test::RunChild(argc, argv);
   }
   QCoreApplication app(argc, argv);
