@@ -39,7 +39,7 @@ TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSour
 }
 
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today) {
-  TicketCheck check{std::move(ticket), {}, {}, {}, {}};
+  TicketCheck check{std::move(ticket), {}, {}, {}, {}, today};
   check.days = TermDrawingDays(check.ticket.term);
   check.play = PlayOf(check.ticket.ticket, check.ticket.term);
   std::vector<Drawing> stored;

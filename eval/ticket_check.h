@@ -28,6 +28,7 @@ struct TicketCheck {
   TicketPlay play;         // the ticket as the check plays it
   TermCheck term;          // every day with its result, and the totals
   Stake stake;             // of every day of the term, past and future
+  Date checkedOn;          // the day the check was made
 };
 
 // A ticket file as its check found it: checked, or the one answer why not, which the tab, the

@@ -52,12 +52,14 @@ bool DrawingsSession::OpenArchive() {
           [this](int seconds) { SetStatus(WaitingText(seconds)); });
   connect(service_.get(), &ServiceFetch::drawingStored, this, &DrawingsSession::drawingsChanged);
   connect(service_.get(), &ServiceFetch::finished, this, [this](int stored) {
+    storedBefore_ += stored;
     if (queued_) return StartNext();
-    Ended(stored == 0 ? QStringLiteral("Keine neuen Ziehungen")
-                      : DrawingsCount(stored) + QStringLiteral(" geholt"));
+    Ended(storedBefore_ == 0 ? QStringLiteral("Keine neuen Ziehungen")
+                             : DrawingsCount(storedBefore_) + QStringLiteral(" geholt"));
   });
   connect(service_.get(), &ServiceFetch::cancelled, this, [this](int stored) {
-    Ended(QStringLiteral("Abgebrochen, ") + DrawingsCount(stored) + QStringLiteral(" geholt"));
+    Ended(QStringLiteral("Abgebrochen, ") + DrawingsCount(storedBefore_ + stored) +
+          QStringLiteral(" geholt"));
   });
   connect(service_.get(), &ServiceFetch::failed, this, [this](const QString& message) {
     Ended(QStringLiteral("Holen gescheitert"));
@@ -82,6 +84,7 @@ void DrawingsSession::Fetch(Date first, Date last) {
     queued_.emplace(first, last);
   }
   if (IsRunning()) return;  // the running fetch takes the days when it has ended
+  storedBefore_ = 0;
   StartNext();
   emit runningChanged(true);
 }

@@ -78,6 +78,7 @@ class DrawingsSession : public QObject {
   std::unique_ptr<ServiceFetch> service_;
   // Days asked for while a fetch ran: the smallest range holding all of them.
   std::optional<std::pair<Date, Date>> queued_;
+  int storedBefore_ = 0;  // by the fetches of this run that ended before the one under way
   QString status_;
 };
 

@@ -157,11 +157,12 @@ void MyTicketsWindow::CreateControls() {
   const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
   connect(&drawings_, &DrawingsSession::drawingsChanged, this, refresh);
   connect(&drawings_, &DrawingsSession::fetchEnded, this, refresh);
-  connect(panel_, &TermPanel::settingWritten, this, [this] {
+  connect(panel_, &TermPanel::ticketChanged, this, [this] {
     RunHandler(platform_, [this] {
       const int index = SelectedRow();
       if (index < 0) return;
       CheckRow(rows_[static_cast<std::size_t>(index)]);
+      stamps_ = Stamps();
       ShowRow(index);
       ShowSelected();
       ShowSum();
@@ -207,6 +208,31 @@ void MyTicketsWindow::hideEvent(QHideEvent* event) {
   if (!event->spontaneous()) KeepPlace();
 }
 
+void MyTicketsWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Back from another program, where a file may have been moved, changed or unplugged.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !stamps_.empty() &&
+      Stamps() != stamps_) {
+    RunHandler(platform_, [this] { Refresh(); });
+  }
+}
+
+std::vector<std::string> MyTicketsWindow::Stamps() const {
+  std::vector<std::string> stamps;
+  for (const TicketFileCheck& row : rows_) {
+    std::error_code sizeError;
+    std::error_code timeError;
+    const std::filesystem::path file = FsPath(row.path);
+    const auto size = std::filesystem::file_size(file, sizeError);
+    const auto time = std::filesystem::last_write_time(file, timeError);
+    stamps.push_back(sizeError || timeError
+                         ? std::string("-")
+                         : std::to_string(size) + " " +
+                               std::to_string(time.time_since_epoch().count()));
+  }
+  return stamps;
+}
+
 void MyTicketsWindow::Refresh() {
   const int selected = SelectedRow();
   const std::string selectedPath =
@@ -227,6 +253,7 @@ void MyTicketsWindow::Refresh() {
     row.path = path;
     CheckRow(row);
   }
+  stamps_ = Stamps();
   ShowRows();
   int select = 0;
   for (std::size_t i = 0; i < rows_.size(); ++i) {

@@ -45,12 +45,14 @@ class MyTicketsWindow : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void CreateControls();
   // Reads the list and checks every ticket anew, keeping the selection.
   void Refresh();
   void CheckRow(TicketFileCheck& row);
+  std::vector<std::string> Stamps() const;
   void ShowRows();
   void ShowRow(int index);
   void ShowSelected();
@@ -67,6 +69,8 @@ class MyTicketsWindow : public QWidget {
   Platform& platform_;
   const Clock& clock_;
   std::vector<TicketFileCheck> rows_;
+  // What each listed file was when last checked: whether it was there, its size and time.
+  std::vector<std::string> stamps_;
   bool placed_ = false;
   bool startedList_ = false;  // an empty list took the main window's ticket at the first showing
   bool keptWidths_ = false;  // the columns have widths a person may have chosen

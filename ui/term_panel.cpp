@@ -13,7 +13,10 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
+#include "core/cp1252.h"
+#include "core/error.h"
 #include "core/money.h"
 #include "eval/today_report.h"
 #include "ui/controls.h"
@@ -337,14 +340,34 @@ void TermPanel::ShowTotal() {
   TermTotal->setText(total);
 }
 
+bool TermPanel::FileIsTheTicketShown() const {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(FsPath(ticketPath_), ec)) return false;
+  try {
+    const TermTicket now = ReadTermTicket(ticketPath_, check_->checkedOn.year());
+    const EditorTicket& shown = check_->ticket.ticket;
+    return now.ticket.games == shown.games && now.ticket.lotNumber == shown.lotNumber &&
+           now.ticket.expiryDate == shown.expiryDate;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
 void TermPanel::SaveSetting(const std::function<void()>& write) {
+  // A file gone since it was shown (a stick pulled out) is not made anew with one key, and another
+  // ticket saved in its place does not take this one's settings: the owner shows what is there.
+  if (!FileIsTheTicketShown()) {
+    ShowSettings();
+    emit ticketChanged();
+    return;
+  }
   try {
     write();
   } catch (...) {
     ShowSettings();  // the fields show again what the file still holds
     throw;
   }
-  emit settingWritten();
+  emit ticketChanged();
 }
 
 void TermPanel::FirstDayChosen() {

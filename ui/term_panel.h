@@ -42,8 +42,9 @@ class TermPanel : public QWidget {
   QLabel* totalLabel() const { return TermTotal; }
 
  signals:
-  // A setting was written into the ticket file: the ticket is to be checked anew.
-  void settingWritten();
+  // A setting was written into the ticket file, or the file is no longer the ticket shown: the
+  // ticket is to be checked anew.
+  void ticketChanged();
 
  private:
   void CreateControls();
@@ -57,6 +58,8 @@ class TermPanel : public QWidget {
   void DrawDaysChosen();
   void Spiel77Toggled();
   void Super6Toggled();
+  // Whether the file still holds the ticket shown: its games, lot number and expiry.
+  bool FileIsTheTicketShown() const;
   // Writes one setting; a failed write puts the old values back before the error box tells why.
   void SaveSetting(const std::function<void()>& write);
 

@@ -65,7 +65,7 @@ void TermSheet::CreateControls() {
   const auto refresh = [this] { RunHandler(platform_, [this] { Refresh(); }); };
   connect(&drawings_, &DrawingsSession::drawingsChanged, this, refresh);
   connect(&drawings_, &DrawingsSession::fetchEnded, this, refresh);
-  connect(panel_, &TermPanel::settingWritten, this, refresh);
+  connect(panel_, &TermPanel::ticketChanged, this, refresh);
   connect(bar_, &DrawingsBar::fetchRequested, this,
           [this] { RunHandler(platform_, [this] { FetchClicked(); }); });
   connect(TermAllTickets, &QPushButton::clicked, this, &TermSheet::allTicketsRequested);

@@ -125,6 +125,27 @@ class MyTicketsWindowTest : public QObject {
     QCOMPARE(w.Row(0)[5], QStringLiteral("4,80 \u20ac"));  // two games on two Saturdays
   }
 
+  // A setting changed in the window never writes a file that is no longer the ticket shown: one
+  // gone stays gone, one replaced by another ticket keeps its own keys.
+  void aSettingIsNotWrittenIntoAFileThatChanged() {
+    Window w;
+    RememberTicket(w.settings, w.Path("a.sch"));
+    w.Show();
+    std::filesystem::remove(w.dir / "a.sch");
+    QTest::mouseClick(w.Find<QCheckBox>("TermSpiel77"), Qt::LeftButton);
+    QVERIFY(!std::filesystem::exists(w.dir / "a.sch"));
+    QCOMPARE(w.Row(0)[4], QStringLiteral("Datei fehlt"));
+
+    WriteFile(w.dir / "a.sch", kTicket);
+    w.window->ShowAndRaise();
+    std::string other = kTicket;
+    other.replace(other.find("Losnummer=4711235"), 17, "Losnummer=1234567");
+    WriteFile(w.dir / "a.sch", other);
+    QTest::mouseClick(w.Find<QCheckBox>("TermSuper6"), Qt::LeftButton);
+    QCOMPARE(ReadFile(w.dir / "a.sch"), other);
+    QVERIFY(w.platform.messages.empty());
+  }
+
   void theWindowKeepsItsPlaceAndColumns() {
     Window w;
     w.Show();

@@ -4,6 +4,8 @@
 #include "ui/my_tickets_window.h"
 #include "ui/term_sheet.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 
 #include "archive/archive.h"
 #include "core/cp1252.h"
+#include "core/file_io.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
@@ -235,22 +238,31 @@ void TermSheetTest::aTicketWithoutTheKeysShowsWhatIsAssumed() {
 
 void TermSheetTest::aTicketThatCannotBeWrittenKeepsTheOldValue() {
   Sheet s;
-  std::filesystem::create_directory(s.dir / "stick");
-  const std::string path = (s.dir / "stick" / "schein.sch").string();
-  WriteFile(path, kTicket);
-  s.Show(path);
+  s.Show();
   auto* spiel77 = s.Find<QCheckBox>("TermSpiel77");
   QVERIFY(spiel77->isChecked());
 
-  // The folder is gone and a file stands in its place: no write can reach the ticket.
-  std::filesystem::remove_all(s.dir / "stick");
-  WriteFile(s.dir / "stick", "x");
+  // The disk refuses the new file: the ticket keeps its old value, and the box says why.
+  ReplacementSync = [](int) {
+    errno = EIO;
+    return -1;
+  };
   QTest::mouseClick(spiel77, Qt::LeftButton);
+  ReplacementSync = ::fsync;
   QVERIFY2(spiel77->isChecked(), "the old value");
   QCOMPARE(s.platform.messages.size(), 1u);
   QCOMPARE(s.platform.messages[0].kind, MessageKind::Error);
-  QCOMPARE(s.platform.messages[0].text, QStringLiteral("Unable to write to ") + Utf8(path) + u'.');
+  QCOMPARE(s.platform.messages[0].text,
+           QStringLiteral("Unable to write to ") + Utf8(s.ticketPath) + u'.');
   QCOMPARE(s.List()->topLevelItemCount(), 10);
+
+  // The file is gone since it was shown (a stick pulled out): nothing is written, no file made.
+  std::filesystem::remove(s.ticketPath);
+  QTest::mouseClick(spiel77, Qt::LeftButton);
+  QVERIFY(!std::filesystem::exists(s.ticketPath));
+  QCOMPARE(s.Find<QLabel>("TermNoTicket")->text(),
+           QStringLiteral("Schein \u00bb") + Utf8(s.ticketPath) + QStringLiteral("\u00ab: Datei fehlt"));
+  QCOMPARE(s.platform.messages.size(), 1u);
 }
 
 void TermSheetTest::withoutTicketOrBeforeTheFirstDrawing() {
@@ -381,9 +393,6 @@ void TermSheetTest::keyboardAndNames() {
   QVERIFY(s.Find<QDateEdit>("TermFirstDay")->isAncestorOf(QApplication::focusWidget()));
 }
 
-}  // namespace kw::test
-
-QTEST_MAIN(kw::test::TermSheetTest)
 // The tab and the window "Meine Scheine" fetch through one session: the window follows the tab's
 // fetch, and days asked for while a fetch runs follow it in the same stream, never beside it.
 void TermSheetTest::bothViewsFollowOneFetch() {
@@ -420,4 +429,7 @@ void TermSheetTest::bothViewsFollowOneFetch() {
   QVERIFY(s.platform.messages.empty());
 }
 
+}  // namespace kw::test
+
+QTEST_MAIN(kw::test::TermSheetTest)
 #include "term_sheet_test.moc"
