@@ -47,8 +47,8 @@ bool Parse(std::string_view line, DrawResult& draw) {
     if (!TryStrToInt(Columns(line, 2 * i, 2), value) || value < 0) return false;
     read.numbers[i] = LowByte(value);
   }
-  read.spiel77 = Columns(line, kSpiel77Column, 7);
-  read.super6 = Columns(line, kSuper6Column, 6);
+  read.spiel77 = Columns(line, kSpiel77Column, kSpiel77Digits);
+  read.super6 = Columns(line, kSuper6Column, kSuper6Digits);
   read.drawDate = line.size() > kDateColumn ? Columns(line, kDateColumn, kDateLength) : kNoDate;
   draw = std::move(read);
   return true;
