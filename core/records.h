@@ -62,9 +62,6 @@ struct StoredDraws {
   const DrawResult& operator[](DrawDay day) const { return draws[static_cast<std::size_t>(day)]; }
 };
 
-// "Mittwoch" or "Samstag", as the settings file and the windows name the days.
-const char* DayName(DrawDay day);
-
 // Resets the counters of the last evaluation; with resetTicket also empties path, lot number,
 // Super 6 number and all games. The expiry date stays in both forms.
 void ClearTicket(Ticket& ticket, bool resetTicket);

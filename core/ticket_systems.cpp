@@ -92,7 +92,7 @@ bool TicketSystem::IsEmpty() const {
   return numbers.empty() && problem.empty() && TrimView(text).empty();
 }
 
-std::string SystemKey(int system) { return "System" + std::to_string(system); }
+std::string SystemKey(int system) { return kSystemKeyPrefix + std::to_string(system); }
 
 TicketSystems ReadSystems(const SystemTexts& texts) {
   TicketSystems systems;

@@ -18,6 +18,7 @@ namespace kw {
 constexpr int kSystemCount = 4;
 constexpr int kFewestSystemNumbers = 7;
 constexpr int kMostSystemNumbers = 16;
+inline constexpr const char* kSystemKeyPrefix = "System";
 
 // One system field as the file holds it or as it was typed.
 struct TicketSystem {

@@ -212,8 +212,8 @@ bool ScrapeResults(const ImportFiles& files, const ImportReport& report) {
   report.appendLog("Speichere Daten ...");
   // Both days in one replacement of the file: never a new Wednesday beside an old Saturday.
   WriteProfileStrings(files.settings, SettingsFile::kDrawSection,
-                      {{DayName(DrawDay::Wednesday), FormatScrapedLine(*wednesday)},
-                       {DayName(DrawDay::Saturday), FormatScrapedLine(*saturday)}});
+                      {{SettingsFile::kWednesdayKey, FormatScrapedLine(*wednesday)},
+                       {SettingsFile::kSaturdayKey, FormatScrapedLine(*saturday)}});
   report.appendLog("beendet");
   report.showMessage(kImported);
   return true;
