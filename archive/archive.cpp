@@ -389,7 +389,7 @@ struct DrawingArchive::Impl {
                               "', das keines ist");
     }
     d.date = *date;
-    for (int i = 0; i < 6; ++i) d.numbers[i] = StoredByte(row.getColumn(1 + i));
+    for (int i = 0; i < kNumbersPerGame; ++i) d.numbers[i] = StoredByte(row.getColumn(1 + i));
     if (!row.isColumnNull(7)) d.zusatzzahl = StoredByte(row.getColumn(7));
     if (!row.isColumnNull(8)) d.superzahl = StoredByte(row.getColumn(8));
     if (!row.isColumnNull(9)) d.spiel77 = Utf8ToCp1252Lossy(row.getColumn(9).getString());
@@ -493,7 +493,7 @@ struct DrawingArchive::Impl {
 
   // The six numbers, Zusatzzahl, Superzahl, Spiel 77 and Super 6, from parameter `first` on.
   static void BindContent(SQLite::Statement& s, const Drawing& d, int first) {
-    for (int i = 0; i < 6; ++i) s.bind(first + i, static_cast<int32_t>(d.numbers[i]));
+    for (int i = 0; i < kNumbersPerGame; ++i) s.bind(first + i, static_cast<int32_t>(d.numbers[i]));
     auto bindNumber = [&](int index, const std::optional<uint8_t>& value) {
       value ? s.bind(index, static_cast<int32_t>(*value)) : s.bind(index);
     };

@@ -6,9 +6,10 @@
 #include <string>
 
 #include "archive/drawings_file.h"
-#include "core/text.h"
 #include "core/cp1252.h"
 #include "core/date.h"
+#include "core/lottery_rules.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -103,14 +104,15 @@ Drawing ReadEntry(const json& entry) {
   if (!numbers->is_array()) {
     throw EntryProblem{"\"Lottozahl\" ist " + Kind(*numbers) + " und keine Liste von 6 Zahlen"};
   }
-  if (numbers->size() != 6) {
-    throw EntryProblem{"\"Lottozahl\" hat " + std::to_string(numbers->size()) + " statt 6 Zahlen"};
+  if (numbers->size() != d.numbers.size()) {
+    throw EntryProblem{"\"Lottozahl\" hat " + std::to_string(numbers->size()) + " statt " +
+                       std::to_string(kNumbersPerGame) + " Zahlen"};
   }
-  for (std::size_t i = 0; i < 6; ++i) {
+  for (std::size_t i = 0; i < d.numbers.size(); ++i) {
     const std::optional<int64_t> n = Whole((*numbers)[i]);
-    if (!n || *n < 1 || *n > 49) {
-      throw EntryProblem{"\"Lottozahl\" enth\xE4lt " + Shown((*numbers)[i]) +
-                         ", keine Zahl von 1 bis 49"};
+    if (!n || *n < kLowestNumber || *n > kHighestNumber) {
+      throw EntryProblem{"\"Lottozahl\" enth\xE4lt " + Shown((*numbers)[i]) + ", keine Zahl von " +
+                         NumberRangeText()};
     }
     d.numbers[i] = static_cast<uint8_t>(*n);
   }
@@ -119,8 +121,10 @@ Drawing ReadEntry(const json& entry) {
   const json* superzahl = Member(entry, "Superzahl");
   if (superzahl != nullptr && !superzahl->is_null()) {
     const std::optional<int64_t> z = Whole(*superzahl);
-    if (!z || *z < 0 || *z > 9) {
-      throw EntryProblem{"\"Superzahl\" " + Shown(*superzahl) + " ist keine Ziffer von 0 bis 9"};
+    if (!z || *z < kLowestSuperzahl || *z > kHighestSuperzahl) {
+      throw EntryProblem{"\"Superzahl\" " + Shown(*superzahl) + " ist keine Ziffer von " +
+                         std::to_string(kLowestSuperzahl) + " bis " +
+                         std::to_string(kHighestSuperzahl)};
     }
     d.superzahl = static_cast<uint8_t>(*z);
   }

@@ -7,6 +7,7 @@
 #include "core/cp1252.h"
 #include "core/date.h"
 #include "core/file_io.h"
+#include "core/lottery_rules.h"
 #include "core/text.h"
 
 namespace kw {
@@ -115,8 +116,9 @@ struct LineProblem {
 uint8_t Number(std::string_view field, std::string_view name) {
   if (field.empty()) throw LineProblem{std::string(name) + " fehlt"};
   const std::optional<int> n = Digits(field, 2);
-  if (!n || *n < 1 || *n > 49) {
-    throw LineProblem{std::string(name) + " " + Shown(field) + " ist keine Zahl von 1 bis 49"};
+  if (!n || *n < kLowestNumber || *n > kHighestNumber) {
+    throw LineProblem{std::string(name) + " " + Shown(field) + " ist keine Zahl von " +
+                      NumberRangeText()};
   }
   return static_cast<uint8_t>(*n);
 }
@@ -156,11 +158,11 @@ Drawing ParseOurs(const std::vector<std::string_view>& f) {
   if (!date) throw LineProblem{"das Datum " + Shown(f[0]) + " hat nicht die Form TT.MM.JJJJ"};
   d.date = *date;
   CheckWeekday(f[1], d.date);
-  for (int i = 0; i < 6; ++i) d.numbers[i] = Number(f[2 + i], kOurHeader[2 + i]);
+  for (int i = 0; i < kNumbersPerGame; ++i) d.numbers[i] = Number(f[2 + i], kOurHeader[2 + i]);
   if (!f[8].empty()) d.zusatzzahl = Number(f[8], "Zusatzzahl");
   d.superzahl = Superzahl(f[9], "Superzahl");
-  d.spiel77 = DigitText(f[10], 7, "Spiel77");
-  d.super6 = DigitText(f[11], 6, "Super6");
+  d.spiel77 = DigitText(f[10], kSpiel77Digits, "Spiel77");
+  d.super6 = DigitText(f[11], kSuper6Digits, "Super6");
   return d;
 }
 
@@ -173,7 +175,9 @@ Drawing ParseCommunity(const std::vector<std::string_view>& f) {
                       " hat weder die Form JJJJ-MM-TT noch TT.MM.JJJJ"};
   }
   d.date = *date;
-  for (int i = 0; i < 6; ++i) d.numbers[i] = Number(f[1 + i], kCommunityHeader[1 + i]);
+  for (int i = 0; i < kNumbersPerGame; ++i) {
+    d.numbers[i] = Number(f[1 + i], kCommunityHeader[1 + i]);
+  }
   d.superzahl = Superzahl(f[7], "superzahl");
   return d;
 }
@@ -250,7 +254,7 @@ Drawing ParseOperator(const std::vector<std::string_view>& f) {
   if (!date) throw LineProblem{"das Datum " + Shown(f[0]) + " hat nicht die Form TT.MM.JJJJ"};
   d.date = *date;
   // f[1], the column without a name, is empty in the published file; it is not read.
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kNumbersPerGame; ++i) {
     d.numbers[i] = Number(f[2 + i], "Gewinnzahl " + std::to_string(i + 1));
   }
   // Two ZZ columns; a number in either is the Zusatzzahl, and two must be the same.
@@ -264,10 +268,10 @@ Drawing ParseOperator(const std::vector<std::string_view>& f) {
     d.zusatzzahl = zusatzzahl;
   }
   d.superzahl = Superzahl(Empty(f[10]) ? std::string_view() : f[10], "S");
-  d.spiel77 = DigitText(Empty(f[11]) ? std::string_view() : f[11], 7, "Spiel77");
-  d.super6 = DigitText(Empty(f[12]) ? std::string_view() : f[12], 6, "Super6");
+  d.spiel77 = DigitText(Empty(f[11]) ? std::string_view() : f[11], kSpiel77Digits, "Spiel77");
+  d.super6 = DigitText(Empty(f[12]) ? std::string_view() : f[12], kSuper6Digits, "Super6");
   // f[13], the stake of the whole drawing, is nothing a ticket's check needs.
-  for (int c = 1; c <= 9; ++c) {
+  for (int c = 1; c <= ClassCount(PrizeGame::Lotto); ++c) {
     if (std::optional<Quota> quota = ClassQuota(c, f[12 + 2 * c], f[13 + 2 * c])) {
       d.quotas.push_back(*quota);
     }

@@ -15,8 +15,7 @@ namespace chr = std::chrono;
 using chr::sys_days;
 using chr::year_month_day;
 
-// 30.12.1899, day 0 of the count.
-constexpr sys_days kOrigin = sys_days{chr::year{1899} / 12 / 30};
+using date_detail::kOrigin;
 
 year_month_day ToYmd(Date date) {
   return year_month_day{kOrigin + std::chrono::days{date.dayCount}};
@@ -29,12 +28,6 @@ bool IsValidYmd(int y, int m, int d) {
   return year_month_day{chr::year{y}, chr::month{static_cast<unsigned>(m)},
                         chr::day{static_cast<unsigned>(d)}}
       .ok();
-}
-
-Date Date::FromYmd(int y, int m, int d) {
-  const sys_days days{chr::year{y} / chr::month{static_cast<unsigned>(m)} /
-                      chr::day{static_cast<unsigned>(d)}};
-  return Date{static_cast<int32_t>((days - kOrigin).count())};
 }
 
 int Date::year() const { return static_cast<int>(ToYmd(*this).year()); }

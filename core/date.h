@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -8,12 +9,23 @@
 
 namespace kw {
 
+namespace date_detail {
+// 30.12.1899, day 0 of the count.
+inline constexpr std::chrono::sys_days kOrigin{std::chrono::year{1899} / 12 / 30};
+}  // namespace date_detail
+
 // A whole calendar date held as a day count, so that the difference of two dates is a number
 // of days. Day 0 is 30.12.1899, the count's origin; a date that was never set is day 0.
 struct Date {
   int32_t dayCount = 0;
 
-  static Date FromYmd(int year, int month, int day);
+  // Constant where the date is, so that the lottery's dates can be constants.
+  static constexpr Date FromYmd(int year, int month, int day) {
+    namespace chr = std::chrono;
+    const chr::sys_days days{chr::year{year} / chr::month{static_cast<unsigned>(month)} /
+                             chr::day{static_cast<unsigned>(day)}};
+    return Date{static_cast<int32_t>((days - date_detail::kOrigin).count())};
+  }
   int year() const;
   int month() const;
   int day() const;

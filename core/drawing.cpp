@@ -8,22 +8,20 @@ namespace kw {
 
 namespace {
 
-const Date kFirstWednesdayDrawing = Date::FromYmd(2000, 12, 6);
-
 bool AllDigits(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-int HighestClass(PrizeGame game) {
-  switch (game) {
-    case PrizeGame::Lotto:
-      return 9;
-    case PrizeGame::Spiel77:
-      return 7;
-    case PrizeGame::Super6:
-      return 6;
-  }
-  return 0;
+bool Within(int n, int lowest, int highest) { return n >= lowest && n <= highest; }
+bool IsDrawnNumber(int n) { return Within(n, kLowestNumber, kHighestNumber); }
+
+// "zwischen 1 und 49".
+std::string BetweenNumbers() {
+  return "zwischen " + std::to_string(kLowestNumber) + " und " + std::to_string(kHighestNumber);
+}
+
+bool HasDigits(const std::optional<std::string>& text, int digits) {
+  return text->size() == static_cast<std::size_t>(digits) && AllDigits(*text);
 }
 
 }  // namespace
@@ -52,9 +50,9 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   const auto day = [&drawing] { return FormatShortDate(drawing.date); };
   for (std::size_t i = 0; i < drawing.numbers.size(); ++i) {
     const int n = drawing.numbers[i];
-    if (n < 1 || n > 49) {
+    if (!IsDrawnNumber(n)) {
       return "Die Ziehung vom " + day() + " enth\xE4lt die Zahl " + std::to_string(n) +
-             ", die nicht zwischen 1 und 49 liegt";
+             ", die nicht " + BetweenNumbers() + " liegt";
     }
     if (std::find(drawing.numbers.begin(), drawing.numbers.begin() + i, n) !=
         drawing.numbers.begin() + i) {
@@ -63,25 +61,28 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   }
   if (drawing.zusatzzahl) {
     const int z = *drawing.zusatzzahl;
-    if (drawing.date > LastZusatzzahlDay()) {
-      return "Die Ziehung vom " + day() +
-             " hat eine Zusatzzahl, die es nach dem 01.05.2013 nicht mehr gibt";
+    if (drawing.date > kLastZusatzzahlDay) {
+      return "Die Ziehung vom " + day() + " hat eine Zusatzzahl, die es nach dem " +
+             FormatShortDate(kLastZusatzzahlDay) + " nicht mehr gibt";
     }
-    if (z < 1 || z > 49) {
-      return "Die Zusatzzahl der Ziehung vom " + day() + " liegt nicht zwischen 1 und 49";
+    if (!IsDrawnNumber(z)) {
+      return "Die Zusatzzahl der Ziehung vom " + day() + " liegt nicht " + BetweenNumbers();
     }
     if (std::find(drawing.numbers.begin(), drawing.numbers.end(), z) != drawing.numbers.end()) {
       return "Die Zusatzzahl der Ziehung vom " + day() + " ist schon eine der sechs Zahlen";
     }
   }
-  if (drawing.superzahl && *drawing.superzahl > 9) {
-    return "Die Superzahl der Ziehung vom " + day() + " liegt nicht zwischen 0 und 9";
+  if (drawing.superzahl && !Within(*drawing.superzahl, kLowestSuperzahl, kHighestSuperzahl)) {
+    return "Die Superzahl der Ziehung vom " + day() + " liegt nicht zwischen " +
+           std::to_string(kLowestSuperzahl) + " und " + std::to_string(kHighestSuperzahl);
   }
-  if (drawing.spiel77 && (drawing.spiel77->size() != 7 || !AllDigits(*drawing.spiel77))) {
-    return "Die Spiel-77-Zahl der Ziehung vom " + day() + " hat nicht genau 7 Ziffern";
+  if (drawing.spiel77 && !HasDigits(drawing.spiel77, kSpiel77Digits)) {
+    return "Die Spiel-77-Zahl der Ziehung vom " + day() + " hat nicht genau " +
+           std::to_string(kSpiel77Digits) + " Ziffern";
   }
-  if (drawing.super6 && (drawing.super6->size() != 6 || !AllDigits(*drawing.super6))) {
-    return "Die Super-6-Zahl der Ziehung vom " + day() + " hat nicht genau 6 Ziffern";
+  if (drawing.super6 && !HasDigits(drawing.super6, kSuper6Digits)) {
+    return "Die Super-6-Zahl der Ziehung vom " + day() + " hat nicht genau " +
+           std::to_string(kSuper6Digits) + " Ziffern";
   }
   for (std::size_t i = 0; i < drawing.quotas.size(); ++i) {
     const Quota& q = drawing.quotas[i];
@@ -89,7 +90,7 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
       return std::string("Die Quote von ") + PrizeGameName(q.game) + ", Gewinnklasse " +
              std::to_string(q.prizeClass) + ", der Ziehung vom " + day();
     };
-    if (q.prizeClass < 1 || q.prizeClass > HighestClass(q.game)) {
+    if (q.prizeClass < 1 || q.prizeClass > ClassCount(q.game)) {
       return where() + " nennt keine Gewinnklasse, die es gibt";
     }
     if (q.winners < 0 || q.centsPerWinner < 0) return where() + " ist negativ";
@@ -103,8 +104,8 @@ std::optional<std::string> DrawingProblem(const Drawing& drawing) {
   return std::nullopt;
 }
 
-Date FirstSuperzahlDay() { return Date::FromYmd(1991, 12, 7); }
-Date LastZusatzzahlDay() { return Date::FromYmd(2013, 5, 1); }
+Date FirstSuperzahlDay() { return kFirstSuperzahlDay; }
+Date LastZusatzzahlDay() { return kLastZusatzzahlDay; }
 
 bool QuotasMayStillCome(Date drawing, Date today) {
   constexpr int kDaysQuotasMayTake = 7;
@@ -112,7 +113,7 @@ bool QuotasMayStillCome(Date drawing, Date today) {
 }
 
 std::string NumbersText(const Drawing& drawing) {
-  std::array<uint8_t, 6> ascending = drawing.numbers;
+  std::array<uint8_t, kNumbersPerGame> ascending = drawing.numbers;
   std::sort(ascending.begin(), ascending.end());
   std::string text;
   text.reserve(18);

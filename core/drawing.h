@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/date.h"
+#include "core/lottery_rules.h"
 
 namespace kw {
 
@@ -15,17 +16,14 @@ namespace kw {
 // window's fields and ZW.INI keep it (typed text, 0 for "none"); this one holds only what was
 // really drawn, and says so where something is not known.
 
-// The game a prize class belongs to.
-enum class PrizeGame { Lotto, Spiel77, Super6 };
-
 // "6 aus 49", "Spiel 77", "Super 6", as messages name the games.
 const char* PrizeGameName(PrizeGame game);
 
 // A published quota: how many winners a class had and what each one gets.
 struct Quota {
   PrizeGame game = PrizeGame::Lotto;
-  int prizeClass = 0;        // 1 (class I) to 9 (class IX)
-  int64_t winners = 0;       // number of winners
+  int prizeClass = 0;   // 1 (class I) to 9 (class IX)
+  int64_t winners = 0;  // number of winners
   int64_t centsPerWinner = 0;
 
   friend bool operator==(const Quota&, const Quota&) = default;
@@ -33,12 +31,12 @@ struct Quota {
 
 struct Drawing {
   Date date;
-  std::array<uint8_t, 6> numbers{};   // in the order they were drawn, each 1 to 49
-  std::optional<uint8_t> zusatzzahl;  // drawn until 2013-05-01
-  std::optional<uint8_t> superzahl;   // 0 to 9, drawn since 1991-12-07
-  std::optional<std::string> spiel77;  // seven digits, where known
-  std::optional<std::string> super6;   // six digits, where known
-  std::vector<Quota> quotas;           // where published; any order, one row per game and class
+  std::array<uint8_t, kNumbersPerGame> numbers{};  // in the order they were drawn, each 1 to 49
+  std::optional<uint8_t> zusatzzahl;               // drawn until 2013-05-01
+  std::optional<uint8_t> superzahl;                // 0 to 9, drawn since 1991-12-07
+  std::optional<std::string> spiel77;              // seven digits, where known
+  std::optional<std::string> super6;               // six digits, where known
+  std::vector<Quota> quotas;  // where published; any order, one row per game and class
 
   // The quota of a class, or nothing when it is not (yet) known.
   const Quota* QuotaOf(PrizeGame game, int prizeClass) const;

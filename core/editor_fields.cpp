@@ -20,8 +20,6 @@ const char* const kEditorDataMessage =
 
 namespace {
 
-constexpr int32_t kHighestNumber = 49;
-
 // The number behind the k-th field, counted from 0.
 template <class Record>
 auto& NumberAt(Record& ticket, int field) {

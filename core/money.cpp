@@ -1,5 +1,7 @@
 #include "core/money.h"
 
+#include "core/lottery_rules.h"
+
 namespace kw {
 
 void AppendEuro(std::string& line, int64_t cents) {
@@ -36,7 +38,11 @@ std::string EuroText(int64_t cents) {
   return text;
 }
 
-Date FirstEuroDay() { return Date::FromYmd(2002, 1, 1); }
+Date FirstEuroDay() {
+  static constexpr Date first =
+      *FirstDayWhere([](const RulePeriod& p) { return p.currency == Currency::Euro; });
+  return first;
+}
 
 std::string MoneyText(int64_t cents, Date day) {
   std::string text = EuroText(cents);

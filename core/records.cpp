@@ -2,8 +2,6 @@
 
 namespace kw {
 
-const char* DayName(DrawDay day) { return day == DrawDay::Wednesday ? "Mittwoch" : "Samstag"; }
-
 void ClearTicket(Ticket& ticket, bool resetTicket) {
   ticket.hits.fill(0);
   ticket.spiel77Hits = 0;

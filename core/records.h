@@ -5,13 +5,13 @@
 #include <string>
 
 #include "core/date.h"
+#include "core/lottery_rules.h"
 #include "core/text.h"
 #include "core/ticket_systems.h"
 
 namespace kw {
 
 constexpr int kGameCount = 12;
-constexpr int kNumbersPerGame = 6;
 constexpr int kDrawNumberCount = 8;  // six drawn numbers, the Zusatzzahl, the Superzahl
 
 // One game: six numbers in the order the ticket file lists them; 0 is no entry.
@@ -25,8 +25,9 @@ inline bool IsEmptyGame(const Game& game) { return game[0] == 0; }
 struct Ticket {
   std::string path;  // the ticket file it was read from; empty: no ticket loaded
   Games games{};
-  FixedText<7> lotNumber;  // the "Losnummer": Spiel 77 number, its last digit the Superzahl digit
-  FixedText<6> super6Number;               // characters 2 to 7 of the lot number
+  // The "Losnummer": Spiel 77 number, its last digit the Superzahl digit.
+  FixedText<kSpiel77Digits> lotNumber;
+  FixedText<kSuper6Digits> super6Number;   // characters 2 to 7 of the lot number
   std::array<uint8_t, kGameCount> hits{};  // counters of the last evaluation
   uint8_t spiel77Hits = 0;
   uint8_t super6Hits = 0;
@@ -60,9 +61,6 @@ struct StoredDraws {
   DrawResult& operator[](DrawDay day) { return draws[static_cast<std::size_t>(day)]; }
   const DrawResult& operator[](DrawDay day) const { return draws[static_cast<std::size_t>(day)]; }
 };
-
-// "Mittwoch" or "Samstag", as the settings file and the windows name the days.
-const char* DayName(DrawDay day);
 
 // Resets the counters of the last evaluation; with resetTicket also empties path, lot number,
 // Super 6 number and all games. The expiry date stays in both forms.

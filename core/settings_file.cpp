@@ -47,8 +47,8 @@ bool Parse(std::string_view line, DrawResult& draw) {
     if (!TryStrToInt(Columns(line, 2 * i, 2), value) || value < 0) return false;
     read.numbers[i] = LowByte(value);
   }
-  read.spiel77 = Columns(line, kSpiel77Column, 7);
-  read.super6 = Columns(line, kSuper6Column, 6);
+  read.spiel77 = Columns(line, kSpiel77Column, kSpiel77Digits);
+  read.super6 = Columns(line, kSuper6Column, kSuper6Digits);
   read.drawDate = line.size() > kDateColumn ? Columns(line, kDateColumn, kDateLength) : kNoDate;
   draw = std::move(read);
   return true;
@@ -68,18 +68,18 @@ void SettingsFile::WriteTicketPath(std::string_view ticketPath) const {
 }
 
 std::string SettingsFile::ReadDrawLine(DrawDay day) const {
-  return ReadProfileString(path_, kDrawSection, DayName(day));
+  return ReadProfileString(path_, kDrawSection, DrawLineKey(day));
 }
 
 void SettingsFile::WriteDrawLine(DrawDay day, std::string_view line) const {
-  writer_(path_, kDrawSection, DayName(day), line);
+  writer_(path_, kDrawSection, DrawLineKey(day), line);
 }
 
 namespace {
 
-constexpr std::string_view kListKey = "Schein";
-
-std::string ListKey(std::size_t index) { return std::string(kListKey) + std::to_string(index); }
+std::string ListKey(std::size_t index) {
+  return SettingsFile::kTicketListKeyPrefix + std::to_string(index);
+}
 
 }  // namespace
 
@@ -139,8 +139,8 @@ SettingsLoad LoadSettings(const SettingsFile& settings, Ticket& ticket, StoredDr
   }
   const std::string ticketPath =
       file.Read(SettingsFile::kSettingsSection, SettingsFile::kTicketKey);
-  const std::string wednesday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Wednesday));
-  const std::string saturday = file.Read(SettingsFile::kDrawSection, DayName(DrawDay::Saturday));
+  const std::string wednesday = file.Read(SettingsFile::kDrawSection, SettingsFile::kWednesdayKey);
+  const std::string saturday = file.Read(SettingsFile::kDrawSection, SettingsFile::kSaturdayKey);
 
   if (!ticketPath.empty()) {
     load.ticketPath = ticketPath;

@@ -31,6 +31,12 @@ class SettingsFile {
   static constexpr const char* kSettingsSection = "Einstellungen";
   static constexpr const char* kTicketKey = "Schein";
   static constexpr const char* kDrawSection = "Zahlen";
+  // The keys of the two drawings in kDrawSection: "Mittwoch", "Samstag".
+  static constexpr const char* kWednesdayKey = "Mittwoch";
+  static constexpr const char* kSaturdayKey = "Samstag";
+  static const char* DrawLineKey(DrawDay day) {
+    return day == DrawDay::Wednesday ? kWednesdayKey : kSaturdayKey;
+  }
 
   // Writes one key of the file; replaceable so that tests can fail a chosen write.
   using ProfileWriter = std::function<void(const std::filesystem::path&, std::string_view section,
@@ -56,11 +62,14 @@ class SettingsFile {
   // They are kept as "Schein1", "Schein2", ... up to the first empty one, so that a shorter list
   // ends with an empty key and needs no key taken out of the file.
   static constexpr const char* kTicketListSection = "Meine Scheine";
+  static constexpr const char* kTicketListKeyPrefix = "Schein";  // "Schein1", "Schein2", ...
   std::vector<std::string> ReadTicketList() const;
   // The whole list in one atomic replacement; every other line of ZW.INI stays.
   void WriteTicketList(const std::vector<std::string>& paths) const;
 
   // A value of the window "Meine Scheine" (its place and size, its columns) in the same section.
+  static constexpr const char* kWindowPlaceKey = "Fenster";
+  static constexpr const char* kWindowColumnsKey = "Spalten";
   std::string ReadWindowValue(std::string_view key) const;
   void WriteWindowValue(std::string_view key, std::string_view value) const;
 

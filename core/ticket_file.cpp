@@ -14,7 +14,7 @@ namespace kw {
 
 namespace {
 
-std::string GameKey(int gameIndex) { return "Spiel" + std::to_string(gameIndex + 1); }
+std::string GameKey(int gameIndex) { return kGameKeyPrefix + std::to_string(gameIndex + 1); }
 
 }  // namespace
 
@@ -67,8 +67,8 @@ void LoadTicket(Ticket& ticket, const std::string& path, int currentYear) {
   for (int g = 0; g < kGameCount; ++g) {
     ReadGameValue(file.Read(kTicketSection, GameKey(g)), g + 1, ticket.games[g]);
   }
-  SetLotNumber(ticket, file.Read(kTicketSection, "Losnummer"));
-  ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
+  SetLotNumber(ticket, file.Read(kTicketSection, kLotNumberKey));
+  ticket.expiryDate = ParseDate(file.Read(kTicketSection, kExpiryKey), currentYear);
 
   // Only a ticket read whole becomes the current ticket.
   ticket.path = path;
@@ -86,8 +86,8 @@ void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int cur
     ReadGameValue(file.Read(kTicketSection, GameKey(g)), g + 1, ticket.games[g]);
   }
   ticket.systems = ReadTicketSystems(file);
-  ticket.lotNumber = file.Read(kTicketSection, "Losnummer");
-  ticket.expiryDate = ParseDate(file.Read(kTicketSection, "Ablauf"), currentYear);
+  ticket.lotNumber = file.Read(kTicketSection, kLotNumberKey);
+  ticket.expiryDate = ParseDate(file.Read(kTicketSection, kExpiryKey), currentYear);
 }
 
 void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
@@ -99,8 +99,8 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
     keyValues.emplace_back(GameKey(g), FormatGameValue(ticket.games[g]));
   }
   // The lot number is free text: it keeps blanks at its ends and quotes around it.
-  keyValues.emplace_back("Losnummer", ProtectedProfileValue(ticket.lotNumber));
-  keyValues.emplace_back("Ablauf", FormatShortDate(ticket.expiryDate));
+  keyValues.emplace_back(kLotNumberKey, ProtectedProfileValue(ticket.lotNumber));
+  keyValues.emplace_back(kExpiryKey, FormatShortDate(ticket.expiryDate));
   std::string start;
   std::error_code error;
   const bool exists = std::filesystem::exists(FsPath(path), error);

@@ -12,6 +12,9 @@ namespace kw {
 // Paths are Windows-1252 text, as the settings file stores them.
 
 inline constexpr const char* kTicketSection = "Schein";
+inline constexpr const char* kGameKeyPrefix = "Spiel";  // "Spiel1" to "Spiel12"
+inline constexpr const char* kLotNumberKey = "Losnummer";
+inline constexpr const char* kExpiryKey = "Ablauf";
 
 // A ticket file named on the command line (UTF-8) as the readers take it. Throws Error
 // "Der Dateiname '...' enthält Zeichen, die Kreuzwart nicht lesen kann" when Windows-1252 lacks

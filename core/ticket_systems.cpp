@@ -9,7 +9,6 @@ namespace kw {
 
 namespace {
 
-constexpr int kHighestNumber = 49;
 // A word longer than this is cut in the reason, so that the reason fits beside the field.
 constexpr std::size_t kLongestQuotedWord = 10;
 
@@ -35,7 +34,7 @@ std::optional<uint8_t> NumberOf(std::string_view word) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
   }
-  if (value < 1 || value > kHighestNumber) return std::nullopt;
+  if (value < kLowestNumber || value > kHighestNumber) return std::nullopt;
   return static_cast<uint8_t>(value);
 }
 
@@ -60,7 +59,7 @@ TicketSystem ReadOne(std::string text) {
   for (std::string_view word : Words(system.text)) {
     const std::optional<uint8_t> number = NumberOf(word);
     if (!number) {
-      system.problem = Quoted(word) + " ist keine Zahl von 1 bis 49";
+      system.problem = Quoted(word) + " ist keine Zahl von " + NumberRangeText();
       return system;
     }
     numbers.push_back(*number);
@@ -93,7 +92,7 @@ bool TicketSystem::IsEmpty() const {
   return numbers.empty() && problem.empty() && TrimView(text).empty();
 }
 
-std::string SystemKey(int system) { return "System" + std::to_string(system); }
+std::string SystemKey(int system) { return kSystemKeyPrefix + std::to_string(system); }
 
 TicketSystems ReadSystems(const SystemTexts& texts) {
   TicketSystems systems;
@@ -121,7 +120,7 @@ bool IsFullSystem(const std::vector<uint8_t>& numbers) {
   if (count < kFewestSystemNumbers || count > kMostSystemNumbers) return false;
   uint64_t seen = 0;
   for (const uint8_t number : numbers) {
-    if (number < 1 || number > kHighestNumber) return false;
+    if (number < kLowestNumber || number > kHighestNumber) return false;
     const uint64_t bit = uint64_t{1} << number;
     if (seen & bit) return false;
     seen |= bit;

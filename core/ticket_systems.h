@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lottery_rules.h"
+
 namespace kw {
 
 // The system fields of a ticket (Systemschein): 7 to 16 numbers crossed in one field stand for
@@ -16,6 +18,7 @@ namespace kw {
 constexpr int kSystemCount = 4;
 constexpr int kFewestSystemNumbers = 7;
 constexpr int kMostSystemNumbers = 16;
+inline constexpr const char* kSystemKeyPrefix = "System";
 
 // One system field as the file holds it or as it was typed.
 struct TicketSystem {
@@ -71,7 +74,7 @@ constexpr int64_t Choose(int n, int k) {
 std::string SystemName(int size);
 
 // The games a full system stands for: C(n, 6), 28 for the 008.
-inline int64_t SystemRows(int size) { return Choose(size, 6); }
+inline int64_t SystemRows(int size) { return Choose(size, kNumbersPerGame); }
 
 // What the editor shows beside a field as the person types: "System 008, 28 Tippreihen", the
 // reason it is no full system, or nothing for an empty field.

@@ -1,15 +1,16 @@
 #include "eval/draw_entry.h"
 
+#include "core/lottery_rules.h"
 #include "core/text.h"
 
 namespace kw {
 
 namespace {
 
-constexpr std::size_t kDrawnCount = 6;
-constexpr std::size_t kZusatzzahlIndex = 6;
-constexpr std::size_t kSpiel77Length = 7;
-constexpr std::size_t kSuper6Length = 6;
+constexpr std::size_t kDrawnCount = kNumbersPerGame;
+constexpr std::size_t kZusatzzahlIndex = kDrawnCount;  // the field after the six
+constexpr std::size_t kSpiel77Length = kSpiel77Digits;
+constexpr std::size_t kSuper6Length = kSuper6Digits;
 
 // Only the exact text "0" stands for a missing number; "00" or "+0" get through here and are
 // kept away from empty ticket slots by the evaluation.

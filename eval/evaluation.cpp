@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/lottery_rules.h"
 #include "core/text.h"
 #include "eval/matching.h"
 
@@ -10,16 +11,16 @@ namespace kw {
 
 namespace {
 
-constexpr std::size_t kDrawnCount = 6;
-constexpr std::size_t kZusatzzahlIndex = 6;
-constexpr std::size_t kSuperzahlIndex = 7;
-constexpr std::size_t kSpiel77Width = 7;
-constexpr std::size_t kSuper6Width = 6;
+constexpr std::size_t kDrawnCount = kNumbersPerGame;
+constexpr std::size_t kZusatzzahlIndex = kDrawnCount;  // the fields after the six
+constexpr std::size_t kSuperzahlIndex = kDrawnCount + 1;
+constexpr std::size_t kSpiel77Width = kSpiel77Digits;
+constexpr std::size_t kSuper6Width = kSuper6Digits;
 
 // The Superzahl field, exactly as typed, against the lot number's 7th character. A lot number
 // without a 7th character has no Superzahl digit and never matches.
 bool SuperzahlMatches(std::string_view superzahlText, std::string_view lotNumber) {
-  constexpr std::size_t kSuperzahlPosition = 6;
+  constexpr std::size_t kSuperzahlPosition = kSpiel77Digits - 1;
   if (lotNumber.size() <= kSuperzahlPosition) return false;
   return superzahlText.size() == 1 && superzahlText[0] == lotNumber[kSuperzahlPosition];
 }

@@ -1,15 +1,11 @@
 #include "eval/prize_plan.h"
 
 #include <algorithm>
-#include <array>
-#include <limits>
+#include <optional>
 
 namespace kw {
 
 namespace {
-
-constexpr Date kEverBefore{std::numeric_limits<int32_t>::min()};
-constexpr Date kEverAfter{std::numeric_limits<int32_t>::max()};
 
 constexpr Payout Fixed(int64_t euros, int64_t cents = 0) {
   return {Payout::Kind::Fixed, euros * 100 + cents};
@@ -19,7 +15,7 @@ constexpr Payout kNotKnown{Payout::Kind::NotKnown, 0};
 
 // Classes I to VIII are paid by quota in every plan; from 2013-05-04 the Superzahl takes the
 // Zusatzzahl's place in III, V and VII and adds class IX, the only fixed one.
-std::vector<PrizeClassRule> LottoClasses(Extra extra, const Payout* classIX) {
+std::vector<PrizeClassRule> LottoClasses(Extra extra, std::optional<Payout> classIX) {
   std::vector<PrizeClassRule> classes = {
       {1, 6, Extra::Superzahl, kQuota},
       {2, 6, Extra::None, kQuota},
@@ -44,29 +40,51 @@ std::vector<PrizeClassRule> AddOnClasses(const std::vector<Payout>& payouts) {
   return classes;
 }
 
-std::vector<PrizePlan> MakePlans() {
-  const Payout five = Fixed(5);
-  const Payout six = Fixed(6);
-  std::vector<PrizePlan> plans;
-  plans.push_back({PrizeGame::Lotto, Date::FromYmd(1999, 5, 22), LastZusatzzahlDay(),
-                   LottoClasses(Extra::Zusatzzahl, nullptr)});
-  plans.push_back({PrizeGame::Lotto, Date::FromYmd(2013, 5, 4), Date::FromYmd(2020, 9, 19),
-                   LottoClasses(Extra::Superzahl, &five)});
-  plans.push_back({PrizeGame::Lotto, Date::FromYmd(2020, 9, 23), kEverAfter,
-                   LottoClasses(Extra::Superzahl, &six)});
+// The classes of a game in one period of the rules, or nothing where its plan is not known.
+std::optional<std::vector<PrizeClassRule>> ClassesIn(PrizeGame game, const RulePeriod& period) {
+  // The amounts of the add-on games stand here, not in the periods: they have not changed since
+  // the period in which they became known, and the classes are the same at all times.
+  switch (game) {
+    case PrizeGame::Lotto: {
+      if (!period.lottoPlanKnown) return std::nullopt;
+      const Extra extra =
+          period.extra == ClassExtra::Superzahl ? Extra::Superzahl : Extra::Zusatzzahl;
+      std::optional<Payout> classIX;
+      if (period.classIXCents) classIX = Fixed(0, *period.classIXCents);
+      return LottoClasses(extra, classIX);
+    }
+    case PrizeGame::Spiel77:
+      if (!period.spiel77AmountsKnown) {
+        return AddOnClasses(std::vector<Payout>(kSpiel77Digits, kNotKnown));
+      }
+      return AddOnClasses(
+          {Fixed(5), Fixed(17), Fixed(77), Fixed(777), Fixed(7777), Fixed(77777), kQuota});
+    case PrizeGame::Super6:
+      if (!period.super6AmountsKnown) {
+        return AddOnClasses(std::vector<Payout>(kSuper6Digits, kNotKnown));
+      }
+      return AddOnClasses(
+          {Fixed(2, 50), Fixed(6), Fixed(66), Fixed(666), Fixed(6666), Fixed(100000)});
+  }
+  return std::nullopt;
+}
 
-  // The classes of the add-on games are the same at all times; their amounts are known only
-  // from the day the present amounts began.
-  plans.push_back({PrizeGame::Spiel77, kEverBefore, Date::FromYmd(2010, 9, 30),
-                   AddOnClasses(std::vector<Payout>(7, kNotKnown))});
-  plans.push_back({PrizeGame::Spiel77, Date::FromYmd(2010, 10, 1), kEverAfter,
-                   AddOnClasses({Fixed(5), Fixed(17), Fixed(77), Fixed(777), Fixed(7777),
-                                 Fixed(77777), kQuota})});
-  plans.push_back({PrizeGame::Super6, kEverBefore, Date::FromYmd(2001, 12, 31),
-                   AddOnClasses(std::vector<Payout>(6, kNotKnown))});
-  plans.push_back(
-      {PrizeGame::Super6, Date::FromYmd(2002, 1, 1), kEverAfter,
-       AddOnClasses({Fixed(2, 50), Fixed(6), Fixed(66), Fixed(666), Fixed(6666), Fixed(100000)})});
+// One plan per run of periods in which the game's classes stayed the same: a plan holds from
+// the first day of its first period until the next plan (or an unknown one) begins.
+std::vector<PrizePlan> MakePlans() {
+  std::vector<PrizePlan> plans;
+  for (const PrizeGame game : {PrizeGame::Lotto, PrizeGame::Spiel77, PrizeGame::Super6}) {
+    std::optional<std::vector<PrizeClassRule>> open;  // the classes of the plan being built
+    for (std::size_t i = 0; i < kRulePeriods.size(); ++i) {
+      std::optional<std::vector<PrizeClassRule>> classes = ClassesIn(game, kRulePeriods[i]);
+      if (classes && open && *classes == *open) {
+        plans.back().last = LastDayOfPeriod(i);
+      } else if (classes) {
+        plans.push_back({game, kRulePeriods[i].first, LastDayOfPeriod(i), *classes});
+      }
+      open = std::move(classes);
+    }
+  }
   return plans;
 }
 
@@ -118,13 +136,6 @@ bool LacksQuotas(const Drawing& drawing) {
   return QuotasObtainable(drawing.date) &&
          std::none_of(drawing.quotas.begin(), drawing.quotas.end(),
                       [](const Quota& q) { return q.game == PrizeGame::Lotto; });
-}
-
-std::string_view RomanClass(int prizeClass) {
-  static constexpr std::array<std::string_view, 10> kNames = {"",  "I",  "II",  "III",  "IV",
-                                                              "V", "VI", "VII", "VIII", "IX"};
-  if (prizeClass < 1 || prizeClass > 9) return "";
-  return kNames[static_cast<std::size_t>(prizeClass)];
 }
 
 }  // namespace kw

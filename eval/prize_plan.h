@@ -11,7 +11,7 @@
 namespace kw {
 
 // The prize plans of 6 aus 49, Spiel 77 and Super 6 by the date of the drawing: which classes
-// there were and how each was paid. The facts stand in one table in prize_plan.cpp.
+// there were and how each was paid, built from the periods of core/lottery_rules.h.
 
 // What a class asks for beside its number of hits.
 enum class Extra {
@@ -29,6 +29,8 @@ struct Payout {
   };
   Kind kind = Kind::NotKnown;
   int64_t cents = 0;  // for Fixed
+
+  friend bool operator==(const Payout&, const Payout&) = default;
 };
 
 struct PrizeClassRule {
@@ -36,6 +38,8 @@ struct PrizeClassRule {
   int matches = 0;     // hits of a game, or final digits of an add-on game
   Extra extra = Extra::None;
   Payout payout;
+
+  friend bool operator==(const PrizeClassRule&, const PrizeClassRule&) = default;
 };
 
 struct PrizePlan {
@@ -65,8 +69,5 @@ bool QuotasObtainable(Date day);
 // A drawing without the quotas of 6 aus 49 that can still be had for it: the one rule for what a
 // fetch asks for again, and for when a report says that "Ziehungen holen" brings them.
 bool LacksQuotas(const Drawing& drawing);
-
-// "I" to "IX"; an empty text for any other number.
-std::string_view RomanClass(int prizeClass);
 
 }  // namespace kw

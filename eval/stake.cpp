@@ -1,9 +1,9 @@
 #include "eval/stake.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
+#include "core/lottery_rules.h"
 #include "core/money.h"
 
 namespace kw {
@@ -13,50 +13,32 @@ namespace {
 // What a price is for.
 enum class Item { Game, Spiel77, Super6 };
 
-// A price and the first day it held; it holds until the next one of its item begins. Before the
-// first row of an item its price is not known to the program.
-struct Price {
-  Item item;
-  Date from;
-  int64_t cents;
-};
-
-const std::vector<Price>& Prices() {
-  // The euro prices of a drawing day. Before 2002 the lottery took Deutsche Mark (a game 1.50 DM):
-  // no amount in euro. Super 6 is known from 2013 on; Spiel 77 rose on 01.10.2010.
-  static const std::vector<Price> prices = {
-      {Item::Game, Date::FromYmd(2002, 1, 1), 75},
-      {Item::Game, Date::FromYmd(2013, 5, 4), 100},
-      {Item::Game, Date::FromYmd(2020, 9, 23), 120},
-      {Item::Spiel77, Date::FromYmd(2002, 1, 1), 150},
-      {Item::Spiel77, Date::FromYmd(2010, 10, 1), 250},
-      {Item::Super6, Date::FromYmd(2013, 5, 4), 125},
-  };
-  return prices;
-}
-
-// The price of the item on the day, or nothing when it is not known.
-std::optional<int64_t> PriceOn(Item item, Date day) {
-  std::optional<int64_t> price;
-  for (const Price& p : Prices()) {
-    if (p.item == item && p.from <= day) price = p.cents;
+// The euro price of the item in a period of the rules; nothing where it is not known. Before
+// 2002 the lottery took Deutsche Mark (a game 1.50 DM): no amount in euro.
+std::optional<int64_t> PriceIn(Item item, const RulePeriod& period) {
+  switch (item) {
+    case Item::Game:
+      return period.gameCents;
+    case Item::Spiel77:
+      return period.spiel77Cents;
+    case Item::Super6:
+      return period.super6Cents;
   }
-  return price;
+  return std::nullopt;
 }
 
 // "Super 6 vor dem 04.05.2013": the part before the first known price of the item.
 std::string UnknownText(Item item) {
   const char* name = item == Item::Game ? "Spiele" : item == Item::Spiel77 ? "Spiel 77" : "Super 6";
-  Date first{std::numeric_limits<int32_t>::max()};
-  for (const Price& p : Prices()) {
-    if (p.item == item) first = std::min(first, p.from);
-  }
-  return std::string(name) + " vor dem " + FormatShortDate(first);
+  const std::optional<Date> first =
+      FirstDayWhere([item](const RulePeriod& p) { return PriceIn(item, p).has_value(); });
+  // Every item has a price in today's period, so a first day is always found.
+  return std::string(name) + " vor dem " + FormatShortDate(first.value_or(Date{}));
 }
 
 void Add(Stake& stake, Item item, Date day, int64_t count) {
   if (count == 0) return;
-  if (const std::optional<int64_t> price = PriceOn(item, day)) {
+  if (const std::optional<int64_t> price = PriceIn(item, RulePeriodOn(day))) {
     stake.cents += *price * count;
     return;
   }

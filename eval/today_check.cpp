@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/lottery_rules.h"
 #include "core/money.h"
 #include "eval/matching.h"
 
@@ -10,8 +11,8 @@ namespace kw {
 
 namespace {
 
-constexpr std::size_t kLotNumberLength = 7;
-constexpr std::size_t kSuper6Length = 6;
+constexpr std::size_t kLotNumberLength = kSpiel77Digits;
+constexpr std::size_t kSuper6Length = kSuper6Digits;
 
 bool IsSevenDigits(std::string_view lotNumber) {
   return lotNumber.size() == kLotNumberLength &&
@@ -110,9 +111,11 @@ AddOnCheck CheckAddOn(PrizeGame game, bool played, const std::optional<std::stri
     check.numberMissing = true;
     return check;
   }
-  check.digits = game == PrizeGame::Spiel77
-                     ? MatchingDigitsFromRight(*number, lotNumber, kLotNumberLength)
-                     : MatchingDigitsFromRight(*number, lotNumber.substr(1), kSuper6Length);
+  check.digits =
+      game == PrizeGame::Spiel77
+          ? MatchingDigitsFromRight(*number, lotNumber, kLotNumberLength)
+          : MatchingDigitsFromRight(*number, lotNumber.substr(kLotNumberLength - kSuper6Length),
+                                    kSuper6Length);
   if (check.digits == 0) return check;
   const PrizePlan* plan = PrizePlanFor(game, drawing.date);
   if (!plan) {
@@ -165,7 +168,9 @@ SystemCheck CheckSystem(int field, const TicketSystem& system, uint64_t drawnMas
   check.system = field;
   if (!system.problem.empty() || !IsFullSystem(system.numbers)) {
     check.valid = false;
-    check.problem = system.problem.empty() ? "keine 7 bis 16 verschiedenen Zahlen von 1 bis 49"
+    check.problem = system.problem.empty() ? "keine " + std::to_string(kFewestSystemNumbers) +
+                                                 " bis " + std::to_string(kMostSystemNumbers) +
+                                                 " verschiedenen Zahlen von " + NumberRangeText()
                                            : system.problem;
     return check;
   }
@@ -216,7 +221,7 @@ bool IsValidGame(const Game& game) {
   uint64_t seen = 0;
   for (const uint8_t number : game) {
     const uint64_t bit = uint64_t{1} << (number & 63);
-    if (number < 1 || number > 49 || (seen & bit) != 0) return false;
+    if (number < kLowestNumber || number > kHighestNumber || (seen & bit) != 0) return false;
     seen |= bit;
   }
   return true;

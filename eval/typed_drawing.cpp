@@ -8,10 +8,7 @@ namespace kw {
 
 namespace {
 
-constexpr std::size_t kDrawnCount = 6;
 constexpr std::size_t kSuperzahlIndex = 7;
-constexpr int32_t kHighestNumber = 49;
-constexpr int32_t kHighestSuperzahl = 9;
 constexpr int kDaysOfAWeek = 7;
 
 bool ConvertWithin(const std::string& text, int32_t lowest, int32_t highest, uint8_t& value) {
@@ -41,15 +38,16 @@ EvaluationOutcome EvaluateByDrawingDay(const TicketPlay& ticket, const DrawEntry
       Kind::ConversionFailed, std::string(kConversionFailedMessage), {}};
   Drawing drawing;
   drawing.date = planDate;
-  for (std::size_t i = 0; i < kDrawnCount; ++i) {
-    if (!ConvertWithin(entry.numberTexts[i], 1, kHighestNumber, drawing.numbers[i])) {
+  for (std::size_t i = 0; i < drawing.numbers.size(); ++i) {
+    if (!ConvertWithin(entry.numberTexts[i], kLowestNumber, kHighestNumber, drawing.numbers[i])) {
       return conversionFailed;
     }
   }
   const std::string& superzahlText = entry.numberTexts[kSuperzahlIndex];
   if (!Trim(superzahlText).empty()) {
     uint8_t superzahl = 0;
-    if (!ConvertWithin(superzahlText, 0, kHighestSuperzahl, superzahl)) return conversionFailed;
+    if (!ConvertWithin(superzahlText, kLowestSuperzahl, kHighestSuperzahl, superzahl))
+      return conversionFailed;
     drawing.superzahl = superzahl;
   }
   drawing.spiel77 = entry.spiel77Text;

@@ -104,8 +104,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-const char* const kRoman[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
-
 // One drawing object of a day's answer, read field by field.
 class DrawingReader {
  public:
@@ -119,8 +117,8 @@ class DrawingReader {
     CheckDrawDate();
     d.numbers = Numbers();
     d.superzahl = Superzahl();
-    d.spiel77 = Digits("game77", "Spiel-77-Zahl", 7);
-    d.super6 = Digits("super6", "Super-6-Zahl", 6);
+    d.spiel77 = Digits("game77", "Spiel-77-Zahl", kSpiel77Digits);
+    d.super6 = Digits("super6", "Super-6-Zahl", kSuper6Digits);
     if (day_ <= LastZusatzzahlDay()) d.zusatzzahl = Zusatzzahl();
     d.quotas = Quotas(result.quotasPublished);
     if (const std::optional<std::string> problem = DrawingProblem(d)) {
@@ -150,21 +148,23 @@ class DrawingReader {
     }
   }
 
-  std::array<uint8_t, 6> Numbers() const {
+  std::array<uint8_t, kNumbersPerGame> Numbers() const {
+    const std::string six = std::to_string(kNumbersPerGame);
     const json* list = Member(entry_, "drawNumbersCollection");
     if (Absent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
     if (!list->is_array()) Fail("enth\xE4lt keine Liste der Gewinnzahlen (drawNumbersCollection)");
-    if (list->size() != 6) {
-      Fail("enth\xE4lt " + std::to_string(list->size()) +
-           " statt 6 Gewinnzahlen (drawNumbersCollection)");
+    if (list->size() != kNumbersPerGame) {
+      Fail("enth\xE4lt " + std::to_string(list->size()) + " statt " + six +
+           " Gewinnzahlen (drawNumbersCollection)");
     }
-    std::array<uint8_t, 6> numbers{};
-    std::array<bool, 6> seen{};
+    std::array<uint8_t, kNumbersPerGame> numbers{};
+    std::array<bool, kNumbersPerGame> seen{};
     for (const json& item : *list) {
       const json* indexValue = Member(item, "index");
       const std::optional<int64_t> index = Integer(indexValue);
-      if (!index || *index < 1 || *index > 6) {
-        Fail("enth\xE4lt eine Gewinnzahl ohne ihre Stelle 1 bis 6 (drawNumbersCollection.index)");
+      if (!index || *index < 1 || *index > kNumbersPerGame) {
+        Fail("enth\xE4lt eine Gewinnzahl ohne ihre Stelle 1 bis " + six +
+             " (drawNumbersCollection.index)");
       }
       if (seen[*index - 1]) {
         Fail("enth\xE4lt die Stelle " + std::to_string(*index) +
@@ -177,9 +177,10 @@ class DrawingReader {
              " keine Gewinnzahl (drawNumbersCollection.drawNumber)");
       }
       const std::optional<int64_t> number = Integer(numberValue);
-      if (!number || *number < 1 || *number > 49) {
+      if (!number || *number < kLowestNumber || *number > kHighestNumber) {
         Fail("enth\xE4lt die Gewinnzahl " + Shown(*numberValue) +
-             " (drawNumbersCollection.drawNumber), die nicht zwischen 1 und 49 liegt");
+             " (drawNumbersCollection.drawNumber), die nicht zwischen " +
+             std::to_string(kLowestNumber) + " und " + std::to_string(kHighestNumber) + " liegt");
       }
       numbers[*index - 1] = static_cast<uint8_t>(*number);
     }
@@ -194,9 +195,9 @@ class DrawingReader {
     }
     if (value->is_null()) return std::nullopt;
     const std::optional<int64_t> number = Integer(value);
-    if (!number || *number < 0 || *number > 9) {
-      Fail("enth\xE4lt als Superzahl (superNumber) " + Shown(*value) +
-           " statt einer Ziffer von 0 bis 9");
+    if (!number || *number < kLowestSuperzahl || *number > kHighestSuperzahl) {
+      Fail("enth\xE4lt als Superzahl (superNumber) " + Shown(*value) + " statt einer Ziffer von " +
+           std::to_string(kLowestSuperzahl) + " bis " + std::to_string(kHighestSuperzahl));
     }
     return static_cast<uint8_t>(*number);
   }
@@ -229,9 +230,9 @@ class DrawingReader {
       return std::nullopt;
     }
     const std::optional<int64_t> number = Integer(value);
-    if (!number || *number < 1 || *number > 49) {
-      Fail("enth\xE4lt als Zusatzzahl (extraNumber) " + Shown(*value) +
-           " statt einer Zahl von 1 bis 49");
+    if (!number || *number < kLowestNumber || *number > kHighestNumber) {
+      Fail("enth\xE4lt als Zusatzzahl (extraNumber) " + Shown(*value) + " statt einer Zahl von " +
+           NumberRangeText());
     }
     return static_cast<uint8_t>(*number);
   }
@@ -282,11 +283,14 @@ class DrawingReader {
 
   Quota QuotaOf(const json& row, int64_t centsPerUnit) const {
     const std::optional<int64_t> prizeClass = Integer(Member(row, "winningClass"));
-    if (!prizeClass || *prizeClass < 1 || *prizeClass > 9) {
-      Fail("enth\xE4lt eine Quote ohne Gewinnklasse 1 bis 9 (oddsCollection.winningClass)");
+    const int highest = ClassCount(PrizeGame::Lotto);
+    if (!prizeClass || *prizeClass < 1 || *prizeClass > highest) {
+      Fail("enth\xE4lt eine Quote ohne Gewinnklasse 1 bis " + std::to_string(highest) +
+           " (oddsCollection.winningClass)");
     }
-    const std::string where = "enth\xE4lt in der Quote der Gewinnklasse " +
-                              std::string(kRoman[*prizeClass - 1]) + " (oddsCollection) ";
+    const std::string_view roman = RomanClass(static_cast<int>(*prizeClass));
+    const std::string where =
+        "enth\xE4lt in der Quote der Gewinnklasse " + std::string(roman) + " (oddsCollection) ";
     // The class stands twice more in the row; where it is given, it must agree.
     const json* description = Member(row, "winningClassDescription");
     const json* pk = description ? Member(*description, "winningClassDescriptionPK") : nullptr;
@@ -296,8 +300,7 @@ class DrawingReader {
            " (winningClassDescription.winningClassDescriptionPK.winningClass)");
     }
     const json* shortName = description ? Member(*description, "winningClassShortName") : nullptr;
-    if (!Absent(shortName) &&
-        !(shortName->is_string() && shortName->get<std::string>() == kRoman[*prizeClass - 1])) {
+    if (!Absent(shortName) && !(shortName->is_string() && shortName->get<std::string>() == roman)) {
       Fail(where + "den Namen " + Shown(*shortName) +
            " (winningClassDescription.winningClassShortName)");
     }

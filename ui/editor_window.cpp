@@ -137,8 +137,11 @@ void TForm2::CreateSystemPage() {
 
   SystemBox = MakeGroup(this, "SystemBox", QStringLiteral("Systeme"), {}, {8, 8, 265, 321});
   auto* hint = MakeLabel(SystemBox, "SystemHint",
-                         QStringLiteral("Je Feld 7 bis 16 Zahlen von 1 bis 49, durch Leerzeichen "
-                                        "getrennt."),
+                         QStringLiteral("Je Feld %1 bis %2 Zahlen von %3, durch Leerzeichen "
+                                        "getrennt.")
+                             .arg(kFewestSystemNumbers)
+                             .arg(kMostSystemNumbers)
+                             .arg(FromCp1252(NumberRangeText())),
                          Within(SystemBox, {16, 26, 249, 30}));
   hint->setWordWrap(true);
   hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -36,8 +36,8 @@ const QString kShowWednesday = QStringLiteral("Mittwoch anzeigen");  // Saturday
 const QString kShowSaturday = QStringLiteral("Samstag anzeigen");    // Wednesday is shown
 const QString kHomePage = QStringLiteral("www.lotto.de");
 constexpr int kNumberFieldLimit = 2;
-constexpr int kSpiel77FieldLimit = 7;
-constexpr int kSuper6FieldLimit = 6;
+constexpr int kSpiel77FieldLimit = kSpiel77Digits;
+constexpr int kSuper6FieldLimit = kSuper6Digits;
 
 // The ticket lines need a fixed pitch so that their number columns line up: every number takes
 // four cells and a full game line of 33 characters must end before the right-hand column at x 280.

@@ -10,6 +10,7 @@
 
 #include "core/error.h"
 #include "core/file_io.h"
+#include "core/lottery_rules.h"
 #include "core/settings_file.h"
 #include "core/text.h"
 
@@ -21,9 +22,9 @@ constexpr std::string_view kParagraph = "<P>";  // stands before the values of e
 constexpr std::string_view kNbsp = "&nbsp;";    // follows each drawn number
 constexpr std::string_view kColon = ": ";       // stands before the Zusatzzahl and the Superzahl
 constexpr std::size_t kDateLength = 10;
-constexpr std::size_t kSpiel77Length = 7;
-constexpr std::size_t kSuper6Length = 6;
-constexpr int kDrawnNumbers = 6;
+constexpr std::size_t kSpiel77Length = kSpiel77Digits;
+constexpr std::size_t kSuper6Length = kSuper6Digits;
+constexpr int kDrawnNumbers = kNumbersPerGame;
 // Well beyond the largest page the download takes (128 MB of markup, a little more once its
 // non-breaking blanks are entities): anything larger is no results page.
 constexpr std::size_t kMaxFilteredPageSize = std::size_t{512} << 20;
@@ -211,8 +212,8 @@ bool ScrapeResults(const ImportFiles& files, const ImportReport& report) {
   report.appendLog("Speichere Daten ...");
   // Both days in one replacement of the file: never a new Wednesday beside an old Saturday.
   WriteProfileStrings(files.settings, SettingsFile::kDrawSection,
-                      {{DayName(DrawDay::Wednesday), FormatScrapedLine(*wednesday)},
-                       {DayName(DrawDay::Saturday), FormatScrapedLine(*saturday)}});
+                      {{SettingsFile::kWednesdayKey, FormatScrapedLine(*wednesday)},
+                       {SettingsFile::kSaturdayKey, FormatScrapedLine(*saturday)}});
   report.appendLog("beendet");
   report.showMessage(kImported);
   return true;

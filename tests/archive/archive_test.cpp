@@ -86,52 +86,6 @@ TEST_F(ArchiveTest, AFileReadsAsAPersonWithTheSqliteToolExpects) {
             "6aus49 1 1 987654321012");
 }
 
-TEST_F(ArchiveTest, TheTablesThemselvesRefuseWhatNoDrawingCanHold) {
-  DrawingArchive(file).Store({FullSaturday()}, "lotto.de");
-  RawDb raw(file);
-  raw.Exec("PRAGMA foreign_keys = ON");
-  const std::string good =
-      "INSERT INTO drawings VALUES ('2026-12-09', 'Mittwoch', 1, 2, 3, 4, 5, 6, NULL, 0, "
-      "'1234567', '123456', 'x', '2026-12-09T20:00:00Z')";
-  ASSERT_EQ(raw.Exec(good), SQLITE_OK);
-  const char* refused[] = {
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 0, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 50, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 5, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6.5, NULL, NULL, "
-      "NULL, NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Sonntag', 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-02-30', 'Montag', 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('12.12.2026', 'Samstag', 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6, 7, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2013-05-01', 'Mittwoch', 1, 2, 3, 4, 5, 6, 6, NULL, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6, NULL, 10, NULL, "
-      "NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6, NULL, NULL, "
-      "'123456', NULL, 'x', 'y')",
-      "INSERT INTO drawings VALUES ('2026-12-12', 'Samstag', 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, "
-      "'12345a', 'x', 'y')",
-      "INSERT INTO quotas VALUES ('2026-12-05', 'Spiel77', 8, 1, 1)",
-      "INSERT INTO quotas VALUES ('2026-12-05', 'Super6', 7, 1, 1)",
-      "INSERT INTO quotas VALUES ('2026-12-05', '6aus49', 8, -1, 1)",
-      "INSERT INTO quotas VALUES ('2026-12-05', 'Lotto', 8, 1, 1)",
-      "INSERT INTO quotas VALUES ('2026-12-12', '6aus49', 8, 1, 1)",  // no such drawing
-      "INSERT INTO quotas VALUES ('2026-12-05', '6aus49', 9, 1, 1)",  // the class is stored
-  };
-  for (const char* sql : refused) {
-    EXPECT_EQ(raw.Exec(sql) & 0xFF, SQLITE_CONSTRAINT) << sql;
-  }
-  EXPECT_EQ(raw.Text("SELECT count(*) FROM drawings"), "2");
-}
-
 TEST_F(ArchiveTest, TheRangeIsInclusiveInDateOrderAcrossTheYearWithItsOwnQuotas) {
   DrawingArchive archive(file);
   Drawing dec31 = MakeDrawing(2025, 12, 31, {1, 2, 3, 4, 5, 6});

@@ -144,14 +144,5 @@ TEST(LacksQuotasTest, FromTheFirstDayWithAFixedClassOn) {
   EXPECT_EQ(FixedAmount(PrizeGame::Lotto, 8, Day(2020, 9, 23)), std::nullopt);
 }
 
-TEST(RomanClassTest, OneToNineOnly) {
-  EXPECT_EQ(RomanClass(1), "I");
-  EXPECT_EQ(RomanClass(4), "IV");
-  EXPECT_EQ(RomanClass(8), "VIII");
-  EXPECT_EQ(RomanClass(9), "IX");
-  EXPECT_EQ(RomanClass(0), "");
-  EXPECT_EQ(RomanClass(10), "");
-}
-
 }  // namespace
 }  // namespace kw
