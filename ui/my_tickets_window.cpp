@@ -31,8 +31,6 @@ namespace {
 
 enum Column { kName, kKind, kTerm, kDays, kState, kStake, kWon, kOpen, kColumns };
 
-constexpr const char* kPlaceKey = "Fenster";
-constexpr const char* kColumnsKey = "Spalten";
 const QSize kSmallest(800, 500);
 const QSize kFirstSize(1000, 640);
 
@@ -388,7 +386,7 @@ void MyTicketsWindow::FetchClicked() {
 }
 
 void MyTicketsWindow::RestorePlace() {
-  const std::vector<int> place = Numbers(settings_.ReadWindowValue(kPlaceKey));
+  const std::vector<int> place = Numbers(settings_.ReadWindowValue(SettingsFile::kWindowPlaceKey));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
   const QRect wanted = place.size() == 4 ? QRect(place[0], place[1], place[2], place[3]) : QRect();
@@ -400,7 +398,7 @@ void MyTicketsWindow::RestorePlace() {
     resize(kFirstSize.boundedTo(available.size()).expandedTo(kSmallest));
     CentreOnScreen(this);
   }
-  const std::vector<int> widths = Numbers(settings_.ReadWindowValue(kColumnsKey));
+  const std::vector<int> widths = Numbers(settings_.ReadWindowValue(SettingsFile::kWindowColumnsKey));
   keptWidths_ = !widths.empty();
   for (int column = 0; column < static_cast<int>(widths.size()) && column < kColumns - 1;
        ++column) {
@@ -418,13 +416,13 @@ void MyTicketsWindow::KeepPlace() {
   }
   // The place is a help: a ZW.INI that cannot take it is reported by the settings' own saves.
   try {
-    settings_.WriteWindowValue(kPlaceKey, QStringLiteral("%1 %2 %3 %4")
+    settings_.WriteWindowValue(SettingsFile::kWindowPlaceKey, QStringLiteral("%1 %2 %3 %4")
                                               .arg(place.x())
                                               .arg(place.y())
                                               .arg(place.width())
                                               .arg(place.height())
                                               .toStdString());
-    settings_.WriteWindowValue(kColumnsKey, widths.join(u' ').toStdString());
+    settings_.WriteWindowValue(SettingsFile::kWindowColumnsKey, widths.join(u' ').toStdString());
   } catch (const Error&) {
   }
 }
