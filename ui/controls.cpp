@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "core/cp1252.h"
@@ -23,9 +24,44 @@ QFont WindowFont() {
   return font;
 }
 
-QColor ErrorTextColour() { return QColor(0xb0, 0x00, 0x00); }
+namespace {
 
-QString ErrorTextStyle() { return QStringLiteral("color: %1").arg(ErrorTextColour().name()); }
+double Luminance(const QColor& colour) {
+  const auto channel = [](double value) {
+    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
+}
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableColour(TextRole role, const QColor& background) {
+  constexpr double kReadable = 4.5;
+  const QColor wanted = role == TextRole::Link ? QColor(0x00, 0x00, 0xff) : QColor(0xb0, 0x00, 0x00);
+  // Mixed towards white on a dark background, towards black on a light one, until it reads.
+  const QColor towards = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+  QColor colour = wanted;
+  for (int step = 1; step <= 20 && ContrastRatio(colour, background) < kReadable; ++step) {
+    const double share = step / 20.0;
+    colour = QColor::fromRgbF(
+        static_cast<float>(wanted.redF() * (1 - share) + towards.redF() * share),
+        static_cast<float>(wanted.greenF() * (1 - share) + towards.greenF() * share),
+        static_cast<float>(wanted.blueF() * (1 - share) + towards.blueF() * share));
+  }
+  return colour;
+}
+
+QString ErrorTextStyle(const QWidget* widget) {
+  const QColor colour = ReadableColour(TextRole::Error, widget->palette().color(QPalette::Window));
+  return QStringLiteral("color: %1").arg(colour.name());
+}
 
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -35,9 +35,19 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& accessible
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& caption, const QString& hint,
                      QRect geometry);
 
-// The colour of a text that says something is wrong, and the style sheet that gives it a label.
-QColor ErrorTextColour();
-QString ErrorTextStyle();
+// The program's coloured texts: a link, and a text that says something is wrong.
+enum class TextRole { Link, Error };
+
+// The colour of such a text on the background given, readable as the WCAG's level AA asks (a
+// contrast of at least 4.5:1): the familiar blue and dark red on a light theme, lighter shades of
+// them on a dark one.
+QColor ReadableColour(TextRole role, const QColor& background);
+
+// The contrast of two colours by the WCAG's formula, from 1 (the same) to 21 (black and white).
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// The style sheet that gives a label of that window the error colour.
+QString ErrorTextStyle(const QWidget* widget);
 
 // Puts the window in the middle of the screen, as every window of the program opens.
 void CentreOnScreen(QWidget* window);

@@ -184,7 +184,7 @@ void TForm2::ShowSystemSummaries() {
     systemSummaries_[s]->setText(FromCp1252(SystemSummary(systems[s])));
     // A reason is a problem to mend before the ticket can be saved.
     systemSummaries_[s]->setStyleSheet(
-        systems[s].problem.empty() ? QString() : ErrorTextStyle());
+        systems[s].problem.empty() ? QString() : ErrorTextStyle(this));
   }
 }
 

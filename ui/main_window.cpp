@@ -61,7 +61,8 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
   font.setUnderline(true);
   setFont(font);
   QPalette palette = this->palette();
-  palette.setColor(QPalette::WindowText, Qt::blue);
+  palette.setColor(QPalette::WindowText,
+                   ReadableColour(TextRole::Link, palette.color(QPalette::Window)));
   setPalette(palette);
   setCursor(Qt::PointingHandCursor);
 }

@@ -303,7 +303,7 @@ void MyTicketsWindow::ShowRow(int index) {
     item->setText(kState, row.missing ? QStringLiteral("Datei fehlt")
                                       : QStringLiteral("nicht lesbar"));
     item->setToolTip(kState, Text(row.RefusalText()));
-    item->setForeground(kState, ErrorTextColour());
+    item->setForeground(kState, ReadableColour(TextRole::Error, TicketsList->palette().color(QPalette::Base)));
     return;
   }
   const TicketCheck& check = *row.check;

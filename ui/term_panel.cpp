@@ -105,7 +105,7 @@ void ShowNote(QLabel* note, QWidget* field, const TermSetting<T>& setting) {
                 : setting.assumed ? QStringLiteral("angenommen")
                                   : QString());
   note->setToolTip(Text(setting.problem));
-  note->setStyleSheet(wrong ? ErrorTextStyle() : QString());
+  note->setStyleSheet(wrong ? ErrorTextStyle(note) : QString());
   field->setAccessibleDescription(wrong ? Text(setting.problem) : note->text());
 }
 
@@ -190,7 +190,7 @@ void TermPanel::CreateControls() {
 
   problems_ = Note(this, "TermProblems");
   problems_->setWordWrap(true);
-  problems_->setStyleSheet(ErrorTextStyle());
+  problems_->setStyleSheet(ErrorTextStyle(this));
   column->addWidget(problems_);
 
   TermDrawings = new QTreeWidget(this);

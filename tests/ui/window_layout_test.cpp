@@ -1,9 +1,12 @@
 // The main window's controls: names, captions, hints, places, limits, order and fonts.
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include "app/application.h"
+#include "ui/controls.h"
 #include "tests/ui/window_fixture.h"
 
 using namespace Qt::StringLiterals;
@@ -19,6 +22,7 @@ class WindowLayoutTest : public QObject {
   void tabOrder();
   void ticketFontKeepsColumns();
   void labelsAreNotCut();
+  void colouredTextsReadOnLightAndDarkThemes();
 };
 
 void WindowLayoutTest::window() {
@@ -178,6 +182,41 @@ void WindowLayoutTest::labelsAreNotCut() {
                  button->width() - 8,
              qPrintable(button->objectName()));
   }
+}
+
+// The link and the error texts keep a contrast of 4.5:1 against the window's background, on a
+// light theme in their familiar colours and on a dark one (Fusion with a dark palette) in lighter
+// shades; the link on "Programminfos" takes it from the palette it is shown on.
+void WindowLayoutTest::colouredTextsReadOnLightAndDarkThemes() {
+  QPalette dark;
+  for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
+                                     {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
+                                     {QPalette::WindowText, QColor(Qt::white)},
+                                     {QPalette::Text, QColor(Qt::white)}}) {
+    dark.setColor(role, colour);
+  }
+  const QPalette light = QStyleFactory::create(u"Fusion"_s)->standardPalette();
+  for (const QPalette& palette : {light, dark}) {
+    for (const QPalette::ColorRole background : {QPalette::Window, QPalette::Base}) {
+      for (const TextRole role : {TextRole::Link, TextRole::Error}) {
+        const QColor on = palette.color(background);
+        const double contrast = ContrastRatio(ReadableColour(role, on), on);
+        QVERIFY2(contrast >= 4.5, qPrintable(u"%1 on %2"_s.arg(contrast).arg(on.name())));
+      }
+    }
+  }
+  QCOMPARE(ReadableColour(TextRole::Link, light.color(QPalette::Window)), QColor(Qt::blue));
+  QCOMPARE(ReadableColour(TextRole::Error, light.color(QPalette::Base)), QColor(0xb0, 0, 0));
+  QCOMPARE(ContrastRatio(Qt::black, Qt::white), 21.0);
+
+  const QPalette before = QApplication::palette();
+  QApplication::setPalette(dark);
+  WindowFixture f;
+  f.Start();
+  auto* link = f.Find<QLabel>("Label26");
+  QVERIFY(ContrastRatio(link->palette().color(QPalette::WindowText),
+                        link->palette().color(QPalette::Window)) >= 4.5);
+  QApplication::setPalette(before);
 }
 
 }  // namespace kw::test
