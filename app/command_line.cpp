@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/version.h"
-#include "webimport/results_page_url.h"
+#include "qtedge/addresses.h"
 
 namespace kw {
 
@@ -321,17 +321,16 @@ std::string ResultsPageValue(std::string_view name, const std::string& text) {
   return url->toStdString();
 }
 
-// The base the service's paths are appended to: a query or a fragment would end up in front of
-// them, so an address of the results page is no service address.
 std::string ServiceValue(std::string_view name, const std::string& text) {
   const QUrl url(QString::fromLocal8Bit(text), QUrl::StrictMode);
-  if (!url.isValid() || url.host().isEmpty() ||
-      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    throw UsageError(NoWebAddress(name, text));
-  }
-  if (url.hasQuery() || url.hasFragment()) {
-    throw UsageError(std::string(name) + ": " + Quoted(text) +
-                     " ist keine Adresse eines Dienstes: sie darf kein ? und kein # enthalten");
+  switch (CheckServiceAddress(url)) {
+    case ServiceAddressFault::NoWebAddress:
+      throw UsageError(NoWebAddress(name, text));
+    case ServiceAddressFault::QueryOrFragment:
+      throw UsageError(std::string(name) + ": " + Quoted(text) +
+                       " ist keine Adresse eines Dienstes: sie darf kein ? und kein # enthalten");
+    case ServiceAddressFault::None:
+      break;
   }
   return url.toEncoded().toStdString();
 }

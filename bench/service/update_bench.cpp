@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "service/update_command.h"
+#include "commands/update_command.h"
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
 #include "tests/support/local_http_server.h"
