@@ -6,6 +6,7 @@
 
 #include "core/cp1252.h"
 #include "eval/prize_plan.h"
+#include "json/json_fields.h"
 
 namespace kw {
 
@@ -16,25 +17,6 @@ using nlohmann::json;
 // The class whose fixed amount tells whether an answer's amounts are euro or cent.
 constexpr int kUnitClass = 9;
 // ---- reading JSON ----------------------------------------------------------------------------
-
-const json* Member(const json& object, const char* key) {
-  if (!object.is_object()) return nullptr;
-  const auto it = object.find(key);
-  return it == object.end() ? nullptr : &*it;
-}
-
-bool Absent(const json* value) { return value == nullptr || value->is_null(); }
-
-std::optional<int64_t> Integer(const json* value) {
-  if (value == nullptr) return std::nullopt;
-  if (value->is_number_unsigned()) {
-    const auto u = value->get<uint64_t>();
-    if (u > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
-    return static_cast<int64_t>(u);
-  }
-  if (value->is_number_integer()) return value->get<int64_t>();
-  return std::nullopt;
-}
 
 // A value as it stands in the answer, short enough for a message.
 std::string Shown(const json& value) {
@@ -102,9 +84,9 @@ class DrawingReader {
   }
 
   void CheckDrawDate() const {
-    const json* value = Member(entry_, "drawDate");
-    if (Absent(value)) Fail("enth\xE4lt kein Ziehungsdatum (drawDate)");
-    const std::optional<int64_t> ms = Integer(value);
+    const json* value = JsonMember(entry_, "drawDate");
+    if (JsonAbsent(value)) Fail("enth\xE4lt kein Ziehungsdatum (drawDate)");
+    const std::optional<int64_t> ms = JsonWhole(value);
     const std::optional<Date> date = ms ? BerlinDateOfMs(*ms) : std::nullopt;
     if (!date) Fail("enth\xE4lt als Ziehungsdatum (drawDate) " + Shown(*value) + ", keine Zeit");
     if (*date != day_) {
@@ -113,8 +95,8 @@ class DrawingReader {
   }
 
   std::array<uint8_t, 6> Numbers() const {
-    const json* list = Member(entry_, "drawNumbersCollection");
-    if (Absent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
+    const json* list = JsonMember(entry_, "drawNumbersCollection");
+    if (JsonAbsent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
     if (!list->is_array()) Fail("enth\xE4lt keine Liste der Gewinnzahlen (drawNumbersCollection)");
     if (list->size() != 6) {
       Fail("enth\xE4lt " + std::to_string(list->size()) +
@@ -123,8 +105,8 @@ class DrawingReader {
     std::array<uint8_t, 6> numbers{};
     std::array<bool, 6> seen{};
     for (const json& item : *list) {
-      const json* indexValue = Member(item, "index");
-      const std::optional<int64_t> index = Integer(indexValue);
+      const json* indexValue = JsonMember(item, "index");
+      const std::optional<int64_t> index = JsonWhole(indexValue);
       if (!index || *index < 1 || *index > 6) {
         Fail("enth\xE4lt eine Gewinnzahl ohne ihre Stelle 1 bis 6 (drawNumbersCollection.index)");
       }
@@ -133,12 +115,12 @@ class DrawingReader {
              " zweimal (drawNumbersCollection.index)");
       }
       seen[*index - 1] = true;
-      const json* numberValue = Member(item, "drawNumber");
-      if (Absent(numberValue)) {
+      const json* numberValue = JsonMember(item, "drawNumber");
+      if (JsonAbsent(numberValue)) {
         Fail("enth\xE4lt an Stelle " + std::to_string(*index) +
              " keine Gewinnzahl (drawNumbersCollection.drawNumber)");
       }
-      const std::optional<int64_t> number = Integer(numberValue);
+      const std::optional<int64_t> number = JsonWhole(numberValue);
       if (!number || *number < 1 || *number > 49) {
         Fail("enth\xE4lt die Gewinnzahl " + Shown(*numberValue) +
              " (drawNumbersCollection.drawNumber), die nicht zwischen 1 und 49 liegt");
@@ -149,13 +131,13 @@ class DrawingReader {
   }
 
   std::optional<uint8_t> Superzahl() const {
-    const json* value = Member(entry_, "superNumber");
+    const json* value = JsonMember(entry_, "superNumber");
     // Null is how the service says "not drawn"; that is true only before December 1991.
     if (value == nullptr || (value->is_null() && day_ >= FirstSuperzahlDay())) {
       Fail("enth\xE4lt keine Superzahl (superNumber)");
     }
     if (value->is_null()) return std::nullopt;
-    const std::optional<int64_t> number = Integer(value);
+    const std::optional<int64_t> number = JsonWhole(value);
     if (!number || *number < 0 || *number > 9) {
       Fail("enth\xE4lt als Superzahl (superNumber) " + Shown(*value) +
            " statt einer Ziffer von 0 bis 9");
@@ -166,9 +148,9 @@ class DrawingReader {
   // game77.numbers and super6.numbers: digits as text, so that leading zeros stay.
   std::string Digits(const char* game, const char* name, std::size_t count) const {
     const std::string field = std::string(game) + ".numbers";
-    const json* value = Member(entry_, game);
-    value = value ? Member(*value, "numbers") : nullptr;
-    if (Absent(value)) Fail(std::string("enth\xE4lt keine ") + name + " (" + field + ")");
+    const json* value = JsonMember(entry_, game);
+    value = value ? JsonMember(*value, "numbers") : nullptr;
+    if (JsonAbsent(value)) Fail(std::string("enth\xE4lt keine ") + name + " (" + field + ")");
     const bool digits = value->is_string() &&
                         value->get_ref<const std::string&>().size() == count &&
                         std::all_of(value->get_ref<const std::string&>().begin(),
@@ -184,13 +166,13 @@ class DrawingReader {
   // Until May 2013 a Zusatzzahl was drawn. The service's field for it is not known for sure;
   // extraNumber is read where it is given, and a drawing without it is kept without one.
   std::optional<uint8_t> Zusatzzahl() {
-    const json* value = Member(entry_, "extraNumber");
-    if (Absent(value)) {
+    const json* value = JsonMember(entry_, "extraNumber");
+    if (JsonAbsent(value)) {
       Note(
           "Die Antwort nennt keine Zusatzzahl (extraNumber); die Ziehung ist ohne sie gespeichert");
       return std::nullopt;
     }
-    const std::optional<int64_t> number = Integer(value);
+    const std::optional<int64_t> number = JsonWhole(value);
     if (!number || *number < 1 || *number > 49) {
       Fail("enth\xE4lt als Zusatzzahl (extraNumber) " + Shown(*value) +
            " statt einer Zahl von 1 bis 49");
@@ -201,16 +183,16 @@ class DrawingReader {
   // The quotas of 6 aus 49. Whether `odds` counts euro or cent is not documented; class IX,
   // whose fixed amount the day's plan knows, tells. Where it cannot tell, no quota is taken.
   std::vector<Quota> Quotas(bool& published) {
-    const json* rows = Member(entry_, "oddsCollection");
+    const json* rows = JsonMember(entry_, "oddsCollection");
     // Without rows the quotas are not published yet: Saturday's come on Monday.
-    published = !(Absent(rows) || (rows->is_array() && rows->empty()));
+    published = !(JsonAbsent(rows) || (rows->is_array() && rows->empty()));
     if (!published) return {};
     if (!rows->is_array()) Fail("enth\xE4lt keine Liste der Quoten (oddsCollection)");
 
     const std::optional<int64_t> fixedCents = FixedAmount(PrizeGame::Lotto, kUnitClass, day_);
     const json* classIx = nullptr;
     for (const json& row : *rows) {
-      if (Integer(Member(row, "winningClass")) == kUnitClass) classIx = &row;
+      if (JsonWhole(JsonMember(row, "winningClass")) == kUnitClass) classIx = &row;
     }
     if (!fixedCents || classIx == nullptr) {
       Note(
@@ -219,7 +201,7 @@ class DrawingReader {
           "erkennen, ob sie in Euro oder in Cent angegeben sind");
       return {};
     }
-    const json* ixOdds = Member(*classIx, "odds");
+    const json* ixOdds = JsonMember(*classIx, "odds");
     const bool number = ixOdds && ixOdds->is_number();
     const double ix = number ? ixOdds->get<double>() : -1;
     const int64_t fixedEuro = *fixedCents / 100;
@@ -243,36 +225,36 @@ class DrawingReader {
   }
 
   Quota QuotaOf(const json& row, int64_t centsPerUnit) const {
-    const std::optional<int64_t> prizeClass = Integer(Member(row, "winningClass"));
+    const std::optional<int64_t> prizeClass = JsonWhole(JsonMember(row, "winningClass"));
     if (!prizeClass || *prizeClass < 1 || *prizeClass > 9) {
       Fail("enth\xE4lt eine Quote ohne Gewinnklasse 1 bis 9 (oddsCollection.winningClass)");
     }
     const std::string where = "enth\xE4lt in der Quote der Gewinnklasse " +
                               std::string(kRoman[*prizeClass - 1]) + " (oddsCollection) ";
     // The class stands twice more in the row; where it is given, it must agree.
-    const json* description = Member(row, "winningClassDescription");
-    const json* pk = description ? Member(*description, "winningClassDescriptionPK") : nullptr;
-    const json* again = pk ? Member(*pk, "winningClass") : nullptr;
-    if (!Absent(again) && Integer(again) != prizeClass) {
+    const json* description = JsonMember(row, "winningClassDescription");
+    const json* pk = description ? JsonMember(*description, "winningClassDescriptionPK") : nullptr;
+    const json* again = pk ? JsonMember(*pk, "winningClass") : nullptr;
+    if (!JsonAbsent(again) && JsonWhole(again) != prizeClass) {
       Fail(where + "eine andere Gewinnklasse " + Shown(*again) +
            " (winningClassDescription.winningClassDescriptionPK.winningClass)");
     }
-    const json* shortName = description ? Member(*description, "winningClassShortName") : nullptr;
-    if (!Absent(shortName) &&
+    const json* shortName = description ? JsonMember(*description, "winningClassShortName") : nullptr;
+    if (!JsonAbsent(shortName) &&
         !(shortName->is_string() && shortName->get<std::string>() == kRoman[*prizeClass - 1])) {
       Fail(where + "den Namen " + Shown(*shortName) +
            " (winningClassDescription.winningClassShortName)");
     }
 
-    const json* winnersValue = Member(row, "numberOfWinners");
-    if (Absent(winnersValue)) Fail(where + "keine Zahl der Gewinner (numberOfWinners)");
-    const std::optional<int64_t> winners = Integer(winnersValue);
+    const json* winnersValue = JsonMember(row, "numberOfWinners");
+    if (JsonAbsent(winnersValue)) Fail(where + "keine Zahl der Gewinner (numberOfWinners)");
+    const std::optional<int64_t> winners = JsonWhole(winnersValue);
     if (!winners || *winners < 0) {
       Fail(where + "als Zahl der Gewinner (numberOfWinners) " + Shown(*winnersValue));
     }
 
-    const json* oddsValue = Member(row, "odds");
-    if (Absent(oddsValue)) Fail(where + "keinen Betrag (odds)");
+    const json* oddsValue = JsonMember(row, "odds");
+    if (JsonAbsent(oddsValue)) Fail(where + "keinen Betrag (odds)");
     // Far beyond any jackpot, and within what a double holds to the cent.
     constexpr double kMostCents = 1e13;
     const double cents = oddsValue->is_number() ? oddsValue->get<double>() * centsPerUnit : -1;
@@ -294,8 +276,8 @@ class DrawingReader {
 // Whether the entry is the drawing of 6 aus 49, by its game's name, whose third word names the
 // weekday: a drawing of another weekday is no answer for the day.
 bool IsLottoEntry(const json& entry, Date day, const std::string& what) {
-  const json* gameType = Member(entry, "gameType");
-  const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
+  const json* gameType = JsonMember(entry, "gameType");
+  const json* gameName = gameType ? JsonMember(*gameType, "name") : nullptr;
   if (gameName == nullptr || !gameName->is_string()) return false;
   const std::string lower = Lower(gameName->get<std::string>());
   if (lower.rfind("lotto 6aus49", 0) != 0) return false;
@@ -327,14 +309,14 @@ std::string RangePath(Date first, Date last) {
 std::vector<Date> ReadDayList(std::string_view answer, int year) {
   const std::string what = "Die Liste der Ziehungstage " + std::to_string(year);
   const json parsed = Parse(answer, what);
-  const json* days = Member(parsed, "days");
-  if (Absent(days)) throw ServiceAnswerError(what + " enth\xE4lt keine Tage (days)");
+  const json* days = JsonMember(parsed, "days");
+  if (JsonAbsent(days)) throw ServiceAnswerError(what + " enth\xE4lt keine Tage (days)");
   if (!days->is_array()) throw ServiceAnswerError(what + " enth\xE4lt keine Liste der Tage (days)");
   std::vector<Date> dates;
   dates.reserve(days->size());
   for (const json& entry : *days) {
-    const json* text = Member(entry, "date");
-    if (Absent(text)) {
+    const json* text = JsonMember(entry, "date");
+    if (JsonAbsent(text)) {
       throw ServiceAnswerError(what + " enth\xE4lt einen Tag ohne Datum (days.date)");
     }
     const std::optional<Date> date =
@@ -377,9 +359,9 @@ std::optional<std::vector<ServiceDrawing>> ReadRangeDrawings(std::string_view an
   // something else, and the days are asked for one by one.
   std::vector<std::pair<Date, const json*>> entries;
   for (const json& entry : parsed) {
-    const json* gameType = Member(entry, "gameType");
-    const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
-    const std::optional<int64_t> ms = Integer(Member(entry, "drawDate"));
+    const json* gameType = JsonMember(entry, "gameType");
+    const json* gameName = gameType ? JsonMember(*gameType, "name") : nullptr;
+    const std::optional<int64_t> ms = JsonWhole(JsonMember(entry, "drawDate"));
     const std::optional<Date> day = ms ? BerlinDateOfMs(*ms) : std::nullopt;
     if (!gameName || !gameName->is_string() || !day) return std::nullopt;
     if (*day >= first && *day <= last) entries.emplace_back(*day, &entry);
