@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "core/error.h"
+#include "tests/support/fixed_clock.h"
 
 namespace kw {
 namespace {
