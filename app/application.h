@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "core/date.h"
+#include "qtedge/addresses.h"
 #include "service/service_fetch.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
@@ -16,7 +17,6 @@
 #include "ui/term_sheet.h"
 #include "webimport/download_window.h"
 #include "webimport/import_window.h"
-#include "webimport/results_page_url.h"
 
 namespace kw {
 

@@ -3,21 +3,19 @@
 #include <QString>
 #include <QUrl>
 #include <array>
-#include <cctype>
-#include <cstdio>
-#include <initializer_list>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "app/command_line_forms.h"
 #include "core/version.h"
-#include "webimport/results_page_url.h"
+#include "qtedge/addresses.h"
 
 namespace kw {
 
 namespace {
 
-using Kind = CommandLineEntry::Kind;
+using namespace command_line;
 
 // clang-format off
 constexpr std::array kEntries = {
@@ -74,33 +72,7 @@ constexpr std::array kEntries = {
 };
 // clang-format on
 
-// What the program is, broken for the terminal; the manual page fills it anew.
-constexpr std::string_view kDescription =
-    "Kreuzwart pr\u00fcft Spielscheine von Lotto 6 aus 49 gegen die letzten Ziehungen\n"
-    "am Mittwoch und am Samstag und \u00fcber ihre ganze Laufzeit gegen das Archiv der\n"
-    "Ziehungen. Ohne Befehl \u00f6ffnet es seine Fenster; ein Befehl tut das Seine ohne\n"
-    "Fenster und ohne Bildschirm.\n";
-
-// The entries by kind, each under its heading, in this order.
-constexpr std::array<std::pair<Kind, std::string_view>, 3> kSections = {{
-    {Kind::Ticket, "Spielschein"},
-    {Kind::Command, "Befehle"},
-    {Kind::Option, "Optionen"},
-}};
-
-constexpr std::string_view kProgram = "kreuzwart";
-constexpr std::size_t kHelpColumn = 24;  // where the help texts begin
-constexpr std::size_t kLineWidth = 79;
-constexpr std::size_t kUsageIndent = 8;  // "Aufruf: " and the lines below it
-
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
-
-const CommandLineEntry* Find(std::string_view name) {
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.name == name) return &entry;
-  }
-  return nullptr;
-}
 
 // Whether the blank-separated list holds the word.
 bool ListHolds(std::string_view list, std::string_view word) {
@@ -111,6 +83,24 @@ bool ListHolds(std::string_view list, std::string_view word) {
     list.remove_prefix(blank + 1);
   }
   return false;
+}
+
+const CommandLineEntry& TicketEntry() {
+  for (const CommandLineEntry& entry : kCommandLine) {
+    if (entry.kind == Kind::Ticket) return entry;
+  }
+  throw std::logic_error("the command line has no ticket entry");
+}
+
+}  // namespace
+
+namespace command_line {
+
+const CommandLineEntry* Find(std::string_view name) {
+  for (const CommandLineEntry& entry : kCommandLine) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
 }
 
 bool GoesWith(const CommandLineEntry& option, std::string_view command) {
@@ -124,20 +114,6 @@ std::string Form(const CommandLineEntry& entry) {
   return form;
 }
 
-const CommandLineEntry& TicketEntry() {
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.kind == Kind::Ticket) return entry;
-  }
-  throw std::logic_error("the command line has no ticket entry");
-}
-
-// One part of a form of the command line after the program's name.
-struct UsagePart {
-  const CommandLineEntry* entry;
-  bool optional;  // shown in brackets
-};
-
-// The command with its value, then the ticket and the options that go with it.
 std::vector<UsagePart> UsageParts(std::string_view command) {
   std::vector<UsagePart> parts;
   const CommandLineEntry* commandEntry = command.empty() ? nullptr : Find(command);
@@ -151,154 +127,7 @@ std::vector<UsagePart> UsageParts(std::string_view command) {
   return parts;
 }
 
-// The program's name, the command with its value, and the options that go with it, broken
-// before an option that would pass the terminal's width; a broken line goes on below the command.
-std::string UsageLine(std::string_view command) {
-  const std::string continuation(kUsageIndent + kProgram.size() + 1, ' ');
-  std::string line(kProgram);
-  std::size_t column = kUsageIndent + kProgram.size();
-  for (const UsagePart& usage : UsageParts(command)) {
-    const std::string part = usage.optional ? "[" + Form(*usage.entry) + "]" : Form(*usage.entry);
-    if (column + 1 + part.size() > kLineWidth) {
-      line.append("\n").append(continuation);
-      column = continuation.size();
-    } else {
-      line += ' ';
-      ++column;
-    }
-    line += part;
-    column += part.size();
-  }
-  return line;
-}
-
-// Appends the entry's form and its help, the help wrapped at word boundaries into its column.
-void AppendEntryHelp(std::string& out, const CommandLineEntry& entry) {
-  std::string line = "  " + Form(entry);
-  auto breakLine = [&] {
-    out.append(line).append("\n");
-    line.assign(kHelpColumn, ' ');
-  };
-  if (line.size() + 1 >= kHelpColumn) breakLine();
-  line.resize(kHelpColumn, ' ');
-  std::string_view words = entry.help;
-  bool first = true;
-  while (!words.empty()) {
-    const std::size_t blank = words.find(' ');
-    const std::string_view word = words.substr(0, blank);
-    // Counted in bytes: an umlaut takes two, which only ever breaks a line a little early.
-    if (!first && line.size() + 1 + word.size() > kLineWidth) breakLine();
-    if (!first && line.size() > kHelpColumn) line += ' ';
-    line.append(word);
-    first = false;
-    words.remove_prefix(blank == std::string_view::npos ? words.size() : blank + 1);
-  }
-  out.append(line).append("\n");
-}
-
-// ---- The manual page ----
-
-// One word of a text as roff: a backslash as "\e", the minus signs of an option ("--update")
-// as "\-" so that a copied option works, quotes and tildes as the characters they are, and
-// every character outside ASCII as a groff escape, so that the page reads alike in every locale.
-std::string RoffWord(std::string_view word) {
-  const std::size_t start = word.find_first_not_of("([\"");
-  const bool option = start != std::string_view::npos && word.substr(start).starts_with("--");
-  std::string out;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const auto c = static_cast<unsigned char>(word[i]);
-    if (c < 0x80) {
-      switch (c) {
-        case '\\':
-          out += "\\e";
-          break;
-        case '-':
-          out += option ? "\\-" : "-";
-          break;
-        case '\'':
-          out += "\\(aq";
-          break;
-        case '~':
-          out += "\\(ti";
-          break;
-        case '^':
-          out += "\\(ha";
-          break;
-        case '`':
-          out += "\\(ga";
-          break;
-        default:
-          out += static_cast<char>(c);
-      }
-      continue;
-    }
-    // The table's texts are UTF-8 of our own: a lead byte and its continuation bytes.
-    const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-    char32_t code = c & (0x7F >> length);
-    for (int k = 1; k < length && i + 1 < word.size(); ++k) {
-      code = (code << 6) | (static_cast<unsigned char>(word[++i]) & 0x3F);
-    }
-    char escape[16];
-    std::snprintf(escape, sizeof escape, "\\[u%04X]", static_cast<unsigned>(code));
-    out += escape;
-  }
-  return out;
-}
-
-// A text as roff lines: words as RoffWord writes them, the line breaks kept, and "\&" before a
-// line that would otherwise begin with a control character.
-std::string Roff(std::string_view text) {
-  std::string out;
-  bool lineStart = true;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == ' ' || c == '\n') {
-      out += c;
-      lineStart = c == '\n';
-      ++i;
-      continue;
-    }
-    const std::size_t end = text.find_first_of(" \n", i);
-    const std::string_view word = text.substr(i, end == std::string_view::npos ? end : end - i);
-    if (lineStart && (word.starts_with('.') || word.starts_with('\''))) out += "\\&";
-    out += RoffWord(word);
-    lineStart = false;
-    i += word.size();
-  }
-  return out;
-}
-
-// An entry's form in roff: names bold, values italic, as manual pages set them.
-std::string RoffForm(const CommandLineEntry& entry, bool optional) {
-  std::string form;
-  if (entry.kind == Kind::Ticket) {
-    form = "\\fI" + Roff(entry.name) + "\\fR";
-  } else {
-    // Unbreakable blanks keep an option with its value.
-    form = "\\fB" + Roff(entry.name) + "\\fR";
-    if (!entry.valueName.empty()) form += "\\ \\fI" + Roff(entry.valueName) + "\\fR";
-    if (entry.takesTickets) form += "\\ [\\fI" + Roff(entry.valueName) + "\\fR\\ ...\\&]";
-  }
-  return optional ? "[" + form + "]" : form;
-}
-
-// Terms, each set in the font of the macro given and followed by its text, as a list.
-void AppendTerms(std::string& out, std::string_view macro,
-                 std::initializer_list<std::pair<std::string_view, std::string_view>> terms) {
-  for (const auto& [term, text] : terms) {
-    out.append(".TP\n").append(macro).append(" ").append(Roff(term)).append("\n");
-    out.append(Roff(text)).append("\n");
-  }
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
-
-}  // namespace
+}  // namespace command_line
 
 const std::span<const CommandLineEntry> kCommandLine{kEntries};
 
@@ -321,17 +150,16 @@ std::string ResultsPageValue(std::string_view name, const std::string& text) {
   return url->toStdString();
 }
 
-// The base the service's paths are appended to: a query or a fragment would end up in front of
-// them, so an address of the results page is no service address.
 std::string ServiceValue(std::string_view name, const std::string& text) {
   const QUrl url(QString::fromLocal8Bit(text), QUrl::StrictMode);
-  if (!url.isValid() || url.host().isEmpty() ||
-      (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
-    throw UsageError(NoWebAddress(name, text));
-  }
-  if (url.hasQuery() || url.hasFragment()) {
-    throw UsageError(std::string(name) + ": " + Quoted(text) +
-                     " ist keine Adresse eines Dienstes: sie darf kein ? und kein # enthalten");
+  switch (CheckServiceAddress(url)) {
+    case ServiceAddressFault::NoWebAddress:
+      throw UsageError(NoWebAddress(name, text));
+    case ServiceAddressFault::QueryOrFragment:
+      throw UsageError(std::string(name) + ": " + Quoted(text) +
+                       " ist keine Adresse eines Dienstes: sie darf kein ? und kein # enthalten");
+    case ServiceAddressFault::None:
+      break;
   }
   return url.toEncoded().toStdString();
 }
@@ -438,87 +266,6 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
 
 std::string UsageMessage(std::string_view problem) {
   return "kreuzwart: " + std::string(problem) + "\n\"kreuzwart --help\" zeigt, was geht.\n";
-}
-
-std::string HelpText() {
-  std::string out = "Aufruf: ";
-  const std::string indent(kUsageIndent, ' ');
-  out.append(UsageLine("")).append("\n");
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.kind == Kind::Command) out.append(indent).append(UsageLine(entry.name)).append("\n");
-  }
-  out.append("\n").append(kDescription);
-  for (const auto& [kind, heading] : kSections) {
-    out.append("\n").append(heading).append(":\n");
-    for (const CommandLineEntry& entry : kCommandLine) {
-      if (entry.kind == kind) AppendEntryHelp(out, entry);
-    }
-  }
-  return out;
-}
-
-std::string ManPage(std::string_view date) {
-  std::string out =
-      ".\\\" kreuzwart(1), written by kreuzwart-man-page from the table of the command line\n";
-  out.append(".TH KREUZWART 1 \"")
-      .append(date)
-      .append("\" \"Kreuzwart ")
-      .append(kVersion)
-      .append("\" \"Benutzerbefehle\"\n");
-  out.append(".SH BEZEICHNUNG\nkreuzwart \\- ")
-      .append(Roff("pr\u00fcft Spielscheine f\u00fcr Lotto 6 aus 49, Spiel 77 und Super 6"))
-      .append("\n.SH ")
-      .append(Roff("\u00dcBERSICHT"))
-      .append("\n");
-  std::vector<std::string_view> forms{""};
-  for (const CommandLineEntry& entry : kCommandLine) {
-    if (entry.kind == Kind::Command) forms.push_back(entry.name);
-  }
-  // One synopsis block per form: the program's name, then each part on a line of its own,
-  // which the block breaks only between parts, with a hanging indent.
-  for (const std::string_view form : forms) {
-    out.append(".SY ").append(kProgram).append("\n");
-    for (const UsagePart& part : UsageParts(form)) {
-      out.append(RoffForm(*part.entry, part.optional)).append("\n");
-    }
-    out.append(".YS\n");
-  }
-  out.append(".SH BESCHREIBUNG\n").append(Roff(kDescription));
-  for (const auto& [kind, heading] : kSections) {
-    out.append(".SH ").append(Upper(heading)).append("\n");
-    for (const CommandLineEntry& entry : kCommandLine) {
-      if (entry.kind != kind) continue;
-      out.append(".TP\n").append(RoffForm(entry, false)).append("\n");
-      out.append(Roff(entry.help)).append("\n");
-    }
-  }
-  out.append(".SH ").append(Roff("R\u00dcCKGABEWERT")).append("\n");
-  AppendTerms(out, ".B",
-              {{"0", "erledigt"},
-               {"1",
-                "die Arbeit schlug fehl: ein Schein, eine Datei oder das Archiv ist nicht lesbar, "
-                "der Ergebnisdienst nicht erreichbar; die Meldung steht auf der "
-                "Standardfehlerausgabe"},
-               {"2",
-                "der Aufruf taugt nicht: eine unbekannte Angabe, ein fehlender Wert, ein Datum "
-                "oder eine Adresse, die nicht passt"}});
-  out.append(".SH DATEIEN\n");
-  AppendTerms(
-      out, ".I",
-      {{"ZW.INI",
-        "der aktuelle Spielschein und die beiden Ziehungen: neben dem Programm, wenn dessen "
-        "Ordner eine Datei aufnehmen kann, sonst in ~/.config/Kreuzwart/ZW.INI"},
-       {"Ziehungen.sqlite", "das Archiv der Ziehungen, neben ZW.INI; --archive nennt ein anderes"},
-       {"*.sch",
-        "die Spielscheine, wo Sie sie ablegen: INI-Dateien in Windows-1252, wie die "
-        "Windows-Version sie schreibt"}});
-  out.append(".SH BEISPIELE\n");
-  AppendTerms(out, ".B",
-              {{"kreuzwart ~/Lotto/Woche.sch", "\u00f6ffnet die Fenster mit diesem Schein"},
-               {"kreuzwart --update", "holt die Ziehungen, die dem Archiv fehlen, bis heute"},
-               {"kreuzwart --check Woche.sch Dauerschein.sch",
-                "pr\u00fcft beide Scheine \u00fcber ihre ganze Laufzeit"}});
-  return out;
 }
 
 std::string VersionText() { return std::string("Kreuzwart ") + kVersion; }

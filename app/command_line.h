@@ -73,14 +73,6 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments);
 // same for every usage error: the problem, then where to read what is possible.
 std::string UsageMessage(std::string_view problem);
 
-// What --help prints: the forms of the command line and every entry with its help.
-std::string HelpText();
-
-// The manual page kreuzwart(1) in roff, from the same table as --help, with prose of its own
-// for the exit codes, the files and examples; date as the page shows it ("2026-12-08"). Plain
-// ASCII: every other character is written as a groff escape.
-std::string ManPage(std::string_view date);
-
 // What --version prints: "Kreuzwart 1.26".
 std::string VersionText();
 

@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "app/help_text.h"
 #include "app/program_commands.h"
 #include "app/settings_location.h"
 #include "core/date.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/command_line.h"
+#include "app/man_page.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 3) {

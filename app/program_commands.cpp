@@ -9,10 +9,10 @@
 #include "app/settings_location.h"
 #include "archive/archive.h"
 #include "commands/commands.h"
+#include "commands/update_command.h"
 #include "core/cp1252.h"
 #include "core/error.h"
 #include "core/ticket_file.h"
-#include "service/update_command.h"
 
 namespace kw {
 
@@ -32,13 +32,7 @@ int Update(const CommandLine& line, const std::filesystem::path& archive) {
   options.from = line.from;
   options.to = line.to;
   if (line.resultsService) options.serviceBase = QString::fromStdString(*line.resultsService);
-  try {
-    DrawingArchive drawings(archive);
-    return RunUpdate(options, drawings, clock, stdout, stderr);
-  } catch (const Error& failure) {
-    PrintLine(stderr, std::string("kreuzwart: ") + failure.what());
-    return 1;
-  }
+  return UpdateCommand(options, archive, clock, stdout, stderr);
 }
 
 int Check(const CommandLine& line, const std::filesystem::path& archive) {

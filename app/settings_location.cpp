@@ -8,8 +8,8 @@
 #include "core/error.h"
 #include "core/profile.h"
 #include "core/settings_file.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
 
 namespace kw {
 

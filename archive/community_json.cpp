@@ -10,6 +10,7 @@
 #include "core/date.h"
 #include "core/lottery_rules.h"
 #include "core/text.h"
+#include "json/json_fields.h"
 
 namespace kw {
 
@@ -63,21 +64,6 @@ std::string MemberNames(const json& object) {
   return names.empty() ? "keine Felder" : "die Felder " + names;
 }
 
-const json* Member(const json& object, const char* key) {
-  const auto it = object.find(key);
-  return it == object.end() ? nullptr : &*it;
-}
-
-std::optional<int64_t> Whole(const json& value) {
-  if (value.is_number_unsigned()) {
-    const auto u = value.get<uint64_t>();
-    return u > static_cast<uint64_t>(INT64_MAX) ? std::nullopt
-                                                : std::optional<int64_t>(static_cast<int64_t>(u));
-  }
-  if (value.is_number_integer()) return value.get<int64_t>();
-  return std::nullopt;
-}
-
 // The reason an entry is refused; the caller puts the entry's name in front.
 struct EntryProblem {
   std::string reason;
@@ -87,7 +73,7 @@ Drawing ReadEntry(const json& entry) {
   if (!entry.is_object()) throw EntryProblem{Kind(entry) + " statt einer Ziehung"};
   Drawing d;
 
-  const json* date = Member(entry, "date");
+  const json* date = JsonMember(entry, "date");
   if (date == nullptr) throw EntryProblem{"\"date\" fehlt"};
   if (!date->is_string()) throw EntryProblem{"\"date\" ist " + Kind(*date) + " und kein Datum"};
   const std::string& text = date->get_ref<const std::string&>();
@@ -99,7 +85,7 @@ Drawing ReadEntry(const json& entry) {
   }
   d.date = *day;
 
-  const json* numbers = Member(entry, "Lottozahl");
+  const json* numbers = JsonMember(entry, "Lottozahl");
   if (numbers == nullptr) throw EntryProblem{"\"Lottozahl\" fehlt"};
   if (!numbers->is_array()) {
     throw EntryProblem{"\"Lottozahl\" ist " + Kind(*numbers) + " und keine Liste von 6 Zahlen"};
@@ -109,7 +95,7 @@ Drawing ReadEntry(const json& entry) {
                        std::to_string(kNumbersPerGame) + " Zahlen"};
   }
   for (std::size_t i = 0; i < d.numbers.size(); ++i) {
-    const std::optional<int64_t> n = Whole((*numbers)[i]);
+    const std::optional<int64_t> n = JsonWhole((*numbers)[i]);
     if (!n || *n < kLowestNumber || *n > kHighestNumber) {
       throw EntryProblem{"\"Lottozahl\" enth\xE4lt " + Shown((*numbers)[i]) + ", keine Zahl von " +
                          NumberRangeText()};
@@ -118,9 +104,9 @@ Drawing ReadEntry(const json& entry) {
   }
 
   // Missing or null: not drawn, as before December 1991.
-  const json* superzahl = Member(entry, "Superzahl");
+  const json* superzahl = JsonMember(entry, "Superzahl");
   if (superzahl != nullptr && !superzahl->is_null()) {
-    const std::optional<int64_t> z = Whole(*superzahl);
+    const std::optional<int64_t> z = JsonWhole(*superzahl);
     if (!z || *z < kLowestSuperzahl || *z > kHighestSuperzahl) {
       throw EntryProblem{"\"Superzahl\" " + Shown(*superzahl) + " ist keine Ziffer von " +
                          std::to_string(kLowestSuperzahl) + " bis " +
@@ -136,7 +122,7 @@ Drawing ReadEntry(const json& entry) {
 std::string EntryName(const json& entry, std::size_t position) {
   std::string name = "Eintrag " + GroupedNumber(static_cast<int64_t>(position));
   if (entry.is_object()) {
-    if (const json* id = Member(entry, "id"); id != nullptr && !id->is_structured()) {
+    if (const json* id = JsonMember(entry, "id"); id != nullptr && !id->is_structured()) {
       name += " (\"id\": " + Shown(*id) + ")";
     }
   }
@@ -176,7 +162,7 @@ std::vector<Drawing> ParseCommunityJson(std::string_view bytes) {
     throw DrawingsFileError("die JSON-Datei enth\xE4lt " + Kind(root) +
                             " statt eines Objekts mit der Liste \"data\" der Ziehungen");
   }
-  const json* data = Member(root, "data");
+  const json* data = JsonMember(root, "data");
   if (data == nullptr) {
     throw DrawingsFileError("die JSON-Datei hat keine Liste \"data\" der Ziehungen, sondern " +
                             MemberNames(root));

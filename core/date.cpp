@@ -171,4 +171,69 @@ Date SystemClock::Today() const {
   return Date::FromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
+int DaysInMonth(int year, int month) {
+  const chr::year_month_day_last last =
+      chr::year{year} / chr::month{static_cast<unsigned>(month)} / chr::last;
+  return static_cast<int>(static_cast<unsigned>(last.day()));
+}
+
+namespace {
+
+constexpr int64_t kMsPerHour = 3'600'000;
+constexpr int64_t kMsPerDay = 24 * kMsPerHour;
+// 01.01.1970 in the Date count, and the first and last day a Date can hold (years 1 to 9999),
+// counted from 1970.
+constexpr int32_t kUnixEpochDay = 25569;
+constexpr int64_t kFirstUnixDay = -719162;
+constexpr int64_t kLastUnixDay = 2932896;
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+int64_t UnixDay(Date day) { return int64_t{day.dayCount} - kUnixEpochDay; }
+
+Date LastSunday(int year, int month) {
+  const Date last = Date::FromYmd(year, month, DaysInMonth(year, month));
+  return Date{last.dayCount - IsoWeekday(last) % 7};
+}
+
+// The days on which summer time began and ended in Germany, both switches at 01:00 UTC:
+// none before 1980; in 1980 from 6 April; until 1995 to the last Sunday of September; since
+// 1996 the EU rule, last Sunday of March to last Sunday of October.
+struct SummerTime {
+  Date begins;
+  Date ends;
+};
+
+std::optional<SummerTime> SummerTimeOf(int year) {
+  if (year < 1980) return std::nullopt;
+  if (year == 1980) return SummerTime{Date::FromYmd(1980, 4, 6), Date::FromYmd(1980, 9, 28)};
+  return SummerTime{LastSunday(year, 3), LastSunday(year, year <= 1995 ? 9 : 10)};
+}
+
+}  // namespace
+
+int64_t BerlinMidnightMs(Date day) {
+  const std::optional<SummerTime> summer = SummerTimeOf(day.year());
+  // Midnight is never inside a switch: the clocks move at 02:00 and 03:00 local time.
+  const bool summerTime = summer && day > summer->begins && day <= summer->ends;
+  return UnixDay(day) * kMsPerDay - (summerTime ? 2 : 1) * kMsPerHour;
+}
+
+std::optional<Date> BerlinDateOfMs(int64_t ms) {
+  // Beyond a day either side of the years 1 to 9999 nothing below can be right.
+  constexpr int64_t kFirstMs = (kFirstUnixDay - 1) * kMsPerDay;
+  constexpr int64_t kLastMs = (kLastUnixDay + 2) * kMsPerDay;
+  if (ms < kFirstMs || ms > kLastMs) return std::nullopt;
+  const Date utcDay{static_cast<int32_t>(FloorDiv(ms, kMsPerDay) + kUnixEpochDay)};
+  int64_t offset = kMsPerHour;
+  if (const std::optional<SummerTime> summer = SummerTimeOf(utcDay.year())) {
+    const int64_t begins = UnixDay(summer->begins) * kMsPerDay + kMsPerHour;
+    const int64_t ends = UnixDay(summer->ends) * kMsPerDay + kMsPerHour;
+    if (ms >= begins && ms < ends) offset = 2 * kMsPerHour;
+  }
+  const int64_t localDay = FloorDiv(ms + offset, kMsPerDay);
+  if (localDay < kFirstUnixDay || localDay > kLastUnixDay) return std::nullopt;
+  return Date{static_cast<int32_t>(localDay + kUnixEpochDay)};
+}
+
 }  // namespace kw

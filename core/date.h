@@ -63,6 +63,17 @@ std::string FormatIsoDate(Date date);
 // before the current year. Throws ConversionError "'<text>' is not a valid date".
 Date ParseDate(std::string_view text, int currentYear);
 
+// The days of the month (1 to 12) of the year (1 to 9999): 28 to 31.
+int DaysInMonth(int year, int month);
+
+// Milliseconds since 1970 (UTC) of 00:00 on the day in Europe/Berlin, where the lottery draws,
+// by the German summer time rules since 1980.
+int64_t BerlinMidnightMs(Date day);
+
+// The calendar day in Europe/Berlin at the moment given in milliseconds since 1970, or nothing
+// for a moment outside the years 1 to 9999.
+std::optional<Date> BerlinDateOfMs(int64_t ms);
+
 // Today's date, replaceable in tests.
 class Clock {
  public:
@@ -74,17 +85,6 @@ class Clock {
 class SystemClock : public Clock {
  public:
   Date Today() const override;
-};
-
-// A clock that says whatever date it was set to.
-class FixedClock : public Clock {
- public:
-  explicit FixedClock(Date today) : today_(today) {}
-  void Set(Date today) { today_ = today; }
-  Date Today() const override { return today_; }
-
- private:
-  Date today_;
 };
 
 }  // namespace kw

@@ -29,7 +29,7 @@ std::optional<ReadError> RefuseKind(const std::filesystem::path& file, mode_t mo
   return Refusal(file, "ist keine gew\xF6hnliche Datei");
 }
 
-FileTooLargeError TooLarge(const std::filesystem::path& file, std::size_t maxBytes) {
+FileTooLargeError TooLargeError(const std::filesystem::path& file, std::size_t maxBytes) {
   // "gr\xF6\xDF" ends the literal, or the e after it would count as a hex digit.
   const std::string bound = maxBytes >= (1u << 20) ? std::to_string(maxBytes >> 20) + " MB"
                                                    : std::to_string(maxBytes) + " Bytes";
@@ -92,7 +92,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
     throw Refusal(file, "kann nicht gelesen werden");
   }
   if (auto refusal = RefuseKind(file, info.st_mode)) throw *refusal;
-  if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) throw TooLarge(file, maxBytes);
+  if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) throw TooLargeError(file, maxBytes);
 
   // Not blocking, and checked again, in case something else took the file's place meanwhile.
   const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -109,7 +109,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
   std::size_t used = 0;
   while (true) {
     if (used == bytes.size()) {
-      if (used > maxBytes) throw TooLarge(file, maxBytes);
+      if (used > maxBytes) throw TooLargeError(file, maxBytes);
       bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
     }
     const ssize_t n = ::read(fd.get(), bytes.data() + used, bytes.size() - used);
@@ -118,7 +118,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
     if (n == 0) break;
     used += static_cast<std::size_t>(n);
   }
-  if (used > maxBytes) throw TooLarge(file, maxBytes);
+  if (used > maxBytes) throw TooLargeError(file, maxBytes);
   bytes.resize(used);
   return bytes;
 }

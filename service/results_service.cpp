@@ -6,6 +6,7 @@
 
 #include "core/cp1252.h"
 #include "eval/prize_plan.h"
+#include "json/json_fields.h"
 
 namespace kw {
 
@@ -15,64 +16,7 @@ using nlohmann::json;
 
 // The class whose fixed amount tells whether an answer's amounts are euro or cent.
 constexpr int kUnitClass = 9;
-constexpr int64_t kMsPerHour = 3'600'000;
-constexpr int64_t kMsPerDay = 24 * kMsPerHour;
-// 01.01.1970 in the Date count, and the first and last day a Date can hold (years 1 to 9999),
-// counted from 1970.
-constexpr int32_t kUnixEpochDay = 25569;
-constexpr int64_t kFirstUnixDay = -719162;
-constexpr int64_t kLastUnixDay = 2932896;
-
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-int64_t UnixDay(Date day) { return int64_t{day.dayCount} - kUnixEpochDay; }
-
-int DaysInMonth(int year, int month) {
-  for (int d = 31; d > 28; --d) {
-    if (IsValidYmd(year, month, d)) return d;
-  }
-  return 28;
-}
-
-Date LastSunday(int year, int month) {
-  const Date last = Date::FromYmd(year, month, DaysInMonth(year, month));
-  return Date{last.dayCount - IsoWeekday(last) % 7};
-}
-
-// The days on which summer time began and ended in Germany, both switches at 01:00 UTC:
-// none before 1980; in 1980 from 6 April; until 1995 to the last Sunday of September; since
-// 1996 the EU rule, last Sunday of March to last Sunday of October.
-struct SummerTime {
-  Date begins;
-  Date ends;
-};
-
-std::optional<SummerTime> SummerTimeOf(int year) {
-  if (year < 1980) return std::nullopt;
-  if (year == 1980) return SummerTime{Date::FromYmd(1980, 4, 6), Date::FromYmd(1980, 9, 28)};
-  return SummerTime{LastSunday(year, 3), LastSunday(year, year <= 1995 ? 9 : 10)};
-}
-
 // ---- reading JSON ----------------------------------------------------------------------------
-
-const json* Member(const json& object, const char* key) {
-  if (!object.is_object()) return nullptr;
-  const auto it = object.find(key);
-  return it == object.end() ? nullptr : &*it;
-}
-
-bool Absent(const json* value) { return value == nullptr || value->is_null(); }
-
-std::optional<int64_t> Integer(const json* value) {
-  if (value == nullptr) return std::nullopt;
-  if (value->is_number_unsigned()) {
-    const auto u = value->get<uint64_t>();
-    if (u > static_cast<uint64_t>(INT64_MAX)) return std::nullopt;
-    return static_cast<int64_t>(u);
-  }
-  if (value->is_number_integer()) return value->get<int64_t>();
-  return std::nullopt;
-}
 
 // A value as it stands in the answer, short enough for a message.
 std::string Shown(const json& value) {
@@ -138,9 +82,9 @@ class DrawingReader {
   }
 
   void CheckDrawDate() const {
-    const json* value = Member(entry_, "drawDate");
-    if (Absent(value)) Fail("enth\xE4lt kein Ziehungsdatum (drawDate)");
-    const std::optional<int64_t> ms = Integer(value);
+    const json* value = JsonMember(entry_, "drawDate");
+    if (JsonAbsent(value)) Fail("enth\xE4lt kein Ziehungsdatum (drawDate)");
+    const std::optional<int64_t> ms = JsonWhole(value);
     const std::optional<Date> date = ms ? BerlinDateOfMs(*ms) : std::nullopt;
     if (!date) Fail("enth\xE4lt als Ziehungsdatum (drawDate) " + Shown(*value) + ", keine Zeit");
     if (*date != day_) {
@@ -150,8 +94,8 @@ class DrawingReader {
 
   std::array<uint8_t, kNumbersPerGame> Numbers() const {
     const std::string six = std::to_string(kNumbersPerGame);
-    const json* list = Member(entry_, "drawNumbersCollection");
-    if (Absent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
+    const json* list = JsonMember(entry_, "drawNumbersCollection");
+    if (JsonAbsent(list)) Fail("enth\xE4lt keine Gewinnzahlen (drawNumbersCollection)");
     if (!list->is_array()) Fail("enth\xE4lt keine Liste der Gewinnzahlen (drawNumbersCollection)");
     if (list->size() != kNumbersPerGame) {
       Fail("enth\xE4lt " + std::to_string(list->size()) + " statt " + six +
@@ -160,8 +104,8 @@ class DrawingReader {
     std::array<uint8_t, kNumbersPerGame> numbers{};
     std::array<bool, kNumbersPerGame> seen{};
     for (const json& item : *list) {
-      const json* indexValue = Member(item, "index");
-      const std::optional<int64_t> index = Integer(indexValue);
+      const json* indexValue = JsonMember(item, "index");
+      const std::optional<int64_t> index = JsonWhole(indexValue);
       if (!index || *index < 1 || *index > kNumbersPerGame) {
         Fail("enth\xE4lt eine Gewinnzahl ohne ihre Stelle 1 bis " + six +
              " (drawNumbersCollection.index)");
@@ -171,12 +115,12 @@ class DrawingReader {
              " zweimal (drawNumbersCollection.index)");
       }
       seen[*index - 1] = true;
-      const json* numberValue = Member(item, "drawNumber");
-      if (Absent(numberValue)) {
+      const json* numberValue = JsonMember(item, "drawNumber");
+      if (JsonAbsent(numberValue)) {
         Fail("enth\xE4lt an Stelle " + std::to_string(*index) +
              " keine Gewinnzahl (drawNumbersCollection.drawNumber)");
       }
-      const std::optional<int64_t> number = Integer(numberValue);
+      const std::optional<int64_t> number = JsonWhole(numberValue);
       if (!number || *number < kLowestNumber || *number > kHighestNumber) {
         Fail("enth\xE4lt die Gewinnzahl " + Shown(*numberValue) +
              " (drawNumbersCollection.drawNumber), die nicht zwischen " +
@@ -188,13 +132,13 @@ class DrawingReader {
   }
 
   std::optional<uint8_t> Superzahl() const {
-    const json* value = Member(entry_, "superNumber");
+    const json* value = JsonMember(entry_, "superNumber");
     // Null is how the service says "not drawn"; that is true only before December 1991.
     if (value == nullptr || (value->is_null() && day_ >= FirstSuperzahlDay())) {
       Fail("enth\xE4lt keine Superzahl (superNumber)");
     }
     if (value->is_null()) return std::nullopt;
-    const std::optional<int64_t> number = Integer(value);
+    const std::optional<int64_t> number = JsonWhole(value);
     if (!number || *number < kLowestSuperzahl || *number > kHighestSuperzahl) {
       Fail("enth\xE4lt als Superzahl (superNumber) " + Shown(*value) + " statt einer Ziffer von " +
            std::to_string(kLowestSuperzahl) + " bis " + std::to_string(kHighestSuperzahl));
@@ -205,9 +149,9 @@ class DrawingReader {
   // game77.numbers and super6.numbers: digits as text, so that leading zeros stay.
   std::string Digits(const char* game, const char* name, std::size_t count) const {
     const std::string field = std::string(game) + ".numbers";
-    const json* value = Member(entry_, game);
-    value = value ? Member(*value, "numbers") : nullptr;
-    if (Absent(value)) Fail(std::string("enth\xE4lt keine ") + name + " (" + field + ")");
+    const json* value = JsonMember(entry_, game);
+    value = value ? JsonMember(*value, "numbers") : nullptr;
+    if (JsonAbsent(value)) Fail(std::string("enth\xE4lt keine ") + name + " (" + field + ")");
     const bool digits = value->is_string() &&
                         value->get_ref<const std::string&>().size() == count &&
                         std::all_of(value->get_ref<const std::string&>().begin(),
@@ -223,13 +167,13 @@ class DrawingReader {
   // Until May 2013 a Zusatzzahl was drawn. The service's field for it is not known for sure;
   // extraNumber is read where it is given, and a drawing without it is kept without one.
   std::optional<uint8_t> Zusatzzahl() {
-    const json* value = Member(entry_, "extraNumber");
-    if (Absent(value)) {
+    const json* value = JsonMember(entry_, "extraNumber");
+    if (JsonAbsent(value)) {
       Note(
           "Die Antwort nennt keine Zusatzzahl (extraNumber); die Ziehung ist ohne sie gespeichert");
       return std::nullopt;
     }
-    const std::optional<int64_t> number = Integer(value);
+    const std::optional<int64_t> number = JsonWhole(value);
     if (!number || *number < kLowestNumber || *number > kHighestNumber) {
       Fail("enth\xE4lt als Zusatzzahl (extraNumber) " + Shown(*value) + " statt einer Zahl von " +
            NumberRangeText());
@@ -240,16 +184,16 @@ class DrawingReader {
   // The quotas of 6 aus 49. Whether `odds` counts euro or cent is not documented; class IX,
   // whose fixed amount the day's plan knows, tells. Where it cannot tell, no quota is taken.
   std::vector<Quota> Quotas(bool& published) {
-    const json* rows = Member(entry_, "oddsCollection");
+    const json* rows = JsonMember(entry_, "oddsCollection");
     // Without rows the quotas are not published yet: Saturday's come on Monday.
-    published = !(Absent(rows) || (rows->is_array() && rows->empty()));
+    published = !(JsonAbsent(rows) || (rows->is_array() && rows->empty()));
     if (!published) return {};
     if (!rows->is_array()) Fail("enth\xE4lt keine Liste der Quoten (oddsCollection)");
 
     const std::optional<int64_t> fixedCents = FixedAmount(PrizeGame::Lotto, kUnitClass, day_);
     const json* classIx = nullptr;
     for (const json& row : *rows) {
-      if (Integer(Member(row, "winningClass")) == kUnitClass) classIx = &row;
+      if (JsonWhole(JsonMember(row, "winningClass")) == kUnitClass) classIx = &row;
     }
     if (!fixedCents || classIx == nullptr) {
       Note(
@@ -258,7 +202,7 @@ class DrawingReader {
           "erkennen, ob sie in Euro oder in Cent angegeben sind");
       return {};
     }
-    const json* ixOdds = Member(*classIx, "odds");
+    const json* ixOdds = JsonMember(*classIx, "odds");
     const bool number = ixOdds && ixOdds->is_number();
     const double ix = number ? ixOdds->get<double>() : -1;
     const int64_t fixedEuro = *fixedCents / 100;
@@ -282,7 +226,7 @@ class DrawingReader {
   }
 
   Quota QuotaOf(const json& row, int64_t centsPerUnit) const {
-    const std::optional<int64_t> prizeClass = Integer(Member(row, "winningClass"));
+    const std::optional<int64_t> prizeClass = JsonWhole(JsonMember(row, "winningClass"));
     const int highest = ClassCount(PrizeGame::Lotto);
     if (!prizeClass || *prizeClass < 1 || *prizeClass > highest) {
       Fail("enth\xE4lt eine Quote ohne Gewinnklasse 1 bis " + std::to_string(highest) +
@@ -292,28 +236,28 @@ class DrawingReader {
     const std::string where =
         "enth\xE4lt in der Quote der Gewinnklasse " + std::string(roman) + " (oddsCollection) ";
     // The class stands twice more in the row; where it is given, it must agree.
-    const json* description = Member(row, "winningClassDescription");
-    const json* pk = description ? Member(*description, "winningClassDescriptionPK") : nullptr;
-    const json* again = pk ? Member(*pk, "winningClass") : nullptr;
-    if (!Absent(again) && Integer(again) != prizeClass) {
+    const json* description = JsonMember(row, "winningClassDescription");
+    const json* pk = description ? JsonMember(*description, "winningClassDescriptionPK") : nullptr;
+    const json* again = pk ? JsonMember(*pk, "winningClass") : nullptr;
+    if (!JsonAbsent(again) && JsonWhole(again) != prizeClass) {
       Fail(where + "eine andere Gewinnklasse " + Shown(*again) +
            " (winningClassDescription.winningClassDescriptionPK.winningClass)");
     }
-    const json* shortName = description ? Member(*description, "winningClassShortName") : nullptr;
-    if (!Absent(shortName) && !(shortName->is_string() && shortName->get<std::string>() == roman)) {
+    const json* shortName = description ? JsonMember(*description, "winningClassShortName") : nullptr;
+    if (!JsonAbsent(shortName) && !(shortName->is_string() && shortName->get<std::string>() == roman)) {
       Fail(where + "den Namen " + Shown(*shortName) +
            " (winningClassDescription.winningClassShortName)");
     }
 
-    const json* winnersValue = Member(row, "numberOfWinners");
-    if (Absent(winnersValue)) Fail(where + "keine Zahl der Gewinner (numberOfWinners)");
-    const std::optional<int64_t> winners = Integer(winnersValue);
+    const json* winnersValue = JsonMember(row, "numberOfWinners");
+    if (JsonAbsent(winnersValue)) Fail(where + "keine Zahl der Gewinner (numberOfWinners)");
+    const std::optional<int64_t> winners = JsonWhole(winnersValue);
     if (!winners || *winners < 0) {
       Fail(where + "als Zahl der Gewinner (numberOfWinners) " + Shown(*winnersValue));
     }
 
-    const json* oddsValue = Member(row, "odds");
-    if (Absent(oddsValue)) Fail(where + "keinen Betrag (odds)");
+    const json* oddsValue = JsonMember(row, "odds");
+    if (JsonAbsent(oddsValue)) Fail(where + "keinen Betrag (odds)");
     // Far beyond any jackpot, and within what a double holds to the cent.
     constexpr double kMostCents = 1e13;
     const double cents = oddsValue->is_number() ? oddsValue->get<double>() * centsPerUnit : -1;
@@ -335,8 +279,8 @@ class DrawingReader {
 // Whether the entry is the drawing of 6 aus 49, by its game's name, whose third word names the
 // weekday: a drawing of another weekday is no answer for the day.
 bool IsLottoEntry(const json& entry, Date day, const std::string& what) {
-  const json* gameType = Member(entry, "gameType");
-  const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
+  const json* gameType = JsonMember(entry, "gameType");
+  const json* gameName = gameType ? JsonMember(*gameType, "name") : nullptr;
   if (gameName == nullptr || !gameName->is_string()) return false;
   const std::string lower = Lower(gameName->get<std::string>());
   if (lower.rfind("lotto 6aus49", 0) != 0) return false;
@@ -355,30 +299,6 @@ bool IsLottoEntry(const json& entry, Date day, const std::string& what) {
 
 }  // namespace
 
-int64_t BerlinMidnightMs(Date day) {
-  const std::optional<SummerTime> summer = SummerTimeOf(day.year());
-  // Midnight is never inside a switch: the clocks move at 02:00 and 03:00 local time.
-  const bool summerTime = summer && day > summer->begins && day <= summer->ends;
-  return UnixDay(day) * kMsPerDay - (summerTime ? 2 : 1) * kMsPerHour;
-}
-
-std::optional<Date> BerlinDateOfMs(int64_t ms) {
-  // Beyond a day either side of the years 1 to 9999 nothing below can be right.
-  constexpr int64_t kFirstMs = (kFirstUnixDay - 1) * kMsPerDay;
-  constexpr int64_t kLastMs = (kLastUnixDay + 2) * kMsPerDay;
-  if (ms < kFirstMs || ms > kLastMs) return std::nullopt;
-  const Date utcDay{static_cast<int32_t>(FloorDiv(ms, kMsPerDay) + kUnixEpochDay)};
-  int64_t offset = kMsPerHour;
-  if (const std::optional<SummerTime> summer = SummerTimeOf(utcDay.year())) {
-    const int64_t begins = UnixDay(summer->begins) * kMsPerDay + kMsPerHour;
-    const int64_t ends = UnixDay(summer->ends) * kMsPerDay + kMsPerHour;
-    if (ms >= begins && ms < ends) offset = 2 * kMsPerHour;
-  }
-  const int64_t localDay = FloorDiv(ms + offset, kMsPerDay);
-  if (localDay < kFirstUnixDay || localDay > kLastUnixDay) return std::nullopt;
-  return Date{static_cast<int32_t>(localDay + kUnixEpochDay)};
-}
-
 std::string HistoryPath(int year) {
   return "/history/" + std::to_string(BerlinMidnightMs(Date::FromYmd(year, 12, 31)));
 }
@@ -392,14 +312,14 @@ std::string RangePath(Date first, Date last) {
 std::vector<Date> ReadDayList(std::string_view answer, int year) {
   const std::string what = "Die Liste der Ziehungstage " + std::to_string(year);
   const json parsed = Parse(answer, what);
-  const json* days = Member(parsed, "days");
-  if (Absent(days)) throw ServiceAnswerError(what + " enth\xE4lt keine Tage (days)");
+  const json* days = JsonMember(parsed, "days");
+  if (JsonAbsent(days)) throw ServiceAnswerError(what + " enth\xE4lt keine Tage (days)");
   if (!days->is_array()) throw ServiceAnswerError(what + " enth\xE4lt keine Liste der Tage (days)");
   std::vector<Date> dates;
   dates.reserve(days->size());
   for (const json& entry : *days) {
-    const json* text = Member(entry, "date");
-    if (Absent(text)) {
+    const json* text = JsonMember(entry, "date");
+    if (JsonAbsent(text)) {
       throw ServiceAnswerError(what + " enth\xE4lt einen Tag ohne Datum (days.date)");
     }
     const std::optional<Date> date =
@@ -442,9 +362,9 @@ std::optional<std::vector<ServiceDrawing>> ReadRangeDrawings(std::string_view an
   // something else, and the days are asked for one by one.
   std::vector<std::pair<Date, const json*>> entries;
   for (const json& entry : parsed) {
-    const json* gameType = Member(entry, "gameType");
-    const json* gameName = gameType ? Member(*gameType, "name") : nullptr;
-    const std::optional<int64_t> ms = Integer(Member(entry, "drawDate"));
+    const json* gameType = JsonMember(entry, "gameType");
+    const json* gameName = gameType ? JsonMember(*gameType, "name") : nullptr;
+    const std::optional<int64_t> ms = JsonWhole(JsonMember(entry, "drawDate"));
     const std::optional<Date> day = ms ? BerlinDateOfMs(*ms) : std::nullopt;
     if (!gameName || !gameName->is_string() || !day) return std::nullopt;
     if (*day >= first && *day <= last) entries.emplace_back(*day, &entry);

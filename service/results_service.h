@@ -36,13 +36,6 @@ std::string DrawsPath(Date day);
 // Every drawing from the first day to the last in one answer.
 std::string RangePath(Date first, Date last);
 
-// Milliseconds since 1970 (UTC) of 00:00 on the day in Europe/Berlin.
-int64_t BerlinMidnightMs(Date day);
-
-// The calendar day in Europe/Berlin at the moment given in milliseconds since 1970, or nothing
-// for a moment outside the years 1 to 9999.
-std::optional<Date> BerlinDateOfMs(int64_t ms);
-
 // The days of the year's list (`{"days":[{"date":"YYYY-MM-DD"},...]}`) in date order, each once.
 // An empty list is an answer too. Throws ServiceAnswerError.
 std::vector<Date> ReadDayList(std::string_view answer, int year);

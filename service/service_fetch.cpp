@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/cp1252.h"
 #include "core/version.h"
 #include "eval/prize_plan.h"
+#include "qtedge/cp1252_text.h"
 #include "service/results_service.h"
 
 namespace kw {
@@ -26,8 +26,6 @@ constexpr int kFirstWaitSeconds = 5;
 // A wait the front names is honoured within these bounds.
 constexpr int kShortestNamedWait = 1;
 constexpr int kLongestNamedWait = 120;
-
-QString FromCp1252(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
 
 QString DurationText(std::chrono::milliseconds duration) {
   const auto ms = duration.count();
@@ -76,7 +74,7 @@ ServiceFetch::~ServiceFetch() { DropReply(); }
 void ServiceFetch::SetBase(const QUrl& base) { base_ = base; }
 void ServiceFetch::SetSpacing(std::chrono::milliseconds spacing) { spacing_ = spacing; }
 void ServiceFetch::SetTimeout(std::chrono::milliseconds timeout) { timeout_ = timeout; }
-void ServiceFetch::SetSecond(std::chrono::milliseconds second) { second_ = second; }
+void ServiceFetch::SetWaitTimeScale(std::chrono::milliseconds second) { waitTimeScale_ = second; }
 
 void ServiceFetch::Start(Date first, Date last) {
   if (running_) return;
@@ -148,9 +146,7 @@ int ServiceFetch::StoredCount() const { return static_cast<int>(stored_.size());
 
 void ServiceFetch::Next() {
   if (!running_) return;
-  const QString scheme = base_.scheme();
-  if (!base_.isValid() || base_.host().isEmpty() ||
-      (scheme != QLatin1StringView("https") && scheme != QLatin1StringView("http"))) {
+  if (!IsWebAddress(base_)) {
     Fail(QStringLiteral("Die Adresse des Ergebnisdienstes \u201E%1\u201C ist keine http- oder "
                         "https-Adresse")
              .arg(base_.toDisplayString()));
@@ -296,7 +292,7 @@ void ServiceFetch::Transmit() {
 
   connect(reply, &QNetworkReply::readyRead, this, [this, reply, limit] {
     body_ += reply->readAll();
-    if (static_cast<std::size_t>(body_.size()) > limit) TooLarge(limit);
+    if (static_cast<std::size_t>(body_.size()) > limit) FailTooLarge(limit);
   });
   connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& target) {
     // A redirect must not take the answers off an encrypted connection, nor onto one that never
@@ -319,7 +315,7 @@ void ServiceFetch::Transmit() {
   deadline_.start(timeout_);
 }
 
-void ServiceFetch::TooLarge(std::size_t limit) {
+void ServiceFetch::FailTooLarge(std::size_t limit) {
   Fail(QStringLiteral("Die Antwort auf die Frage nach %1 ist gr\u00F6\u00DFer als %2 MB (%3)")
            .arg(RequestText())
            .arg(limit >> 20)
@@ -328,7 +324,7 @@ void ServiceFetch::TooLarge(std::size_t limit) {
 
 // The front's "wait": the same request goes out again after the wait it names, or after 5, 10,
 // 20 and 40 s; the fifth refusal ends the fetch.
-void ServiceFetch::Refused(int status, std::optional<int> namedWait) {
+void ServiceFetch::OnRefused(int status, std::optional<int> namedWait) {
   ++refusals_;
   if (refusals_ >= kMostRefusals) {
     Fail(QStringLiteral("Der Ergebnisdienst hat die Frage nach %1 f\u00FCnfmal mit dem HTTP-Status "
@@ -343,7 +339,7 @@ void ServiceFetch::Refused(int status, std::optional<int> namedWait) {
   emit waiting(seconds);
   if (!running_) return;
   transmitPending_ = true;
-  pause_.start(std::max(second_ * seconds, spacing_));
+  pause_.start(std::max(waitTimeScale_ * seconds, spacing_));
 }
 
 void ServiceFetch::OnFinished() {
@@ -358,7 +354,7 @@ void ServiceFetch::OnFinished() {
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   const int code = status.isValid() ? status.toInt() : 0;
   if (code == 429 || code == 503) {
-    Refused(code, NamedWait(*reply));
+    OnRefused(code, NamedWait(*reply));
     return;
   }
   if (code != 0 && code != 200) {
@@ -387,7 +383,7 @@ void ServiceFetch::OnFinished() {
   }
   const std::size_t limit = ask_ == Ask::Range ? kMaxServiceRangeBytes : kMaxServiceAnswerBytes;
   if (static_cast<std::size_t>(body_.size()) > limit) {
-    TooLarge(limit);
+    FailTooLarge(limit);
     return;
   }
   const QByteArray body = std::exchange(body_, {});

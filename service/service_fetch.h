@@ -18,13 +18,11 @@
 #include "archive/archive.h"
 #include "core/date.h"
 #include "core/drawing.h"
+#include "qtedge/addresses.h"
 
 class QNetworkReply;
 
 namespace kw {
-
-// The results service of the lottery's web site, unless --results-service names another.
-inline constexpr const char* kResultsServiceBase = "https://www.lotto.de/api/stats/entities.lotto";
 
 // The fetch of the drawings a date range lacks, from the results service into the archive.
 //
@@ -41,6 +39,12 @@ class ServiceFetch : public QObject {
   Q_OBJECT
 
  public:
+  // The program's pacing: the pause between requests the service's front asks of its clients,
+  // the longest a request may take, and one second of the waits the front asks for.
+  static constexpr std::chrono::milliseconds kSpacing{2500};
+  static constexpr std::chrono::milliseconds kTimeout{15000};
+  static constexpr std::chrono::milliseconds kWaitTimeScale{1000};
+
   explicit ServiceFetch(DrawingArchive& archive, QObject* parent = nullptr);
   ~ServiceFetch() override;
 
@@ -53,7 +57,7 @@ class ServiceFetch : public QObject {
   // The longest a request may take, from sending to the last byte of the answer.
   void SetTimeout(std::chrono::milliseconds timeout);
   // How long one second of the waits the service asks for lasts: a second. The tests shorten it.
-  void SetSecond(std::chrono::milliseconds second);
+  void SetWaitTimeScale(std::chrono::milliseconds second);
 
   // Starts the fetch; the signals tell the rest. Ignored while a fetch runs.
   void Start(Date first, Date last);
@@ -97,8 +101,8 @@ class ServiceFetch : public QObject {
   void Send(Ask ask, const QString& path);
   void Transmit();
   void OnFinished();
-  void Refused(int status, std::optional<int> namedWait);
-  void TooLarge(std::size_t limit);
+  void OnRefused(int status, std::optional<int> namedWait);
+  void FailTooLarge(std::size_t limit);
   void Handle(const QByteArray& body);
   void HandleRange(const QByteArray& body);
   void StoreRead(const struct ServiceDrawing& read, bool sayQuotasMissing);
@@ -111,9 +115,9 @@ class ServiceFetch : public QObject {
   DrawingArchive& archive_;
   QNetworkAccessManager network_;
   QUrl base_;
-  std::chrono::milliseconds spacing_{2500};
-  std::chrono::milliseconds timeout_{15000};
-  std::chrono::milliseconds second_{1000};
+  std::chrono::milliseconds spacing_ = kSpacing;
+  std::chrono::milliseconds timeout_ = kTimeout;
+  std::chrono::milliseconds waitTimeScale_ = kWaitTimeScale;
 
   bool running_ = false;
   bool planned_ = false;

@@ -12,7 +12,8 @@
 
 #include "core/cp1252.h"
 #include "core/error.h"
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
+#include "ui/cp1252_validator.h"
 
 namespace kw {
 

@@ -7,7 +7,7 @@
 #include "core/error.h"
 #include "service/service_fetch.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 namespace kw {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/ticket_file.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
 
 namespace kw {
 

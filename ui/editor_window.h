@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/date.h"
-#include "core/editor_fields.h"
 #include "core/records.h"
 #include "core/settings_file.h"
+#include "eval/editor_fields.h"
 
 class QGroupBox;
 class QLabel;

@@ -24,9 +24,9 @@
 #include "eval/evaluation.h"
 #include "eval/typed_drawing.h"
 #include "eval/validity.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
 
 namespace kw {
 

@@ -23,7 +23,7 @@
 #include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 namespace kw {
 
@@ -34,24 +34,22 @@ enum Column { kName, kKind, kTerm, kDays, kState, kStake, kWon, kOpen, kColumns 
 const QSize kSmallest(800, 500);
 const QSize kFirstSize(1000, 640);
 
-QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
-
 // The file's name, as a person knows the ticket.
 QString FileName(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  return Text(slash == std::string::npos ? path : path.substr(slash + 1));
+  return FromCp1252(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 QString TermText(const TicketCheck& check) {
   if (check.days.empty()) return {};
-  return Text(FormatShortDate(check.days.front())) + QStringLiteral(" \u2013 ") +
-         Text(FormatShortDate(check.days.back()));
+  return FromCp1252(FormatShortDate(check.days.front())) + QStringLiteral(" \u2013 ") +
+         FromCp1252(FormatShortDate(check.days.back()));
 }
 
 // "12 34 56": numbers parted by blanks; nothing when the text is no such list.
 std::vector<int> Numbers(const std::string& text) {
   std::vector<int> numbers;
-  for (const QString& part : Text(text).split(u' ', Qt::SkipEmptyParts)) {
+  for (const QString& part : FromCp1252(text).split(u' ', Qt::SkipEmptyParts)) {
     bool ok = false;
     const int value = part.toInt(&ok);
     if (!ok) return {};
@@ -295,30 +293,30 @@ void MyTicketsWindow::ShowRow(int index) {
   if (!item) return;
   for (int column = 0; column < kColumns; ++column) item->setText(column, {});
   item->setText(kName, FileName(row.path));
-  item->setToolTip(kName, Text(row.path));
+  item->setToolTip(kName, FromCp1252(row.path));
   for (int column : {kDays, kStake, kWon}) {
     item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
   }
   if (!row.check) {
     item->setText(kState, row.missing ? QStringLiteral("Datei fehlt")
                                       : QStringLiteral("nicht lesbar"));
-    item->setToolTip(kState, Text(row.RefusalText()));
+    item->setToolTip(kState, FromCp1252(row.RefusalText()));
     item->setForeground(kState, ReadableColour(TextRole::Error, TicketsList->palette().color(QPalette::Base)));
     return;
   }
   const TicketCheck& check = *row.check;
-  item->setText(kKind, Text(KindText(check.play)));
+  item->setText(kKind, FromCp1252(KindText(check.play)));
   item->setText(kTerm, TermText(check));
   item->setText(kDays, QString::number(check.days.size()));
-  item->setText(kState, Text(StateText(check, clock_.Today())));
+  item->setText(kState, FromCp1252(StateText(check, clock_.Today())));
   item->setForeground(kState, palette().color(QPalette::Text));
-  item->setText(kStake, Text(StakeText(check.stake)));
-  item->setText(kWon, Text(EuroText(check.term.totals.cents)));
+  item->setText(kStake, FromCp1252(StakeText(check.stake)));
+  item->setText(kWon, FromCp1252(EuroText(check.term.totals.cents)));
   // What has no amount yet, counted; the tip names it whole, as the total below does.
   const int open = check.term.totals.WithoutAmount();
-  item->setText(kOpen, open == 0 ? QString() : Text(CountText(open, "Gewinn", "Gewinne")) +
+  item->setText(kOpen, open == 0 ? QString() : FromCp1252(CountText(open, "Gewinn", "Gewinne")) +
                                                    QStringLiteral(" ohne Betrag"));
-  item->setToolTip(kOpen, Text(OpenAmountsText(check.term.totals)));
+  item->setToolTip(kOpen, FromCp1252(OpenAmountsText(check.term.totals)));
 }
 
 int MyTicketsWindow::SelectedRow() const {
@@ -340,7 +338,7 @@ void MyTicketsWindow::ShowSelected() {
   const TicketFileCheck& row = rows_[static_cast<std::size_t>(index)];
   if (!row.check) {
     panel_->hide();
-    QString note = Text(row.RefusalText());
+    QString note = FromCp1252(row.RefusalText());
     if (row.missing) {
       note += QStringLiteral(". \u201EEntfernen\u201C nimmt den Schein aus der Liste; eine Datei "
                              "wird dabei nie gel\u00f6scht.");
@@ -354,7 +352,7 @@ void MyTicketsWindow::ShowSelected() {
   panel_->Show(*row.check, row.path);
 }
 
-void MyTicketsWindow::ShowSum() { TicketsSum->setText(Text(AllTicketsLine(SumOf(rows_)))); }
+void MyTicketsWindow::ShowSum() { TicketsSum->setText(FromCp1252(AllTicketsLine(SumOf(rows_)))); }
 
 void MyTicketsWindow::AddClicked() {
   const std::optional<QString> chosen = platform_.ChooseTicketFile();

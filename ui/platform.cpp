@@ -1,6 +1,6 @@
 #include "ui/platform.h"
 
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 namespace kw {
 

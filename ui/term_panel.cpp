@@ -21,7 +21,7 @@
 #include "eval/today_report.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 namespace kw {
 
@@ -29,15 +29,13 @@ namespace {
 
 enum Column { kDayColumn, kNumbersColumn, kResultColumn, kAmountColumn };
 
-QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
-
 QDate ToQDate(Date date) { return QDate(date.year(), date.month(), date.day()); }
 Date FromQDate(QDate date) { return Date::FromYmd(date.year(), date.month(), date.day()); }
 
 QString NumbersOf(const TermDayResult& result) {
   const Drawing* drawing = result.day.drawing();
   if (!drawing) return {};
-  QString text = Text(NumbersText(*drawing));
+  QString text = FromCp1252(NumbersText(*drawing));
   if (drawing->superzahl) text += QStringLiteral(", SZ %1").arg(*drawing->superzahl);
   return text;
 }
@@ -46,14 +44,14 @@ QString NumbersOf(const TermDayResult& result) {
 // The compact list names the add-on games' classes in short, so that its column is not cut; the
 // tip says it whole.
 QString ResultOf(const DaySummary& summary, TermPanel::Room room) {
-  return Text(SummaryCellText(summary, room == TermPanel::Room::Compact));
+  return FromCp1252(SummaryCellText(summary, room == TermPanel::Room::Compact));
 }
 
 QString AmountOf(const DaySummary& summary) {
   if (summary.kind != DaySummary::Kind::Won) return {};
   QString amount;
   if (summary.totals.cents > 0 || summary.totals.WithoutAmount() == 0) {
-    amount = Text(EuroText(summary.totals.cents));
+    amount = FromCp1252(EuroText(summary.totals.cents));
   }
   if (summary.totals.WithoutAmount() > 0) {
     amount += amount.isEmpty() ? QStringLiteral("offen") : QStringLiteral(" + offen");
@@ -104,9 +102,9 @@ void ShowNote(QLabel* note, QWidget* field, const TermSetting<T>& setting) {
   note->setText(wrong             ? QStringLiteral("ung\u00fcltig, angenommen")
                 : setting.assumed ? QStringLiteral("angenommen")
                                   : QString());
-  note->setToolTip(Text(setting.problem));
+  note->setToolTip(FromCp1252(setting.problem));
   note->setStyleSheet(wrong ? ErrorTextStyle(note) : QString());
-  field->setAccessibleDescription(wrong ? Text(setting.problem) : note->text());
+  field->setAccessibleDescription(wrong ? FromCp1252(setting.problem) : note->text());
 }
 
 }  // namespace
@@ -156,7 +154,7 @@ void TermPanel::CreateControls() {
   TermDrawDays->setObjectName(QStringLiteral("TermDrawDays"));
   TermDrawDays->setAccessibleName(QStringLiteral("Ziehungstage"));
   for (DrawDays days : {DrawDays::Wednesday, DrawDays::Saturday, DrawDays::Both}) {
-    TermDrawDays->addItem(Text(DrawDaysText(days)), static_cast<int>(days));
+    TermDrawDays->addItem(FromCp1252(DrawDaysText(days)), static_cast<int>(days));
   }
   daysLabel->setBuddy(TermDrawDays);
   drawDaysNote_ = Note(this, "TermDrawDaysNote");
@@ -282,7 +280,7 @@ void TermPanel::ShowSettings() {
   ShowNote(spiel77Note_, TermSpiel77, term.spiel77);
   ShowNote(super6Note_, TermSuper6, term.super6);
   QStringList problems;
-  for (const std::string& line : ProblemLines(*check_)) problems << Text(line);
+  for (const std::string& line : ProblemLines(*check_)) problems << FromCp1252(line);
   problems_->setText(problems.join(u'\n'));
   problems_->setVisible(!problems.isEmpty());
 }
@@ -297,10 +295,10 @@ void TermPanel::ShowList() {
   QTreeWidgetItem* lastDrawn = nullptr;
   for (const TermDayResult& result : check_->term.days) {
     auto* item = new QTreeWidgetItem(TermDrawings);
-    item->setText(kDayColumn, Text(WeekdayDateText(result.day.date())));
+    item->setText(kDayColumn, FromCp1252(WeekdayDateText(result.day.date())));
     item->setText(kNumbersColumn, NumbersOf(result));
     item->setText(kResultColumn, ResultOf(result.summary, room_));
-    item->setToolTip(kResultColumn, Text(SummaryText(result.summary)));
+    item->setToolTip(kResultColumn, FromCp1252(SummaryText(result.summary)));
     item->setText(kAmountColumn, AmountOf(result.summary));
     item->setTextAlignment(kAmountColumn, Qt::AlignRight | Qt::AlignVCenter);
     item->setData(0, Qt::UserRole, result.day.date().dayCount);
@@ -328,12 +326,12 @@ void TermPanel::ShowSelectedDay() {
   std::vector<std::string> lines;
   AppendDayLines(days[static_cast<std::size_t>(index)], lines);
   QStringList texts;
-  for (const std::string& line : lines) texts << Text(line);
+  for (const std::string& line : lines) texts << FromCp1252(line);
   TermReport->setPlainText(texts.join(u'\n'));
 }
 
 void TermPanel::ShowTotal() {
-  QString total = Text(TotalLine(check_->term.totals)) + u'\n' + Text(StakeLine(check_->stake));
+  QString total = FromCp1252(TotalLine(check_->term.totals)) + u'\n' + FromCp1252(StakeLine(check_->stake));
   if (check_->term.firstQuotaToFetch) {
     total += QStringLiteral("\nDie fehlenden Quoten holt \u201EZiehungen holen\u201C.");
   }

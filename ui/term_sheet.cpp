@@ -10,15 +10,9 @@
 #include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 namespace kw {
-
-namespace {
-
-QString Text(const std::string& cp1252) { return FromCp1252(cp1252); }
-
-}  // namespace
 
 TermSheet::TermSheet(DrawingsSession& drawings, Platform& platform, const Clock& clock,
                      QWidget* parent)
@@ -105,7 +99,7 @@ void TermSheet::Refresh() {
       ticket_.path, [this](Date first, Date last) { return drawings_.ReadRange(first, last); },
       clock_.Today());
   if (!ticket_.check) {
-    ShowNoTicket(Text(ticket_.RefusalText()));
+    ShowNoTicket(FromCp1252(ticket_.RefusalText()));
     return;
   }
   noTicket_->hide();
@@ -128,15 +122,15 @@ void TermSheet::ShowStatus() {
   bar_->SetFetchable(!days.empty() && days.front() <= today);
   if (!drawings_.ArchiveProblem().empty()) {
     bar_->SetNote(QStringLiteral("Das Archiv ist nicht verf\u00fcgbar"),
-                  Text(drawings_.ArchiveProblem()));
+                  FromCp1252(drawings_.ArchiveProblem()));
   } else if (days.empty()) {
     bar_->SetNote(QStringLiteral("Die Laufzeit hat keinen Ziehungstag"));
   } else if (days.front() > today) {
     bar_->SetNote(QStringLiteral("Die erste Ziehung ist am ") +
-                  Text(WeekdayDateText(days.front())));
+                  FromCp1252(WeekdayDateText(days.front())));
   } else if (ticket_.check->term.missing > 0) {
     const int missing = ticket_.check->term.missing;
-    bar_->SetNote(Text(DrawingsText(missing)) + (missing == 1 ? QStringLiteral(" fehlt im Archiv")
+    bar_->SetNote(FromCp1252(DrawingsText(missing)) + (missing == 1 ? QStringLiteral(" fehlt im Archiv")
                                                               : QStringLiteral(" fehlen im Archiv")));
   } else {
     bar_->SetNote({});

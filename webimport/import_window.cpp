@@ -4,9 +4,9 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "qtedge/cp1252_text.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
-#include "ui/text_edge.h"
 
 namespace kw {
 

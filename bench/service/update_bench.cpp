@@ -8,9 +8,10 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "service/update_command.h"
+#include "commands/update_command.h"
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 

@@ -7,10 +7,11 @@
 #include <fstream>
 #include <string>
 
+#include "commands/update_command.h"
+#include "tests/service/service_answers.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
-#include "tests/service/service_answers.h"
-#include "service/update_command.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The command line as the program reads it before any window exists.
 #include "app/command_line.h"
+#include "app/help_text.h"
+#include "app/man_page.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "ui/drawings_session.h"

@@ -8,6 +8,7 @@
 #include "app/application.h"
 #include "core/profile.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/temp_dir.h"
 
 namespace kw::test {

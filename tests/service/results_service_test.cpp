@@ -1,5 +1,5 @@
 // The results service's answers read into drawings: what a sound answer gives, what each broken
-// field is refused with, and the Berlin times of the service's paths around the clock changes.
+// field is refused with, and the service's paths in Berlin milliseconds.
 #include "service/results_service.h"
 
 #include <gtest/gtest.h>
@@ -464,56 +464,6 @@ TEST(ReadDayList, BrokenListsAreRefusedWithTheYear) {
     } catch (const ServiceAnswerError& e) {
       EXPECT_EQ(e.what(), c.message) << c.answer.substr(0, 40);
     }
-  }
-}
-
-TEST(BerlinTime, MidnightOnTheDaysAroundEachClockChange) {
-  struct Case {
-    Date day;
-    int64_t ms;  // as the time zone database has it
-  };
-  const Case cases[] = {
-      {Date::FromYmd(2025, 3, 30), 1743289200000},   // last Sunday of March: still winter at 0:00
-      {Date::FromYmd(2025, 3, 31), 1743372000000},   // summer
-      {Date::FromYmd(2025, 10, 26), 1761429600000},  // last Sunday of October: still summer
-      {Date::FromYmd(2025, 10, 27), 1761519600000},  // winter
-      {Date::FromYmd(1996, 10, 27), 846367200000},   // the first October end
-      {Date::FromYmd(1996, 10, 28), 846457200000},
-      {Date::FromYmd(1995, 9, 24), 811893600000},  // until 1995 summer ended in September
-      {Date::FromYmd(1995, 9, 25), 811983600000},
-      {Date::FromYmd(1980, 4, 6), 323823600000},  // 1980 began on 6 April
-      {Date::FromYmd(1980, 4, 7), 323906400000},
-      {Date::FromYmd(1979, 7, 1), 299631600000},  // no summer time before 1980
-      {Date::FromYmd(2019, 7, 6), 1562364000000},
-      {Date::FromYmd(2025, 12, 6), 1764975600000},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BerlinMidnightMs(c.day), c.ms) << FormatShortDate(c.day);
-    EXPECT_EQ(BerlinDateOfMs(c.ms), c.day) << FormatShortDate(c.day);
-    EXPECT_EQ(BerlinDateOfMs(c.ms - 1), Date{c.day.dayCount - 1}) << FormatShortDate(c.day);
-  }
-}
-
-TEST(BerlinTime, InstantsAtTheSwitchItself) {
-  // 30.03.2025 01:00 UTC: 01:59:59.999 in winter time becomes 03:00 in summer time, the same day.
-  const int64_t spring = 1743296400000;
-  EXPECT_EQ(BerlinDateOfMs(spring - 1), Date::FromYmd(2025, 3, 30));
-  EXPECT_EQ(BerlinDateOfMs(spring), Date::FromYmd(2025, 3, 30));
-  // 25.10.2025 22:00 UTC is midnight in summer time: the 26th; 23:00 UTC on the 26th is 00:00
-  // of the 27th in winter time.
-  EXPECT_EQ(BerlinDateOfMs(1761429600000 - 1), Date::FromYmd(2025, 10, 25));
-  EXPECT_EQ(BerlinDateOfMs(1761519600000 - 1), Date::FromYmd(2025, 10, 26));
-  EXPECT_EQ(BerlinDateOfMs(-1), Date::FromYmd(1970, 1, 1));  // 00:59:59.999 in Berlin
-  EXPECT_EQ(BerlinDateOfMs(-3600001), Date::FromYmd(1969, 12, 31));
-  EXPECT_EQ(BerlinDateOfMs(INT64_MAX), std::nullopt);
-  EXPECT_EQ(BerlinDateOfMs(INT64_MIN), std::nullopt);
-}
-
-TEST(BerlinTime, EveryMidnightFrom1970To2060ReadsBackAsItsDay) {
-  for (Date d = Date::FromYmd(1970, 1, 1); d <= Date::FromYmd(2060, 12, 31); ++d.dayCount) {
-    const int64_t ms = BerlinMidnightMs(d);
-    ASSERT_EQ(BerlinDateOfMs(ms), d) << FormatShortDate(d);
-    ASSERT_EQ(BerlinDateOfMs(ms - 1), Date{d.dayCount - 1}) << FormatShortDate(d);
   }
 }
 

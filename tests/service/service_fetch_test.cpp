@@ -7,18 +7,18 @@
 #include <QSslError>
 #include <QTcpServer>
 #include <QTest>
-#include <QTimer>
 #include <QTimeZone>
+#include <QTimer>
 #include <functional>
 
-#include "core/cp1252.h"
 #include "core/version.h"
-#include "tests/support/local_http_server.h"
-#include "tests/support/temp_dir.h"
+#include "qtedge/cp1252_text.h"
+#include "service/results_service.h"
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
 #include "tests/service/tls_certificates.h"
-#include "service/results_service.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;
 
@@ -28,8 +28,6 @@ namespace {
 const Date kNov29 = Date::FromYmd(2025, 11, 29);
 const Date kDec3 = Date::FromYmd(2025, 12, 3);
 const Date kDec6 = Date::FromYmd(2025, 12, 6);
-
-QString Utf8(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
 Drawing Read(const std::string& answer, Date day) { return ReadDayDrawing(answer, day).drawing; }
 
@@ -306,8 +304,9 @@ class ServiceFetchTest : public QObject {
     StoreNov29(run.archive);
     run.server.Route(HistoryOf(2025), Json(R"({"days":[{"date":"2025-13-06"}]})"));
     QVERIFY(run.Run(kNov29, kDec6));
-    QCOMPARE(run.failed, Utf8("Die Liste der Ziehungstage 2025 enth\xE4lt als Datum (days.date) "
-                              "\"2025-13-06\", das kein Tag ist"));
+    QCOMPARE(run.failed,
+             FromCp1252("Die Liste der Ziehungstage 2025 enth\xE4lt als Datum (days.date) "
+                        "\"2025-13-06\", das kein Tag ist"));
     QCOMPARE(run.server.AllRequests(), 2);
     QCOMPARE(run.StoredDates(), std::vector<Date>{kNov29});
   }
@@ -493,7 +492,7 @@ class ServiceFetchTest : public QObject {
   // A front that refuses every try: five tries, then the reason; what came before stays.
   void theFifthRefusalEndsTheFetchWithTheReason() {
     FetchRun run;
-    run.fetch.SetSecond(1ms);
+    run.fetch.SetWaitTimeScale(1ms);
     run.ServeWeek();
     run.server.Route(DrawsAt(kDec6), {429, "error code: 1015", {}, "text/plain"});
     QList<int> waits;
@@ -526,7 +525,7 @@ class ServiceFetchTest : public QObject {
     QFETCH(QByteArray, retryAfter);
     QFETCH(int, wait);
     FetchRun run;
-    run.fetch.SetSecond(1ms);
+    run.fetch.SetWaitTimeScale(1ms);
     LocalHttpServer::Response refusal{status, "error code: 1015", {}, "text/plain"};
     refusal.headers = "Retry-After: " + retryAfter + "\r\n";
     run.server.Route(RangeAt(kDec6, kDec6), refusal);
@@ -545,7 +544,7 @@ class ServiceFetchTest : public QObject {
   // Cancel during a wait: at once, nothing more is sent, the drawing that came stays.
   void aCancelDuringAWaitKeepsWhatCame() {
     FetchRun run;
-    run.fetch.SetSecond(100ms);
+    run.fetch.SetWaitTimeScale(100ms);
     run.ServeWeek();
     LocalHttpServer::Response refusal{429, "error code: 1015", {}, "text/plain"};
     refusal.headers = "Retry-After: 60\r\n";

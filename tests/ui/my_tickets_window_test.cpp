@@ -14,6 +14,7 @@
 #include "archive/archive.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/temp_dir.h"
 
 namespace kw::test {

@@ -24,9 +24,14 @@
 #include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
+#include "service/results_service.h"
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
-#include "service/results_service.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/find_control.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
 
 namespace kw::test {
 namespace {

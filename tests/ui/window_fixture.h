@@ -21,6 +21,7 @@
 #include "core/settings_file.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
+#include "tests/support/fixed_clock.h"
 #include "ui/main_window.h"
 
 namespace kw::test {

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "qtedge/addresses.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
 #include "tests/support/local_http_server.h"
-#include "webimport/results_page_url.h"
 #include "webimport/web_browser.h"
 
 using namespace Qt::StringLiterals;

@@ -11,6 +11,7 @@
 #include "core/profile.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
+#include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webimport/results_page.h"

@@ -1,17 +1,18 @@
 // The --update command against a server on 127.0.0.1 into a real archive file: the range it
 // chooses, what it prints (UTF-8), its exit codes, and a second run that finds nothing missing.
-#include "service/update_command.h"
+#include "commands/update_command.h"
 
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/support/captured_output.h"
-#include "tests/support/local_http_server.h"
-#include "tests/support/temp_dir.h"
+#include "service/results_service.h"
 #include "tests/service/service_answers.h"
 #include "tests/service/service_routes.h"
-#include "service/results_service.h"
+#include "tests/support/captured_output.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/local_http_server.h"
+#include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;
 
@@ -45,8 +46,8 @@ struct UpdateRun {
   }
   // Runs the command; its output and errors.
   int Run(QByteArray& out, QByteArray& err) {
-    const Outcome run =
-        Capture([&](std::FILE* o, std::FILE* e) { return RunUpdate(options, archive, clock, o, e); });
+    const Outcome run = Capture(
+        [&](std::FILE* o, std::FILE* e) { return RunUpdate(options, archive, clock, o, e); });
     out = QByteArray::fromStdString(run.out);
     err = QByteArray::fromStdString(run.err);
     return run.code;
@@ -118,7 +119,7 @@ class UpdateCommandTest : public QObject {
     QFETCH(QByteArray, retryAfter);
     QFETCH(QByteArray, firstWait);
     UpdateRun run;
-    run.options.second = 10ms;
+    run.options.waitTimeScale = 10ms;
     std::vector<Date> days;
     for (Date d = Date::FromYmd(2025, 11, 1); days.size() < 10; ++d.dayCount) {
       if (!IsDrawingDay(d, DrawDays::Both)) continue;
@@ -137,7 +138,9 @@ class UpdateCommandTest : public QObject {
     const QList<QByteArray> waits = err.trimmed().split('\n');
     QCOMPARE(waits.size(), run.server.Refused());
     QCOMPARE(waits.front() + '\n',
-             "Der Ergebnisdienst bittet zu warten, n\xC3\xA4" "chster Versuch " + firstWait);
+             "Der Ergebnisdienst bittet zu warten, n\xC3\xA4"
+             "chster Versuch " +
+                 firstWait);
   }
 
   void a2012DrawingWithZusatzzahlAndItsNoteInUtf8() {

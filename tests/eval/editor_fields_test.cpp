@@ -1,4 +1,4 @@
-#include "core/editor_fields.h"
+#include "eval/editor_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "service/update_command.h"
+#include "commands/update_command.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QStringList>
-#include <memory>
 
-#include "core/cp1252.h"
+#include "core/error.h"
 #include "eval/prize_plan.h"
+#include "qtedge/cp1252_text.h"
+#include "qtedge/terminal.h"
 #include "service/results_service.h"
 
 namespace kw {
@@ -17,18 +17,11 @@ namespace {
 // asked for again.
 constexpr int kDaysBack = 35;
 
-QString Text(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
-
-QString DayText(Date day) { return Text(WeekdayDateText(day)); }
-
-void Print(std::FILE* file, const QString& line) {
-  std::fputs((line + QLatin1Char('\n')).toUtf8().constData(), file);
-  std::fflush(file);
-}
+QString DayText(Date day) { return FromCp1252(WeekdayDateText(day)); }
 
 QString Count(int drawings) {
   if (drawings == 0) return QStringLiteral("Keine Ziehung");
-  return Text(DrawingsText(drawings));
+  return FromCp1252(DrawingsText(drawings));
 }
 
 // The day after the latest stored drawing, or the first of the latest ones that still lack
@@ -49,38 +42,30 @@ Date DefaultFrom(const DrawingArchive& archive, Date today) {
 }  // namespace
 
 QString DrawingLine(const Drawing& drawing) {
-  return DayText(drawing.date) + QStringLiteral(": ") + Text(DrawingText(drawing)) +
+  return DayText(drawing.date) + QStringLiteral(": ") + FromCp1252(DrawingText(drawing)) +
          (drawing.quotas.empty() ? QStringLiteral(", keine Quoten")
                                  : QStringLiteral(", Quoten %1").arg(drawing.quotas.size()));
 }
 
 int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock& clock,
               std::FILE* out, std::FILE* err) {
-  std::unique_ptr<QCoreApplication> ownApplication;
-  if (QCoreApplication::instance() == nullptr) {
-    static int argc = 1;
-    static char name[] = "kreuzwart";
-    static char* argv[] = {name, nullptr};
-    ownApplication = std::make_unique<QCoreApplication>(argc, argv);
-  }
-
   const Date today = clock.Today();
   Date from;
   Date to = options.to.value_or(today);
   try {
     from = options.from ? *options.from : DefaultFrom(archive, today);
   } catch (const std::exception& e) {
-    Print(err, Text(e.what()));
+    PrintLine(err, FromCp1252(e.what()));
     return 1;
   }
   if (options.from && from > to) {
-    Print(err, QStringLiteral("Der erste Tag (%1) liegt nach dem letzten (%2)")
-                   .arg(DayText(from), DayText(to)));
+    PrintLine(err, QStringLiteral("Der erste Tag (%1) liegt nach dem letzten (%2)")
+                       .arg(DayText(from), DayText(to)));
     return 2;
   }
   if (from > to) {
-    Print(out, QStringLiteral("Es fehlte keine Ziehung: das Archiv reicht bis %1.")
-                   .arg(DayText(Date{from.dayCount - 1})));
+    PrintLine(out, QStringLiteral("Es fehlte keine Ziehung: das Archiv reicht bis %1.")
+                       .arg(DayText(Date{from.dayCount - 1})));
     return 0;
   }
 
@@ -88,23 +73,22 @@ int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock
   fetch.SetBase(QUrl(options.serviceBase));
   fetch.SetSpacing(options.spacing);
   fetch.SetTimeout(options.timeout);
-  fetch.SetSecond(options.second);
+  fetch.SetWaitTimeScale(options.waitTimeScale);
   QEventLoop loop;
   int code = 0;
   int stored = 0;
   QObject::connect(&fetch, &ServiceFetch::drawingStored, &loop,
                    [out, &stored](const Drawing& drawing, const QString& note) {
                      ++stored;
-                     Print(out, DrawingLine(drawing));
-                     if (!note.isEmpty()) Print(out, QStringLiteral("  (%1)").arg(note));
+                     PrintLine(out, DrawingLine(drawing));
+                     if (!note.isEmpty()) PrintLine(out, QStringLiteral("  (%1)").arg(note));
                    });
   // A wait is no failure; said on the error stream, so that the drawings' lines stay a list.
-  QObject::connect(&fetch, &ServiceFetch::waiting, &loop, [err](int seconds) {
-    Print(err, WaitingText(seconds));
-  });
+  QObject::connect(&fetch, &ServiceFetch::waiting, &loop,
+                   [err](int seconds) { PrintLine(err, WaitingText(seconds)); });
   QObject::connect(&fetch, &ServiceFetch::finished, &loop, &QEventLoop::quit);
   QObject::connect(&fetch, &ServiceFetch::failed, &loop, [&](const QString& message) {
-    Print(err, message);
+    PrintLine(err, message);
     code = 1;
     loop.quit();
   });
@@ -118,24 +102,36 @@ int RunUpdate(const UpdateOptions& options, DrawingArchive& archive, const Clock
     if (day < today) unlisted << DayText(day);
   }
   if (!unlisted.isEmpty()) {
-    Print(out, QStringLiteral("Der Ergebnisdienst nennt keine Ziehung f\u00FCr: %1")
-                   .arg(unlisted.join(QStringLiteral(", "))));
+    PrintLine(out, QStringLiteral("Der Ergebnisdienst nennt keine Ziehung f\u00FCr: %1")
+                       .arg(unlisted.join(QStringLiteral(", "))));
   }
   if (code != 0) {
     // What was stored before the failure stays; say so, so that a rerun is not a surprise.
     if (stored > 0) {
-      Print(out, QStringLiteral("%1 geholt und gespeichert, dann ist die Abfrage gescheitert.")
-                     .arg(Count(stored)));
+      PrintLine(out, QStringLiteral("%1 geholt und gespeichert, dann ist die Abfrage gescheitert.")
+                         .arg(Count(stored)));
     }
     return code;
   }
   if (stored == 0 && unlisted.isEmpty()) {
-    Print(out,
-          QStringLiteral("Es fehlte keine Ziehung vom %1 bis %2.").arg(DayText(from), DayText(to)));
+    PrintLine(
+        out,
+        QStringLiteral("Es fehlte keine Ziehung vom %1 bis %2.").arg(DayText(from), DayText(to)));
   } else {
-    Print(out, QStringLiteral("%1 geholt und gespeichert.").arg(Count(stored)));
+    PrintLine(out, QStringLiteral("%1 geholt und gespeichert.").arg(Count(stored)));
   }
   return 0;
+}
+
+int UpdateCommand(const UpdateOptions& options, const std::filesystem::path& archive,
+                  const Clock& clock, std::FILE* out, std::FILE* err) {
+  try {
+    DrawingArchive drawings(archive);
+    return RunUpdate(options, drawings, clock, out, err);
+  } catch (const Error& failure) {
+    PrintLine(err, FromCp1252(std::string("kreuzwart: ") + failure.what()));
+    return 1;
+  }
 }
 
 }  // namespace kw

@@ -1,4 +1,4 @@
-#include "ui/text_edge.h"
+#include "qtedge/cp1252_text.h"
 
 #include "core/cp1252.h"
 
@@ -8,10 +8,6 @@ QString FromCp1252(std::string_view bytes) { return QString::fromStdString(Cp125
 
 std::optional<std::string> ToCp1252(const QString& text) {
   return Utf8ToCp1252(text.toStdString());
-}
-
-QValidator::State Cp1252Validator::validate(QString& input, int& /*pos*/) const {
-  return ToCp1252(input) ? Acceptable : Invalid;
 }
 
 }  // namespace kw
