@@ -64,11 +64,22 @@ QString ErrorTextStyle(const QWidget* widget) {
   return QStringLiteral("color: %1").arg(colour.name());
 }
 
+QRect FittedInto(QRect wanted, const QRect& available) {
+  wanted.setSize(wanted.size().boundedTo(available.size()));
+  wanted.moveLeft(std::clamp(wanted.left(), available.left(), available.right() - wanted.width() + 1));
+  wanted.moveTop(std::clamp(wanted.top(), available.top(), available.bottom() - wanted.height() + 1));
+  return wanted;
+}
+
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
+  const QRect available = screen->availableGeometry();
   QRect frame = window->geometry();
-  frame.moveCenter(screen->availableGeometry().center());
+  frame.moveCenter(available.center());
+  // A fixed size larger than the screen: the top left corner, title bar and menu, stay on it.
+  frame.moveLeft(std::max(frame.left(), available.left()));
+  frame.moveTop(std::max(frame.top(), available.top()));
   window->move(frame.topLeft());
 }
 

@@ -49,7 +49,13 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // The style sheet that gives a label of that window the error colour.
 QString ErrorTextStyle(const QWidget* widget);
 
+// The place of a window fitted into the screen's free area: no larger than it, and moved so
+// that every edge, the title bar first, lies on it.
+QRect FittedInto(QRect wanted, const QRect& available);
+
 // Puts the window in the middle of the screen, as every window of the program opens.
+// A window larger than the screen (a high scale factor on a small screen) keeps its title bar on
+// it.
 void CentreOnScreen(QWidget* window);
 
 // "Spiel 01:" to "Spiel 12:", the caption of a game's line in both windows.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -385,13 +386,22 @@ void MyTicketsWindow::FetchClicked() {
 
 void MyTicketsWindow::RestorePlace() {
   const std::vector<int> place = Numbers(settings_.ReadWindowValue(SettingsFile::kWindowPlaceKey));
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
   const QRect wanted = place.size() == 4 ? QRect(place[0], place[1], place[2], place[3]) : QRect();
-  // A place from another screen that is no longer there is not taken.
-  if (wanted.isValid() && available.intersects(wanted)) {
-    resize(wanted.size().expandedTo(kSmallest));
-    move(wanted.topLeft());
+  // The screen the place was on, if it is still there; a place from a screen that is gone, or
+  // larger than the screen now is, is fitted into what there is.
+  const QScreen* screen = wanted.isValid() ? QGuiApplication::screenAt(wanted.center()) : nullptr;
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+  if (wanted.isValid()) {
+    // The place is that of the window's inside; its frame and title bar must fit too. Before the
+    // window manager has framed it, a title bar's height is room enough.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    setGeometry(FittedInto(QRect(wanted.topLeft(), wanted.size().expandedTo(kSmallest)),
+                           available - frame));
   } else {
     resize(kFirstSize.boundedTo(available.size()).expandedTo(kSmallest));
     CentreOnScreen(this);

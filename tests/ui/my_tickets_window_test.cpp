@@ -5,7 +5,9 @@
 #include "ui/my_tickets_window.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -155,8 +157,12 @@ class MyTicketsWindowTest : public QObject {
     w.window->close();
     const std::string place = w.settings.ReadWindowValue("Fenster");
     QCOMPARE(QString::fromStdString(place), QStringLiteral("40 50 900 560"));
+    // The test's screen is 800 wide: the place comes back fitted into it, frame and all.
     w.Show();
-    QCOMPARE(w.window->size(), QSize(900, 560));
+    QCOMPARE(w.window->size(), QSize(800, 560));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(w.window->frameGeometry().top() >= screen.top());  // the title bar
+    QVERIFY(w.window->frameGeometry().bottom() <= screen.bottom());
     QCOMPARE(w.List()->columnWidth(0), 240);
     // Never smaller than it is made for.
     w.window->resize(300, 200);

@@ -23,6 +23,7 @@ class WindowLayoutTest : public QObject {
   void ticketFontKeepsColumns();
   void labelsAreNotCut();
   void colouredTextsReadOnLightAndDarkThemes();
+  void aPlaceIsFittedIntoTheScreen();
 };
 
 void WindowLayoutTest::window() {
@@ -217,6 +218,22 @@ void WindowLayoutTest::colouredTextsReadOnLightAndDarkThemes() {
   QVERIFY(ContrastRatio(link->palette().color(QPalette::WindowText),
                         link->palette().color(QPalette::Window)) >= 4.5);
   QApplication::setPalette(before);
+}
+
+// A saved place from another monitor or a larger resolution comes back inside the free area of
+// the screen, title bar first.
+void WindowLayoutTest::aPlaceIsFittedIntoTheScreen() {
+  const QRect screen(0, 0, 1280, 800);
+  const std::pair<QRect, QRect> rows[] = {
+      {QRect(40, 50, 900, 560), QRect(40, 50, 900, 560)},     // inside: as it was
+      {QRect(1000, 600, 900, 560), QRect(380, 240, 900, 560)},  // over the right and bottom edge
+      {QRect(-300, -40, 900, 560), QRect(0, 0, 900, 560)},     // over the left and top edge
+      {QRect(2200, 100, 900, 560), QRect(380, 100, 900, 560)},  // on a monitor no longer there
+      {QRect(10, 10, 1920, 1200), QRect(0, 0, 1280, 800)},     // larger than the screen
+  };
+  for (const auto& [wanted, fitted] : rows) QCOMPARE(FittedInto(wanted, screen), fitted);
+  QCOMPARE(FittedInto(QRect(100, 100, 900, 560), QRect(0, 30, 1280, 770)).top(), 100);
+  QCOMPARE(FittedInto(QRect(100, 0, 900, 560), QRect(0, 30, 1280, 770)).top(), 30);
 }
 
 }  // namespace kw::test
