@@ -51,6 +51,10 @@ TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date t
 
 std::vector<std::string> ProblemLines(const TicketCheck& check) {
   std::vector<std::string> lines;
+  if (LotNumberReading lotNumber = ReadLotNumber(check.ticket.ticket.lotNumber);
+      !lotNumber.line.empty()) {
+    lines.push_back(std::move(lotNumber.line));
+  }
   for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
     lines.push_back(name + ": " + problem);
   }
@@ -58,6 +62,14 @@ std::vector<std::string> ProblemLines(const TicketCheck& check) {
     lines.push_back(name + ": " + problem + ", nicht ausgewertet");
   }
   return lines;
+}
+
+bool WithoutLotNumber(const TicketCheck& check) {
+  return !ReadLotNumber(check.ticket.ticket.lotNumber).Usable();
+}
+
+std::string TermLine(const TicketCheck& check) {
+  return TermLine(check.ticket.term, WithoutLotNumber(check));
 }
 
 std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTerm& term) {

@@ -310,7 +310,12 @@ void MyTicketsWindow::ShowRow(int index) {
   item->setText(kKind, Text(KindText(check.play)));
   item->setText(kTerm, TermText(check));
   item->setText(kDays, QString::number(check.days.size()));
-  item->setText(kState, Text(StateText(check, clock_.Today())));
+  // Checked without its Losnummer the ticket wins less than it may have: the state says so, the
+  // tip names why.
+  std::string state = StateText(check, clock_.Today());
+  if (WithoutLotNumber(check)) state += std::string(", ") + kWithoutLotNumber;
+  item->setText(kState, Text(state));
+  item->setToolTip(kState, Text(ReadLotNumber(check.ticket.ticket.lotNumber).line));
   item->setForeground(kState, palette().color(QPalette::Text));
   item->setText(kStake, Text(StakeText(check.stake)));
   item->setText(kWon, Text(EuroText(check.term.totals.cents)));

@@ -253,7 +253,7 @@ TEST(TermReportTest, TermDaysTakeTheStoredDrawingsAndTodayDecidesWhatIsStillToCo
   editor.systems = ReadSystems({"", "", "01 02 03 04 05 06 07", "x"});
   const TicketPlay play = PlayOf(editor, term);
   EXPECT_EQ(play.systems, editor.systems);
-  EXPECT_EQ(play.lotNumber, "471123599") << "the whole lot number: nine digits have no Superzahl";
+  EXPECT_EQ(play.lotNumber, "4711235") << "a longer lot number plays its first seven digits";
   EXPECT_FALSE(play.spiel77);
   EXPECT_TRUE(play.super6);
   EXPECT_EQ(play.games[0], editor.games[0]);
