@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "core/cp1252.h"
 #include "core/error.h"
@@ -133,6 +134,9 @@ std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck>
 
 TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
   TicketsSum sum;
+  // The add-on numbers the archive lacks are counted by calendar days: two tickets over the
+  // same day miss one number, not two.
+  std::set<Date> spiel77Missing, super6Missing;
   for (const TicketFileCheck& file : tickets) {
     if (!file.check) {
       ++sum.unread;
@@ -140,7 +144,14 @@ TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
     }
     sum.stake += file.check->stake;
     sum.won += file.check->term.totals;
+    for (const TermDayResult& day : file.check->term.days) {
+      if (!day.check) continue;
+      if (day.check->spiel77.numberMissing) spiel77Missing.insert(day.day.date());
+      if (day.check->super6.numberMissing) super6Missing.insert(day.day.date());
+    }
   }
+  sum.won.spiel77NumberMissing = static_cast<int>(spiel77Missing.size());
+  sum.won.super6NumberMissing = static_cast<int>(super6Missing.size());
   return sum;
 }
 

@@ -85,6 +85,29 @@ TEST(TicketCheckTest, AFileThatCannotBeCheckedIsNamed) {
   EXPECT_EQ(read.check->days.size(), 2u);  // the week up to Ablauf: Wednesday and Saturday
 }
 
+// A day whose Spiel 77 number the archive lacks is one day in the sum, however many tickets play
+// over it.
+TEST(TicketCheckTest, TheSumCountsADayWithoutItsAddOnNumberOnce) {
+  const Date day = Day(2026, 12, 9);
+  const auto source = [&](Date, Date) {
+    return std::vector<Drawing>{test::DrawingOf(day, {11, 12, 13, 14, 16, 17}, 1)};
+  };
+  const auto ticketOn = [&](bool spiel77) {
+    TermTicket ticket;
+    ticket.ticket.games[0] = {1, 2, 3, 4, 5, 6};
+    ticket.ticket.lotNumber = "4711235";
+    ticket.term.firstDay.value = ticket.term.lastDay = day;
+    ticket.term.drawDays.value = DrawDays::Wednesday;
+    ticket.term.spiel77.value = spiel77;
+    return TicketFileCheck{"a.sch", CheckTicket(ticket, source, Day(2026, 12, 10)), false, {}};
+  };
+  for (const bool secondPlaysSpiel77 : {false, true}) {
+    const std::vector<TicketFileCheck> tickets = {ticketOn(true), ticketOn(secondPlaysSpiel77)};
+    const std::string line = AllTicketsLine(SumOf(tickets));
+    EXPECT_TRUE(line.ends_with("; Spiel 77: Gewinnzahl fehlt an 1 Tag")) << line;
+  }
+}
+
 // A Losnummer is read by its first seven digits; one without them leaves out the Superzahl (4
 // right shows class VI, not V), Spiel 77 and Super 6, in the check and in the stake, and is named.
 TEST(TicketCheckTest, LosnummerDecidesTheSuperzahlAndTheAddOnGames) {
