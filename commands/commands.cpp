@@ -57,7 +57,7 @@ namespace {
 
 // Prints one ticket's check: the term, every day with its lines, the total and the stake.
 void PrintCheck(const TicketCheck& check, std::FILE* out, std::FILE* err) {
-  PrintLine(out, TermLine(check.ticket.term));
+  PrintLine(out, TermLine(check));
   for (const std::string& line : ProblemLines(check)) PrintLine(err, "kreuzwart: " + line);
   for (const std::string& line : TermReportLines(check.term)) PrintLine(out, line);
   PrintLine(out, StakeLine(check.stake));

@@ -122,14 +122,19 @@ std::vector<Date> TermDrawingDays(const TicketTerm& term) {
   return days;
 }
 
-std::string TermLine(const TicketTerm& term) {
+std::string TermLine(const TicketTerm& term, bool withoutLotNumber) {
   std::string line = "Laufzeit: " + FormatShortDate(term.firstDay.value) +
                      Assumed(term.firstDay.assumed) + " bis " + FormatShortDate(term.lastDay);
   line += std::string(", Ziehungstage: ") + DrawDaysText(term.drawDays.value) +
           Assumed(term.drawDays.assumed);
-  line +=
-      std::string(", Spiel 77: ") + YesNoText(term.spiel77.value) + Assumed(term.spiel77.assumed);
-  line += std::string(", Super 6: ") + YesNoText(term.super6.value) + Assumed(term.super6.assumed);
+  const auto addOn = [withoutLotNumber](const TermSetting<bool>& played) {
+    if (played.value && withoutLotNumber) {
+      return std::string("nicht gepr\xFC") + "ft (" + kWithoutLotNumber + ")";
+    }
+    return YesNoText(played.value) + Assumed(played.assumed);
+  };
+  line += ", Spiel 77: " + addOn(term.spiel77);
+  line += ", Super 6: " + addOn(term.super6);
   return line;
 }
 

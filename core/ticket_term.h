@@ -63,10 +63,15 @@ TermTicket ReadTermTicket(const std::string& ticketPath, int currentYear);
 // The drawing days of the term, first to last, in date order.
 std::vector<Date> TermDrawingDays(const TicketTerm& term);
 
+// What a ticket whose Losnummer cannot be read is checked without: said in the term line and in
+// the state of the ticket.
+inline constexpr const char* kWithoutLotNumber = "ohne Losnummer";
+
 // One line telling the term, with "angenommen" after every assumed setting:
 // "Laufzeit: 16.12.2026 bis 19.12.2026, Ziehungstage: Mittwoch und Samstag, Spiel 77: ja,
-// Super 6: nein".
-std::string TermLine(const TicketTerm& term);
+// Super 6: nein". Without a Losnummer an add-on game the term plays is "nicht geprüft (ohne
+// Losnummer)": nothing can match it, so the check leaves it out.
+std::string TermLine(const TicketTerm& term, bool withoutLotNumber = false);
 
 // Writes one setting into the ticket file (path as the settings keep it, Windows-1252), keeping
 // every other line. Throws WriteError "Unable to write to <path>" like every save.

@@ -1,6 +1,9 @@
 #include "eval/term_report.h"
 
+#include <algorithm>
+
 #include "core/error.h"
+#include "core/lottery_rules.h"
 #include "core/money.h"
 #include "eval/prize_plan.h"
 #include "eval/today_report.h"
@@ -10,6 +13,7 @@ namespace kw {
 namespace {
 
 constexpr std::string_view kIndent = "  ";
+constexpr std::size_t kLotNumberDigits = kSpiel77Digits;
 
 void Consider(DaySummary& summary, PrizeGame game, const Win& win) {
   switch (win.kind) {
@@ -96,11 +100,36 @@ std::string SummaryText(const DaySummary& summary) {
   return text;
 }
 
+LotNumberReading ReadLotNumber(std::string_view typed) {
+  LotNumberReading reading;
+  const std::string_view first = typed.substr(0, kLotNumberDigits);
+  const bool digits =
+      first.size() == kLotNumberDigits &&
+      std::all_of(first.begin(), first.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const std::string quoted = "\xBB" + std::string(typed) + "\xAB";
+  if (typed.empty()) {
+    reading.hint = "fehlt";
+    reading.line = "Losnummer fehlt";
+  } else if (!digits) {
+    reading.hint = "keine siebenstellige Zahl";
+    reading.line = "Losnummer " + quoted + " ist " + reading.hint;
+  } else {
+    reading.digits = first;
+    // A longer one is read by its first seven digits, as the tab "Spielschein" shows it.
+    if (typed.size() > kLotNumberDigits) {
+      reading.hint = std::string("gepr\xFC") + "ft mit " + reading.digits;
+      reading.line = "Losnummer " + quoted + ": " + reading.hint;
+    }
+  }
+  return reading;
+}
+
 TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term) {
+  const LotNumberReading lotNumber = ReadLotNumber(ticket.lotNumber);
   return TicketPlay{.games = ticket.games,
-                    .lotNumber = ticket.lotNumber,
-                    .spiel77 = term.spiel77.value,
-                    .super6 = term.super6.value,
+                    .lotNumber = lotNumber.digits,
+                    .spiel77 = term.spiel77.value && lotNumber.Usable(),
+                    .super6 = term.super6.value && lotNumber.Usable(),
                     .systems = ticket.systems};
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/drawing.h"
@@ -83,8 +84,24 @@ struct TermCheck {
   std::optional<Date> firstQuotaToFetch;
 };
 
-// The ticket as today's check plays it over its term: its games, systems and whole lot number,
-// with the add-on games the term says.
+// A ticket file's Losnummer as the term check reads it. The editor saves it as typed; the check
+// takes its first seven digits, and one that does not begin with seven digits has none: the
+// games are checked without the Superzahl, and Spiel 77 and Super 6 are neither checked nor paid.
+struct LotNumberReading {
+  std::string digits;  // the seven digits the check plays; empty where there are none
+  // "Losnummer fehlt", "Losnummer »12345a7« ist keine siebenstellige Zahl", "Losnummer
+  // »123456789«: geprüft mit 1234567"; empty for a Losnummer of exactly seven digits.
+  std::string line;
+  // The same beside the editor's field, whose caption names the Losnummer: "fehlt", "keine
+  // siebenstellige Zahl", "geprüft mit 1234567".
+  std::string hint;
+
+  bool Usable() const { return !digits.empty(); }
+};
+LotNumberReading ReadLotNumber(std::string_view typed);
+
+// The ticket as today's check plays it over its term: its games, systems and the seven digits of
+// its lot number, with the add-on games the term says where the lot number lets them be checked.
 TicketPlay PlayOf(const EditorTicket& ticket, const TicketTerm& term);
 
 // The term's drawing days with what the archive holds for them: a stored drawing is drawn; a day

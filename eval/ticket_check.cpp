@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "core/cp1252.h"
 #include "core/error.h"
@@ -51,6 +52,10 @@ TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date t
 
 std::vector<std::string> ProblemLines(const TicketCheck& check) {
   std::vector<std::string> lines;
+  if (LotNumberReading lotNumber = ReadLotNumber(check.ticket.ticket.lotNumber);
+      !lotNumber.line.empty()) {
+    lines.push_back(std::move(lotNumber.line));
+  }
   for (const auto& [name, problem] : SettingProblems(check.ticket.term)) {
     lines.push_back(name + ": " + problem);
   }
@@ -58,6 +63,14 @@ std::vector<std::string> ProblemLines(const TicketCheck& check) {
     lines.push_back(name + ": " + problem + ", nicht ausgewertet");
   }
   return lines;
+}
+
+bool WithoutLotNumber(const TicketCheck& check) {
+  return !ReadLotNumber(check.ticket.ticket.lotNumber).Usable();
+}
+
+std::string TermLine(const TicketCheck& check) {
+  return TermLine(check.ticket.term, WithoutLotNumber(check));
 }
 
 std::vector<std::pair<std::string, std::string>> SettingProblems(const TicketTerm& term) {
@@ -121,6 +134,9 @@ std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck>
 
 TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
   TicketsSum sum;
+  // The add-on numbers the archive lacks are counted by calendar days: two tickets over the
+  // same day miss one number, not two.
+  std::set<Date> spiel77Missing, super6Missing;
   for (const TicketFileCheck& file : tickets) {
     if (!file.check) {
       ++sum.unread;
@@ -128,7 +144,14 @@ TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
     }
     sum.stake += file.check->stake;
     sum.won += file.check->term.totals;
+    for (const TermDayResult& day : file.check->term.days) {
+      if (!day.check) continue;
+      if (day.check->spiel77.numberMissing) spiel77Missing.insert(day.day.date());
+      if (day.check->super6.numberMissing) super6Missing.insert(day.day.date());
+    }
   }
+  sum.won.spiel77NumberMissing = static_cast<int>(spiel77Missing.size());
+  sum.won.super6NumberMissing = static_cast<int>(super6Missing.size());
   return sum;
 }
 

@@ -51,9 +51,18 @@ TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSour
 // Checks a ticket already read, against what the source gives for its term.
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today);
 
-// What the check leaves out or does not take from the file, each as one line: "Super 6: <why>",
-// "System 2: <why>, nicht ausgewertet". The tab, the window and --check show them alike.
+// What the check leaves out or does not take from the file, each as one line: "Losnummer fehlt",
+// "Super 6: <why>", "System 2: <why>, nicht ausgewertet". The tab, the window and --check show
+// them alike.
 std::vector<std::string> ProblemLines(const TicketCheck& check);
+
+// Whether the ticket's Losnummer cannot be read (ReadLotNumber): the Superzahl, Spiel 77 and
+// Super 6 are left out of its check.
+bool WithoutLotNumber(const TicketCheck& check);
+
+// The term line of the checked ticket (TermLine), the add-on games left out where it has no
+// Losnummer.
+std::string TermLine(const TicketCheck& check);
 
 // The term's settings the file gives wrongly, each with the name the tab gives it ("Erste
 // Ziehung", "Ziehungstage", "Spiel 77", "Super 6") and why it was not taken.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/ticket_file.h"
+#include "eval/term_report.h"
 #include "qtedge/cp1252_text.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
@@ -114,6 +115,14 @@ void TForm2::CreateControls() {
       MakeGroup(this, "GroupBox2", QStringLiteral("Sonstige Daten"), {}, {8, 336, 137, 121});
   LabeledEdit2 = MakeLabeledEdit(GroupBox2, "LabeledEdit2", QStringLiteral("Losnummer:"),
                                  QStringLiteral("Losnummer"), {16, 376, 121, 21});
+  // In the gap between the field and the caption below it, so that every control keeps its
+  // place; the tip holds the whole line, as the term check says it.
+  QFont noteFont = WindowFont();
+  noteFont.setPixelSize(9);
+  LotNumberNote = MakeLabel(GroupBox2, "LotNumberNote", QString(),
+                            Within(GroupBox2, {16, 397, 121, 11}), &noteFont);
+  connect(LabeledEdit2, &QLineEdit::textChanged, this, [this] { ShowLotNumberNote(); });
+  ShowLotNumberNote();
   LabeledEdit1 =
       MakeLabeledEdit(GroupBox2, "LabeledEdit1", QStringLiteral("G\u00fcltig bis (TT.MM.JJJJ):"),
                       QStringLiteral("G\u00fcltig bis"), {16, 424, 121, 21});
@@ -162,6 +171,14 @@ void TForm2::CreateSystemPage() {
     connect(systemEdits_[s], &QLineEdit::textChanged, this, [this] { ShowSystemSummaries(); });
   }
   SystemBox->hide();
+}
+
+void TForm2::ShowLotNumberNote() {
+  const LotNumberReading reading = ReadLotNumber(FieldText(LabeledEdit2));
+  LotNumberNote->setText(FromCp1252(reading.hint));
+  LotNumberNote->setToolTip(FromCp1252(reading.line));
+  // Without seven digits the ticket is checked without its Superzahl and add-on games.
+  LotNumberNote->setStyleSheet(reading.Usable() ? QString() : ErrorTextStyle(LotNumberNote));
 }
 
 void TForm2::ShowSystemPage(bool systems) {

@@ -53,6 +53,8 @@ class TForm2 : public QDialog {
   void ShowSystemPage(bool systems);
   // Each system field's name and rows, or why it is none, as the fields stand.
   void ShowSystemSummaries();
+  // How the term check will read the Losnummer as it stands.
+  void ShowLotNumberNote();
 
   void LoadEditorTicket();
   void ShowEditorTicket();
@@ -85,6 +87,7 @@ class TForm2 : public QDialog {
   QPushButton* Button3 = nullptr;     // "&Zurück"
   QGroupBox* GroupBox2 = nullptr;     // "Sonstige Daten"
   QLineEdit* LabeledEdit2 = nullptr;  // "Losnummer:"
+  QLabel* LotNumberNote = nullptr;    // below it: "fehlt", "geprüft mit 1234567"
   QLineEdit* LabeledEdit1 = nullptr;  // "Gültig bis (TT.MM.JJJJ):"
 
   // The system fields, a page in the place of "Spiele" reached by a button of their own.

@@ -309,7 +309,12 @@ void MyTicketsWindow::ShowRow(int index) {
   item->setText(kKind, FromCp1252(KindText(check.play)));
   item->setText(kTerm, TermText(check));
   item->setText(kDays, QString::number(check.days.size()));
-  item->setText(kState, FromCp1252(StateText(check, clock_.Today())));
+  // Checked without its Losnummer the ticket wins less than it may have: the state says so, the
+  // tip names why.
+  std::string state = StateText(check, clock_.Today());
+  if (WithoutLotNumber(check)) state += std::string(", ") + kWithoutLotNumber;
+  item->setText(kState, FromCp1252(state));
+  item->setToolTip(kState, FromCp1252(ReadLotNumber(check.ticket.ticket.lotNumber).line));
   item->setForeground(kState, palette().color(QPalette::Text));
   item->setText(kStake, FromCp1252(StakeText(check.stake)));
   item->setText(kWon, FromCp1252(EuroText(check.term.totals.cents)));

@@ -136,6 +136,9 @@ TEST(OperatorCsv, ALineThatDoesNotFitRefusesTheFileWithItsNumber) {
       {{{18, ""}}, "Anz. Kl. 3 fehlt neben Quote Kl. 3 '11.966,40'"},
       {{{18, "36x"}}, "Anz. Kl. 3 '36x' ist weder eine Anzahl noch 'Jackpot'"},
       {{{18, "3.6"}}, "Anz. Kl. 3 '3.6' ist weder eine Anzahl noch 'Jackpot'"},
+      // Every group after the first has three digits, the middle ones too.
+      {{{18, "1.23.456"}}, "Anz. Kl. 3 '1.23.456' ist weder eine Anzahl noch 'Jackpot'"},
+      {{{19, "1.23.456"}}, "Quote Kl. 3 '1.23.456' ist kein Betrag in Euro wie 1.234,50"},
       {{{7, "50"}}, "Gewinnzahl 6 '50' ist keine Zahl von 1 bis 49"},
       {{{7, "45"}}, "Die Ziehung vom 06.01.2018 enth\xE4lt die Zahl 45 zweimal"},
       {{{8, "7"}},

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "archive/archive.h"
+#include "core/cp1252.h"
+#include "eval/ticket_check.h"
 #include "tests/support/captured_output.h"
 #include "tests/support/temp_dir.h"
 
@@ -32,12 +34,10 @@ Drawing SaturdayWith(int day, std::array<uint8_t, 6> numbers, uint8_t superzahl)
 class Commands : public testing::Test {
  protected:
   std::filesystem::path Archive() const { return dir / "Ziehungen.sqlite"; }
-  std::string Ticket(const std::string& keys) const {
+  std::string Ticket(const std::string& keys, const std::string& lotNumber = "4711235") const {
     const std::string path = (dir / "t.sch").string();
-    WriteFile(path,
-              "[Schein]\r\nSpiel3=03 15 22 40 45 46 \r\nLosnummer=4711235\r\n"
-              "Ablauf=19.12.2026\r\n" +
-                  keys);
+    WriteFile(path, "[Schein]\r\nSpiel3=03 15 22 40 45 46 \r\nLosnummer=" + lotNumber +
+                        "\r\nAblauf=19.12.2026\r\n" + keys);
     return path;
   }
   TempDir dir;
@@ -117,6 +117,36 @@ TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
   EXPECT_EQ(run.err,
             "kreuzwart: Erste Ziehung: \"irgendwann\" ist kein Datum der Form TT.MM.JJJJ\n");
   EXPECT_FALSE(std::filesystem::exists(Archive()));
+}
+
+// What the check leaves out is said once on standard error, as the eval names it; the term
+// line does not claim the add-on games for a ticket without a Losnummer.
+TEST_F(Commands, CheckNamesWhatItLeavesOutOnce) {
+  const struct {
+    std::string keys;
+    std::string err;
+  } cases[] = {
+      {"Super6=vielleicht\r\n",
+       "kreuzwart: Super 6: \"vielleicht\" ist weder \"ja\" noch \"nein\"\n"},
+      {"System4=13 13 14 15 16 17 18\r\n",
+       "kreuzwart: System 4: die 13 steht zweimal, nicht ausgewertet\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string ticket = Ticket(c.keys);
+    const Outcome run = Capture([&](auto out, auto err) {
+      return CheckCommand({ticket}, Archive(), Date::FromYmd(2026, 12, 15), out, err);
+    });
+    EXPECT_EQ(run.code, 0) << c.keys;
+    EXPECT_EQ(run.err, c.err) << c.keys;
+  }
+  const Outcome run = Capture([&](auto out, auto err) {
+    return CheckCommand({Ticket("", "")}, Archive(), Date::FromYmd(2026, 12, 15), out, err);
+  });
+  const auto none = [](Date, Date) { return std::vector<Drawing>{}; };
+  const std::optional<TicketCheck> check =
+      CheckTicketFile(Ticket("", ""), none, Date::FromYmd(2026, 12, 15)).check;
+  ASSERT_TRUE(check);
+  EXPECT_TRUE(run.out.starts_with(Cp1252ToUtf8(TermLine(*check)) + "\n")) << run.out;
 }
 
 // Several tickets: each under its name, one that cannot be read among them, and the sum of the

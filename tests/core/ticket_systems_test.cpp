@@ -28,6 +28,7 @@ TEST(TicketSystems, AFullSystemOrTheTextKeptWithItsReason) {
       {"00 01 02 03 04 05 06 50", {}, "\"00\" ist keine Zahl von 1 bis 49"},
       // A system's name is no number of it: nothing is guessed.
       {"008: 01 02 03 04 05 06 07 08", {}, "\"008:\" ist keine Zahl von 1 bis 49"},
+      {"007 01 02 03 04 05 06", {}, "\"007\" ist keine Zahl von 1 bis 49"},
       {"01;02;03;04;05;06;07", {}, "\"01;02;03;0\x85\" ist keine Zahl von 1 bis 49"},
   };
   for (const auto& c : cases) {
@@ -57,9 +58,9 @@ TEST(TicketSystems, RowsAndWhatTheEditorShows) {
   EXPECT_EQ(SystemSummary(First("34 35 36 37 38 39 40 41 42 43 44 45 46 47 48 49")),
             "System 016, 8.008 Tippreihen");
   EXPECT_EQ(SystemSummary(First("1 2 3")), "3 Zahlen; ein System hat 7 bis 16 Zahlen");
-  const TicketSystem system = First("3,7 12 25 33 41 44 48");
-  EXPECT_EQ(FormatSystemValue(system.numbers), "03 07 12 25 33 41 44 48 ");
-  EXPECT_EQ(SystemFieldText(system), "3 7 12 25 33 41 44 48");
+  const TicketSystem system = First("3,9 10 25 33 41 44 48");
+  EXPECT_EQ(FormatSystemValue(system.numbers), "03 09 10 25 33 41 44 48 ");
+  EXPECT_EQ(SystemFieldText(system), "3 9 10 25 33 41 44 48");
 }
 
 }  // namespace

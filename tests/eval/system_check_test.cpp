@@ -104,6 +104,12 @@ TEST(SystemCheckTest, OneLinePerClassWithItsRowsAndTheTotalCountsEveryRow) {
         "System 1 (008): 16 \xD7 3 Richtige, Gewinnklasse VIII, je 10,00 \x80, zusammen "
         "160,00 \x80",
         "Gewinn insgesamt: 400,00 \x80"}},
+      // No plan known: the rows of three right, with and without the Zusatzzahl, are one line.
+      {"1995, no plan known",
+       "1 2 3 7 8 9 10 11",
+       DrawingOf(Date::FromYmd(1995, 1, 7), 0, 7),
+       {"System 1 (008): 10 \xD7 3 Richtige, Gewinnklasse nicht bekannt",
+        "Gewinn insgesamt: 0,00 \x80 (dazu 10 Spiele mit unbekannter Gewinnklasse)"}},
       {"no full system",
        "1 2 3 4 5 6 13 13",
        DrawingOf(k2021, 5, std::nullopt),

@@ -102,22 +102,35 @@ TEST(TermReportTest, AQuotaPendsForAWeekThenIsMissingFromTheArchive) {
   drawn.spiel77 = "9999999";
   Drawing old = DrawingOf(Day(2012, 6, 2), {3, 15, 22, 31, 41, 49}, 1, 7);
   old.spiel77 = "9999999";
+  Drawing drawnLater = drawn;
+  drawnLater.date = kWed;
   const struct {
-    Drawing drawing;
+    std::vector<TermDay> days;
     Date today;
     const char* line;
     std::optional<Date> toFetch;
   } cases[] = {
-      {drawn, Day(2026, 12, 12),
-       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote noch nicht bekannt", std::nullopt},
-      {drawn, Day(2026, 12, 13), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
+      {{TermDay::Drawn(drawn)},
+       Day(2026, 12, 12),
+       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote noch nicht bekannt",
+       std::nullopt},
+      {{TermDay::Drawn(drawn)},
+       Day(2026, 12, 13),
+       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
+       kSat},
+      // Two such days: the fetch begins with the first.
+      {{TermDay::Drawn(drawn), TermDay::Drawn(drawnLater)},
+       Day(2026, 12, 20),
+       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
        kSat},
       // Before May 2013 the service's quotas cannot be read: nothing to fetch.
-      {old, Day(2026, 12, 13), "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
+      {{TermDay::Drawn(old)},
+       Day(2026, 12, 13),
+       "  Spiel 3: 3 Richtige, Gewinnklasse VIII, Quote fehlt im Archiv",
        std::nullopt},
   };
   for (const auto& c : cases) {
-    const TermCheck term = CheckTerm(Ticket(), {TermDay::Drawn(c.drawing)}, c.today);
+    const TermCheck term = CheckTerm(Ticket(), c.days, c.today);
     const Lines lines = TermReportLines(term);
     EXPECT_EQ(lines[1], c.line) << FormatShortDate(c.today);
     EXPECT_EQ(term.firstQuotaToFetch, c.toFetch) << FormatShortDate(c.today);
@@ -194,6 +207,12 @@ TEST(TermReportTest, SummaryPerDayForTheList) {
   EXPECT_EQ(best.bestGame, PrizeGame::Lotto);
   EXPECT_EQ(best.bestClass, 1);
   EXPECT_EQ(term.days[4].summary.kind, DaySummary::Kind::NoWinInGames);
+  // Super 6 alone, its number not drawn, is not known either.
+  TicketPlay super6Only = Ticket();
+  super6Only.spiel77 = false;
+  super6Only.super6 = true;
+  EXPECT_EQ(SummaryText(CheckTerm(super6Only, {TermDay::Drawn(open)}).days[0].summary),
+            "kein Gewinn in den Spielen");
   EXPECT_EQ(term.totals, (CheckTotals{2960 + 500 + 77700, 2, 0, 0, 0, 2, 0}));
 }
 
@@ -253,7 +272,7 @@ TEST(TermReportTest, TermDaysTakeTheStoredDrawingsAndTodayDecidesWhatIsStillToCo
   editor.systems = ReadSystems({"", "", "01 02 03 04 05 06 07", "x"});
   const TicketPlay play = PlayOf(editor, term);
   EXPECT_EQ(play.systems, editor.systems);
-  EXPECT_EQ(play.lotNumber, "471123599") << "the whole lot number: nine digits have no Superzahl";
+  EXPECT_EQ(play.lotNumber, "4711235") << "a longer lot number plays its first seven digits";
   EXPECT_FALSE(play.spiel77);
   EXPECT_TRUE(play.super6);
   EXPECT_EQ(play.games[0], editor.games[0]);

@@ -85,5 +85,82 @@ TEST(TicketCheckTest, AFileThatCannotBeCheckedIsNamed) {
   EXPECT_EQ(read.check->days.size(), 2u);  // the week up to Ablauf: Wednesday and Saturday
 }
 
+// A day whose Spiel 77 number the archive lacks is one day in the sum, however many tickets play
+// over it.
+TEST(TicketCheckTest, TheSumCountsADayWithoutItsAddOnNumberOnce) {
+  const Date day = Day(2026, 12, 9);
+  const auto source = [&](Date, Date) {
+    return std::vector<Drawing>{test::DrawingOf(day, {11, 12, 13, 14, 16, 17}, 1)};
+  };
+  const auto ticketOn = [&](bool spiel77) {
+    TermTicket ticket;
+    ticket.ticket.games[0] = {1, 2, 3, 4, 5, 6};
+    ticket.ticket.lotNumber = "4711235";
+    ticket.term.firstDay.value = ticket.term.lastDay = day;
+    ticket.term.drawDays.value = DrawDays::Wednesday;
+    ticket.term.spiel77.value = spiel77;
+    return TicketFileCheck{"a.sch", CheckTicket(ticket, source, Day(2026, 12, 10)), false, {}};
+  };
+  for (const bool secondPlaysSpiel77 : {false, true}) {
+    const std::vector<TicketFileCheck> tickets = {ticketOn(true), ticketOn(secondPlaysSpiel77)};
+    const std::string line = AllTicketsLine(SumOf(tickets));
+    EXPECT_TRUE(line.ends_with("; Spiel 77: Gewinnzahl fehlt an 1 Tag")) << line;
+  }
+}
+
+// A Losnummer is read by its first seven digits; one without them leaves out the Superzahl (4
+// right shows class VI, not V), Spiel 77 and Super 6, in the check and in the stake, and is named.
+TEST(TicketCheckTest, LosnummerDecidesTheSuperzahlAndTheAddOnGames) {
+  const Date day = Day(2025, 10, 1);
+  Drawing drawing = test::DrawingOf(day, {3, 15, 22, 31, 40, 49}, 7, "0000067", "000067");
+  const auto source = [&](Date, Date) { return std::vector<Drawing>{drawing}; };
+  struct Row {
+    const char* lotNumber;
+    std::string problem;  // empty: none
+    int prizeClass;
+    bool addOns;  // Spiel 77 and Super 6 checked and paid
+  };
+  const std::string open = "\xBB", close = "\xAB";
+  const Row rows[] = {
+      {"", "Losnummer fehlt", 6, false},
+      {"1", "Losnummer " + open + "1" + close + " ist keine siebenstellige Zahl", 6, false},
+      {"12345a7", "Losnummer " + open + "12345a7" + close + " ist keine siebenstellige Zahl", 6,
+       false},
+      {"1234567", "", 5, true},
+      {"123456789",
+       "Losnummer " + open + "123456789" + close +
+           ": gepr\xFC"
+           "ft mit 1234567",
+       5, true},
+  };
+  const std::string left =
+      "nicht gepr\xFC"
+      "ft (ohne Losnummer)";
+  TempDir dir;
+  const std::string path = (dir / "a.sch").string();
+  for (const Row& row : rows) {
+    test::WriteFile(path, TicketFile({"03 15 22 31 01 02"}, row.lotNumber, "01.10.2025",
+                                     "Beginn=01.10.2025\r\nZiehungstage=Mittwoch\r\n"));
+    const TicketFileCheck file = CheckTicketFile(path, source, Day(2026, 12, 10));
+    ASSERT_TRUE(file.check) << row.lotNumber;
+    const TicketCheck& check = *file.check;
+    const std::vector<std::string> problems =
+        row.problem.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.problem};
+    EXPECT_EQ(ProblemLines(check), problems) << row.lotNumber;
+    ASSERT_EQ(check.term.days.size(), 1u);
+    const DrawingCheck& drawn = *check.term.days[0].check;
+    EXPECT_EQ(drawn.games.at(0).win.prizeClass, row.prizeClass) << row.lotNumber;
+    EXPECT_EQ(drawn.spiel77.played, row.addOns) << row.lotNumber;
+    EXPECT_EQ(drawn.super6.played, row.addOns) << row.lotNumber;
+    // A game 1,20 €; Spiel 77 2,50 € and Super 6 1,25 € on top.
+    EXPECT_EQ(check.stake.cents, row.addOns ? 495 : 120) << row.lotNumber;
+    EXPECT_EQ(WithoutLotNumber(check), !row.addOns) << row.lotNumber;
+    EXPECT_TRUE(
+        TermLine(check).ends_with(row.addOns ? "Spiel 77: ja (angenommen), Super 6: ja (angenommen)"
+                                             : "Spiel 77: " + left + ", Super 6: " + left))
+        << TermLine(check);
+  }
+}
+
 }  // namespace
 }  // namespace kw

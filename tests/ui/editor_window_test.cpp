@@ -8,7 +8,9 @@
 #include <limits>
 
 #include "app/application.h"
+#include "eval/term_report.h"
 #include "tests/ui/editor_fixture.h"
+#include "qtedge/cp1252_text.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +59,7 @@ class EditorWindowTest : public QObject {
   void roundTripThroughTheMainWindow();
   void systemFieldsOnAPageOfTheirOwn();
   void systemsAreSavedAndShownAgain();
+  void theLosnummerIsReadAsTheTermCheckReadsIt();
 };
 
 // The field a Typing entry names, on the page that shows it.
@@ -534,6 +537,26 @@ void EditorWindowTest::systemsAreSavedAndShownAgain() {
     QVERIFY(f.Field(1)->isVisible());
     QCOMPARE(f.SystemField(2)->text(), u""_s);
   });
+}
+
+// Beside the field, as one types, what the term check will make of the Losnummer; the field's
+// place and the caption below it stay as they are.
+void EditorWindowTest::theLosnummerIsReadAsTheTermCheckReadsIt() {
+  EditorFixture f;
+  f.Open([&] {
+    auto* note = f.Control<QLabel>("LotNumberNote");
+    QCOMPARE(note->parentWidget()->objectName(), u"GroupBox2"_s);
+    QVERIFY(!note->geometry().intersects(f.LotField()->geometry()));
+    QVERIFY(!note->geometry().intersects(f.Control<QLabel>("LabeledEdit1Label")->geometry()));
+    for (const char* typed : {"", "12345a7", "123456789", "1234567"}) {
+      f.Type(f.LotField(), QString::fromLatin1(typed));
+      const LotNumberReading reading = ReadLotNumber(typed);
+      QCOMPARE(note->text() + u'|' + note->toolTip(),
+               FromCp1252(reading.hint) + u'|' + FromCp1252(reading.line));
+      QVERIFY2(note->sizeHint().width() <= note->width(), typed);
+    }
+  });
+  QVERIFY(f.platform.messages.empty());
 }
 
 }  // namespace kw::test

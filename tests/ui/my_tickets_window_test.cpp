@@ -149,6 +149,17 @@ class MyTicketsWindowTest : public QObject {
     QVERIFY(w.platform.messages.empty());
   }
 
+  // Checked without a Losnummer the ticket wins less than it may have: its state says so.
+  void aTicketWithoutLosnummerSaysSoInItsState() {
+    Window w;
+    std::string ticket = kTicket;
+    ticket.replace(ticket.find("Losnummer=4711235"), 17, "Losnummer=");
+    WriteFile(w.dir / "a.sch", ticket);
+    RememberTicket(w.settings, w.Path("a.sch"));
+    w.Show();
+    QCOMPARE(w.Row(0)[4], QStringLiteral("abgelaufen am 05.12.2026, ohne Losnummer"));
+  }
+
   void theWindowKeepsItsPlaceAndColumns() {
     Window w;
     w.Show();
