@@ -250,8 +250,16 @@ void TForm1::Start(const std::optional<std::string>& ticketFile) {
   if (!ticketFile) return;
   // After the first activation, which loads the ticket ZW.INI names. A file that cannot be
   // loaded is reported as "&Schein laden" reports it, and says nothing about validity.
-  RunHandler(platform_, [this, &ticketFile] {
-    OpenTicket(TicketPathFromUtf8(*ticketFile));
+  // A ticket of the command line that cannot be read does not make ZW.INI forget the one it
+  // named: the person asked to see a file, not to drop the ticket they had.
+  const std::string named = ticket_.path.empty() ? rememberedTicketPath_ : ticket_.path;
+  RunHandler(platform_, [this, &ticketFile, &named] {
+    try {
+      OpenTicket(TicketPathFromUtf8(*ticketFile));
+    } catch (const Error&) {
+      rememberedTicketPath_ = named;
+      throw;
+    }
     PageControl1->setCurrentWidget(TabSheet1);
     FormShow();
   });

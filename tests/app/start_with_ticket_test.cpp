@@ -27,36 +27,38 @@ void StartWithTicketTest::theTicketOfTheCommandLineIsLoaded_data() {
   QTest::addColumn<QString>("expiry");    // what the window shows of it
   QTest::addColumn<QStringList>("boxes");
   QTest::addColumn<QString>("page");
+  QTest::addColumn<QString>("named");  // the ticket ZW.INI names at the end
 
   const QString notice = QStringLiteral("Ihr Spielschein ist noch weitere 18 Tag(e) g\u00fcltig.");
   QTest::newRow("full path") << QStringLiteral("@/neu.sch") << QStringLiteral("@/neu.sch")
                              << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice}
-                             << QStringLiteral("TabSheet1");
+                             << QStringLiteral("TabSheet1") << QStringLiteral("@/neu.sch");
   // ZW.INI keeps the path at the end, so it must hold from any folder.
   QTest::newRow("relative to the folder it is started in")
       << QStringLiteral("neu.sch") << QStringLiteral("@/neu.sch")
       << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice}
-      << QStringLiteral("TabSheet1");
+      << QStringLiteral("TabSheet1") << QStringLiteral("@/neu.sch");
   QTest::newRow("with dot segments")
       << QStringLiteral("./ordner/../neu.sch") << QStringLiteral("@/neu.sch")
       << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice}
-      << QStringLiteral("TabSheet1");
-  // As "&Schein laden": the load clears the ticket first, the failure goes to the error box.
+      << QStringLiteral("TabSheet1") << QStringLiteral("@/neu.sch");
+  // As "&Schein laden": the load clears the ticket first, the failure goes to the error box; the
+  // ticket ZW.INI named stays named there.
   QTest::newRow("missing file") << QStringLiteral("@/nix.sch") << QString()
                                 << QStringLiteral("Ablauf :")
                                 << QStringList{QStringLiteral("'' is not a valid date.")}
-                                << QStringLiteral("TabSheet3");
+                                << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
   QTest::newRow("not a ticket") << QStringLiteral("@/kaputt.sch") << QString()
                                 << QStringLiteral("Ablauf :")
                                 << QStringList{QStringLiteral("'31.02.2027' is not a valid date.")}
-                                << QStringLiteral("TabSheet3");
+                                << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
   // ZW.INI could not keep the path: the ticket it names stays, and no other file stands in.
   QTest::newRow("name outside Windows-1252")
       << QStringLiteral("@/neu\u03a9.sch") << QStringLiteral("@/alt.sch")
       << QStringLiteral("Ablauf : 01.01.2000")
       << QStringList{QStringLiteral(
              "Der Dateiname '@/neu?.sch' enth\u00e4lt Zeichen, die Kreuzwart nicht lesen kann.")}
-      << QStringLiteral("TabSheet3");
+      << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
 }
 
 void StartWithTicketTest::theTicketOfTheCommandLineIsLoaded() {
@@ -65,6 +67,7 @@ void StartWithTicketTest::theTicketOfTheCommandLineIsLoaded() {
   QFETCH(QString, expiry);
   QFETCH(QStringList, boxes);
   QFETCH(QString, page);
+  QFETCH(QString, named);
   TempDir dir;
   const QString folder = QString::fromStdString(dir.path().string());
   const std::string game = "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\n";
@@ -92,10 +95,10 @@ void StartWithTicketTest::theTicketOfTheCommandLineIsLoaded() {
                ->currentWidget()
                ->objectName(),
            page);
-  // At the end ZW.INI names the current ticket, as after "&Schein laden".
+  // At the end ZW.INI names the current ticket, as after "&Schein laden", or the one it named.
   windows.form1.reset();
   QCOMPARE(QString::fromStdString(ReadProfileString(dir / "ZW.INI", "Einstellungen", "Schein")),
-           ticket);
+           named.replace(u'@', folder));
 }
 
 }  // namespace kw::test
