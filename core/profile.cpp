@@ -215,7 +215,7 @@ std::string ProfileSectionBytes(std::string_view bytes, std::string_view section
 
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>>& keyValues,
-                         std::string_view newFileBytes) {
+                         std::string_view newFileBytes, bool replaceWhole) {
   // A line break inside a value would end its line and start another key: refused.
   auto hasLineBreak = [](std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -226,9 +226,9 @@ void WriteProfileStrings(const std::filesystem::path& file, std::string_view sec
   }
 
   // An existing file that cannot be read must not be replaced by one holding only new keys.
-  std::string bytes;
+  std::string bytes(newFileBytes);
   try {
-    bytes = ReadProfileFile(file).value_or(std::string(newFileBytes));
+    if (!replaceWhole) bytes = ReadProfileFile(file).value_or(bytes);
   } catch (const ReadError&) {
     throw WriteError(PathText(file));
   }

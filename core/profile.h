@@ -57,9 +57,11 @@ void WriteProfileString(const std::filesystem::path& file, std::string_view sect
 // Writes several keys of one section in order, in a single atomic replacement: either all of
 // them reach the file or none. A file that does not exist yet starts from newFileBytes. Throws
 // WriteError like WriteProfileString.
+// replaceWhole: the file becomes newFileBytes with the keys, whatever it held (a file the person
+// chose to replace by another).
 void WriteProfileStrings(const std::filesystem::path& file, std::string_view section,
                          const std::vector<std::pair<std::string, std::string>>& keyValues,
-                         std::string_view newFileBytes = {});
+                         std::string_view newFileBytes = {}, bool replaceWhole = false);
 
 // The first matching section as the file holds it, its header and every line up to the next
 // section, byte for byte; empty when the file has no such section.

@@ -91,7 +91,7 @@ void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int cur
 }
 
 void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
-                     const std::string& basedOn) {
+                     const std::string& basedOn, bool replaceWhole) {
   // All keys go into the file in one replacement, so a failed save never leaves a ticket that
   // mixes old and new games.
   std::vector<std::pair<std::string, std::string>> keyValues;
@@ -103,7 +103,7 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
   keyValues.emplace_back(kExpiryKey, FormatShortDate(ticket.expiryDate));
   std::string start;
   std::error_code error;
-  const bool exists = std::filesystem::exists(FsPath(path), error);
+  const bool exists = !replaceWhole && std::filesystem::exists(FsPath(path), error);
   if (!basedOn.empty() && basedOn != path && !exists) {
     // One that cannot be read stops the save (ReadError): its keys must not go without a word.
     start = ProfileSectionBytes(ReadProfileFile(FsPath(basedOn)).value_or(std::string{}),
@@ -131,7 +131,7 @@ void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
       keyValues.emplace_back(key, "");
     }
   }
-  WriteProfileStrings(FsPath(path), kTicketSection, keyValues, start);
+  WriteProfileStrings(FsPath(path), kTicketSection, keyValues, start, replaceWhole);
 }
 
 }  // namespace kw

@@ -54,9 +54,11 @@ void ReadEditorTicketFile(EditorTicket& ticket, const std::string& path, int cur
 // file it was made from (basedOn, when given), so that the keys the editor does not write, the
 // term among them, stay with the ticket. A ticket the readers accepted reads back the same,
 // except that a game holding a 0 is written, and so read back, as an empty game.
+// replaceWhole: the file at path is another ticket the person chose to replace; it becomes this
+// ticket whole, as a new file would, keeping none of its own keys.
 // Throws WriteError when the file cannot be written, ReadError when basedOn is there but must not
 // be read; the file then stays as it was.
 void WriteTicketFile(const EditorTicket& ticket, const std::string& path,
-                     const std::string& basedOn = {});
+                     const std::string& basedOn = {}, bool replaceWhole = false);
 
 }  // namespace kw

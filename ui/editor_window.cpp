@@ -1,14 +1,17 @@
 #include "ui/editor_window.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "core/cp1252.h"
 #include "core/ticket_file.h"
 #include "eval/term_report.h"
 #include "qtedge/cp1252_text.h"
@@ -314,7 +317,15 @@ void TForm2::SaveTicketAs() {
     // A failed write ends here in the general error box, and the settings stay as they were. A
     // new file starts as a copy of the ticket's own keys, its term among them.
     const std::string path = TicketPathText(*chosen);
-    WriteTicketFile(editorTicket_, path, ticketFilePath_);
+    // Another ticket in the chosen place is replaced only when the person says so, and then by
+    // this ticket whole: a file that mixed both would be neither.
+    std::error_code ec;
+    const bool other = path != ticketFilePath_ && std::filesystem::exists(FsPath(path), ec);
+    if (other && !platform_.AskYesNo(QStringLiteral("\u00bb%1\u00ab gibt es schon. Ersetzen?")
+                                         .arg(QFileInfo(*chosen).fileName()))) {
+      return;
+    }
+    WriteTicketFile(editorTicket_, path, ticketFilePath_, other);
     // Only a written file becomes the dialog's name: a later cancel records it as the current
     // ticket, and a file that was never written must not stand there.
     saveFileName_ = *chosen;

@@ -405,11 +405,22 @@ void EditorWindowTest::saveAsKeepsTheKeysTheEditorDoesNotWrite() {
               "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\n"
               "Ablauf=19.12.2026\r\nBeginn=05.12.2026\r\nZiehungstage=Samstag\r\n"
               "Spiel77=nein\r\nSuper6=ja\r\nNotiz=Kiosk\r\n[Andere]\r\nx=1\r\n");
+  // Another ticket where the file is to go: replaced only after a "Ja", and then whole.
+  const std::string other = "[Schein]\r\nSpiel1=01 02 03 04 05 06 \r\nLosnummer=1111111\r\n"
+                            "Ablauf=01.01.2027\r\nBeginn=02.12.2026\r\nHalter=Oma\r\n";
+  f.WriteFile("fremd.sch", other);
   f.NameTicket("laufzeit.sch");
-  f.platform.saveAnswers << QString::fromStdString(f.Path("kopie.sch"))
+  f.platform.saveAnswers << QString::fromStdString(f.Path("fremd.sch"))
+                         << QString::fromStdString(f.Path("fremd.sch"))
+                         << QString::fromStdString(f.Path("kopie.sch"))
                          << QString::fromStdString(f.Path("neu.sch"));
+  f.platform.yesNoAnswers << false << true;
   f.Open([&] {
     f.Type(f.Field(1), u"4"_s);
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
+    QCOMPARE(f.ReadFile("fremd.sch"), other);
+    QCOMPARE(f.platform.questions, QStringList{u"\u00bbfremd.sch\u00ab gibt es schon. Ersetzen?"_s});
+    QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
     QTest::mouseClick(f.EditorButton(2), Qt::LeftButton);
     // An emptied form is a new ticket, with nothing of the one loaded.
     QTest::mouseClick(f.EditorButton(1), Qt::LeftButton);
@@ -422,6 +433,8 @@ void EditorWindowTest::saveAsKeepsTheKeysTheEditorDoesNotWrite() {
       "Spiel77=nein\r\nSuper6=ja\r\nNotiz=Kiosk\r\n";
   for (int g = 2; g <= 12; ++g) expected += "Spiel" + std::to_string(g) + "=\r\n";
   QCOMPARE(f.ReadFile("kopie.sch"), expected);
+  QCOMPARE(f.ReadFile("fremd.sch"), expected);
+  QCOMPARE(f.platform.questions.size(), 2);  // the loaded ticket itself is saved without one
   QCOMPARE(ReadProfileString(f.Path("neu.sch"), "Schein", "Beginn"), "");
 }
 
