@@ -10,11 +10,12 @@
 #include "app/application.h"
 #include "archive/archive.h"
 #include "service/results_service.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
+#include "tests/support/builders.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
 #include "ui/drawings_session.h"
 #include "ui/term_sheet.h"
@@ -54,14 +55,8 @@ Outcome Run(const QStringList& arguments) {
 }
 
 Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
-  Drawing d;
-  d.date = date;
-  d.numbers = numbers;
-  d.superzahl = superzahl;
-  d.spiel77 = "1234577";
-  d.super6 = "000001";
-  d.quotas = {{PrizeGame::Lotto, 8, 200000, 1150}};
-  return d;
+  return DrawingOf(date, numbers, superzahl, "1234577", "000001",
+                   {{PrizeGame::Lotto, 8, 200000, 1150}});
 }
 
 }  // namespace
