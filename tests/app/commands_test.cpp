@@ -227,8 +227,7 @@ void CommandsTest::checkOfSeveralTickets() {
   QFETCH(QString, err);
   TempDir dir;
   const QString folder = Path(dir.path());
-  const std::string ticket =
-      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n";
+  const std::string ticket = TicketFile({"03 15 22 31 40 49"}, "4711235", "28.11.2026");
   WriteFile(dir / "a.sch", ticket);
   WriteFile(dir / "b.sch", ticket);
   WriteFile(dir / "\u03a9.sch", ticket);
@@ -276,8 +275,7 @@ void CommandsTest::importAndExportRoundTrip() {
 
 void CommandsTest::theProgramOpensTheArchiveOnlyWithItsTab() {
   TempDir dir;
-  WriteFile(dir / "schein.sch",
-            "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n");
+  WriteFile(dir / "schein.sch", TicketFile({"03 15 22 31 40 49"}, "4711235", "28.11.2026"));
   WriteFile(dir / "ZW.INI", "[Einstellungen]\r\nSchein=" + (dir / "schein.sch").string() + "\r\n");
   FakePlatform platform;
   FixedClock clock(Date::FromYmd(2026, 12, 1));

@@ -15,6 +15,7 @@
 #include "app/single_instance.h"
 #include "core/profile.h"
 #include "core/version.h"
+#include "tests/support/builders.h"
 #include "tests/support/process_runner.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
@@ -197,7 +198,7 @@ void ProgramTest::aSecondStartHandsItsTicketToTheFirst() {
   const std::filesystem::path folder = dir.path().toStdString();
   const std::string ticket = (folder / "b.sch").string();
   std::ofstream(ticket, std::ios::binary)
-      << "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=31.12.2030\r\n";
+      << TicketFile({"03 15 22 31 40 49"}, "4711235", "31.12.2030");
   std::ofstream(folder / "ZW.INI", std::ios::binary)
       << "[Einstellungen]\r\nSchein=\r\n[Zahlen]\r\nSamstag=" << kSaturdayLine << "\r\n";
 

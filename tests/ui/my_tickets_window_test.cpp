@@ -23,9 +23,8 @@ namespace {
 
 // Two weeks on Saturdays from 28.11.2026, two games, Spiel 77 and not Super 6.
 const std::string kTicket =
-    "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel2=01 07 12 19 33 45 \r\n"
-    "Losnummer=4711235\r\nAblauf=05.12.2026\r\nBeginn=28.11.2026\r\nZiehungstage=Samstag\r\n"
-    "Spiel77=ja\r\nSuper6=nein\r\n";
+    TicketFile({"03 15 22 31 40 49", "01 07 12 19 33 45"}, "4711235", "05.12.2026",
+               "Beginn=28.11.2026\r\nZiehungstage=Samstag\r\nSpiel77=ja\r\nSuper6=nein\r\n");
 
 struct Window {
   TempDir dir;

@@ -215,9 +215,7 @@ void TermSheetTest::changingTheDaysWritesOnlyThatKey() {
 }
 
 void TermSheetTest::aTicketWithoutTheKeysShowsWhatIsAssumed() {
-  Sheet s(
-      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=12.12.2026\r\n"
-      "Super6=vielleicht\r\n");
+  Sheet s(TicketFile({"03 15 22 31 40 49"}, "4711235", "12.12.2026", "Super6=vielleicht\r\n"));
   s.Show();
   QCOMPARE(s.Column(0),
            (QStringList{QStringLiteral("Mi 09.12.2026"), QStringLiteral("Sa 12.12.2026")}));
