@@ -9,10 +9,10 @@
 #include <cstdio>
 
 #include "commands/update_command.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "commands/update_command.h"
-#include "tests/service/service_answers.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

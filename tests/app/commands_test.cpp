@@ -2,7 +2,6 @@
 // archive files and a local results service, and --check printing what the tab "Laufzeit" shows.
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -10,11 +9,13 @@
 #include "app/application.h"
 #include "archive/archive.h"
 #include "service/results_service.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
+#include "tests/support/builders.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/process_runner.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
 #include "ui/drawings_session.h"
 #include "ui/term_sheet.h"
@@ -24,44 +25,16 @@ namespace {
 
 constexpr int kTimeoutMs = 60'000;
 
-struct Outcome {
-  int code = -1;
-  QString out;
-  QString err;
-};
-
 QString Path(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-// Runs the program without a display and keeps the test's event loop going meanwhile, so that a
-// server of the test can answer it.
-Outcome Run(const QStringList& arguments) {
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    environment.remove(QString::fromLatin1(name));
-  }
-  QProcess program;
-  program.setProcessEnvironment(environment);
-  program.start(QStringLiteral(KREUZWART_PROGRAM), arguments);
-  if (!program.waitForStarted(kTimeoutMs)) return {};
-  if (!QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, kTimeoutMs)) {
-    program.kill();
-    program.waitForFinished();
-    return {};
-  }
-  if (program.exitStatus() != QProcess::NormalExit) return {};
-  return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
-          QString::fromUtf8(program.readAllStandardError())};
+// The program without a display; a server of the test answers it meanwhile.
+ProcessResult Run(const QStringList& arguments) {
+  return RunProcess(QStringLiteral(KREUZWART_PROGRAM), arguments, WithoutDisplay(), kTimeoutMs);
 }
 
 Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
-  Drawing d;
-  d.date = date;
-  d.numbers = numbers;
-  d.superzahl = superzahl;
-  d.spiel77 = "1234577";
-  d.super6 = "000001";
-  d.quotas = {{PrizeGame::Lotto, 8, 200000, 1150}};
-  return d;
+  return DrawingOf(date, numbers, superzahl, "1234577", "000001",
+                   {{PrizeGame::Lotto, 8, 200000, 1150}});
 }
 
 }  // namespace
@@ -94,7 +67,7 @@ void CommandsTest::updateFetchesWhatIsMissingAndTheSecondRunNothing() {
       Path(dir / "Ziehungen.sqlite"),       QStringLiteral("--results-service"),
       server.Url(QByteArrayLiteral("/api"))};
 
-  const Outcome first = Run(arguments);
+  const ProcessResult first = Run(arguments);
   QCOMPARE(first.code, 0);
   QCOMPARE(first.err, QString());
   const QStringList lines = first.out.split(u'\n', Qt::SkipEmptyParts);
@@ -106,7 +79,7 @@ void CommandsTest::updateFetchesWhatIsMissingAndTheSecondRunNothing() {
   QCOMPARE(server.AllRequests(), 1);
   QCOMPARE(DrawingArchive(dir / "Ziehungen.sqlite").Count(), 2);
 
-  const Outcome second = Run(arguments);
+  const ProcessResult second = Run(arguments);
   QCOMPARE(second.code, 0);
   QVERIFY2(second.out.startsWith(QStringLiteral("Es fehlte keine Ziehung")),
            qPrintable(second.out));
@@ -127,8 +100,8 @@ void CommandsTest::checkPrintsWhatTheTabShows() {
        DrawingOn(Date::FromYmd(2026, 11, 25), {9, 10, 11, 12, 13, 14}, 5)},
       "Test");
 
-  const Outcome check = Run({QStringLiteral("--check"), QString::fromStdString(ticket),
-                             QStringLiteral("--archive"), Path(archive)});
+  const ProcessResult check = Run({QStringLiteral("--check"), QString::fromStdString(ticket),
+                                   QStringLiteral("--archive"), Path(archive)});
   QCOMPARE(check.code, 0);
   QCOMPARE(check.err, QString());
   QStringList commandLines = check.out.split(u'\n');
@@ -214,7 +187,7 @@ void CommandsTest::exitCodes() {
   for (QString& argument : arguments) argument.replace(QStringLiteral("@"), Path(dir.path()));
   const std::string before = ReadFile(dir / "kaputt.sqlite");
 
-  const Outcome run = Run(arguments);
+  const ProcessResult run = Run(arguments);
   QCOMPARE(run.code, exitCode);
   QVERIFY2(run.err.startsWith(err), qPrintable(run.err));
   if (exitCode == 2) {
@@ -254,8 +227,7 @@ void CommandsTest::checkOfSeveralTickets() {
   QFETCH(QString, err);
   TempDir dir;
   const QString folder = Path(dir.path());
-  const std::string ticket =
-      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n";
+  const std::string ticket = TicketFile({"03 15 22 31 40 49"}, "4711235", "28.11.2026");
   WriteFile(dir / "a.sch", ticket);
   WriteFile(dir / "b.sch", ticket);
   WriteFile(dir / "\u03a9.sch", ticket);
@@ -263,7 +235,7 @@ void CommandsTest::checkOfSeveralTickets() {
   arguments << tickets.replaceInStrings(QStringLiteral("@"), folder) << QStringLiteral("--archive")
             << Path(dir / "leer.sqlite");
 
-  const Outcome run = Run(arguments);
+  const ProcessResult run = Run(arguments);
   QCOMPARE(run.code, exitCode);
   QStringList said;
   for (const QString& line : run.out.split(u'\n')) {
@@ -287,24 +259,23 @@ void CommandsTest::importAndExportRoundTrip() {
   WriteFile(dir / "alle.csv", csv);
   const QString archive = Path(dir / "Ziehungen.sqlite");
 
-  const Outcome imported = Run({QStringLiteral("--import-draws"), Path(dir / "alle.csv"),
-                                QStringLiteral("--archive"), archive});
+  const ProcessResult imported = Run({QStringLiteral("--import-draws"), Path(dir / "alle.csv"),
+                                      QStringLiteral("--archive"), archive});
   QCOMPARE(imported.code, 0);
   QCOMPARE(imported.out, QStringLiteral("%1 Ziehungen gelesen: %1 neu, 0 schon im Archiv\n")
                              .arg(QLocale(QLocale::German).toString(count)));
-  const Outcome exported = Run({QStringLiteral("--export-draws"), Path(dir / "export.csv"),
-                                QStringLiteral("--archive"), archive});
+  const ProcessResult exported = Run({QStringLiteral("--export-draws"), Path(dir / "export.csv"),
+                                      QStringLiteral("--archive"), archive});
   QCOMPARE(exported.code, 0);
-  const Outcome again = Run({QStringLiteral("--import-draws"), Path(dir / "export.csv"),
-                             QStringLiteral("--archive"), archive});
+  const ProcessResult again = Run({QStringLiteral("--import-draws"), Path(dir / "export.csv"),
+                                   QStringLiteral("--archive"), archive});
   QCOMPARE(again.out, QStringLiteral("%1 Ziehungen gelesen: 0 neu, %1 schon im Archiv\n")
                           .arg(QLocale(QLocale::German).toString(count)));
 }
 
 void CommandsTest::theProgramOpensTheArchiveOnlyWithItsTab() {
   TempDir dir;
-  WriteFile(dir / "schein.sch",
-            "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=28.11.2026\r\n");
+  WriteFile(dir / "schein.sch", TicketFile({"03 15 22 31 40 49"}, "4711235", "28.11.2026"));
   WriteFile(dir / "ZW.INI", "[Einstellungen]\r\nSchein=" + (dir / "schein.sch").string() + "\r\n");
   FakePlatform platform;
   FixedClock clock(Date::FromYmd(2026, 12, 1));

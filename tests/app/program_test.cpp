@@ -15,6 +15,8 @@
 #include "app/single_instance.h"
 #include "core/profile.h"
 #include "core/version.h"
+#include "tests/support/builders.h"
+#include "tests/support/process_runner.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 
@@ -135,23 +137,14 @@ void ProgramTest::commandLineWithoutDisplay() {
   QFETCH(int, exitCode);
   QFETCH(QString, out);
   QFETCH(QString, err);
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    environment.remove(QString::fromLatin1(name));
-  }
-  QProcess program;
-  program.setProcessEnvironment(environment);
-  program.start(QStringLiteral(KREUZWART_PROGRAM), arguments);
-  QVERIFY(program.waitForFinished(kTimeoutMs));
+  const ProcessResult run =
+      RunProcess(QStringLiteral(KREUZWART_PROGRAM), arguments, WithoutDisplay(), kTimeoutMs);
 
-  QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-  QCOMPARE(program.exitCode(), exitCode);
-  const QString standardOutput = QString::fromUtf8(program.readAllStandardOutput());
-  const QString standardError = QString::fromUtf8(program.readAllStandardError());
-  if (!out.isEmpty()) QVERIFY2(standardOutput.startsWith(out), qPrintable(standardOutput));
-  QCOMPARE(standardOutput.isEmpty(), out.isEmpty());
-  QCOMPARE(standardError.section(u'\n', 0, 0), err);
-  if (exitCode == 2) QVERIFY(standardError.contains(QStringLiteral("kreuzwart --help")));
+  QCOMPARE(run.code, exitCode);
+  if (!out.isEmpty()) QVERIFY2(run.out.startsWith(out), qPrintable(run.out));
+  QCOMPARE(run.out.isEmpty(), out.isEmpty());
+  QCOMPARE(run.err.section(u'\n', 0, 0), err);
+  if (exitCode == 2) QVERIFY(run.err.contains(QStringLiteral("kreuzwart --help")));
 }
 
 void ProgramTest::signalEndsLikeClosingTheWindow_data() {
@@ -205,7 +198,7 @@ void ProgramTest::aSecondStartHandsItsTicketToTheFirst() {
   const std::filesystem::path folder = dir.path().toStdString();
   const std::string ticket = (folder / "b.sch").string();
   std::ofstream(ticket, std::ios::binary)
-      << "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=31.12.2030\r\n";
+      << TicketFile({"03 15 22 31 40 49"}, "4711235", "31.12.2030");
   std::ofstream(folder / "ZW.INI", std::ios::binary)
       << "[Einstellungen]\r\nSchein=\r\n[Zahlen]\r\nSamstag=" << kSaturdayLine << "\r\n";
 

@@ -8,6 +8,7 @@
 #include "archive/archive.h"
 #include "core/cp1252.h"
 #include "eval/ticket_check.h"
+#include "tests/support/builders.h"
 #include "tests/support/captured_output.h"
 #include "tests/support/temp_dir.h"
 
@@ -21,14 +22,8 @@ using test::TempDir;
 using test::WriteFile;
 
 Drawing SaturdayWith(int day, std::array<uint8_t, 6> numbers, uint8_t superzahl) {
-  Drawing d;
-  d.date = Date::FromYmd(2026, 12, day);
-  d.numbers = numbers;
-  d.superzahl = superzahl;
-  d.spiel77 = "9911235";
-  d.super6 = "000235";
-  d.quotas = {{PrizeGame::Lotto, 7, 1000, 1260}};
-  return d;
+  return test::DrawingOf(test::Day(2026, 12, day), numbers, superzahl, "9911235", "000235",
+                         {{PrizeGame::Lotto, 7, 1000, 1260}});
 }
 
 class Commands : public testing::Test {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 
 #include "service/results_service.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
 #include "tests/support/captured_output.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;

@@ -4,10 +4,12 @@
 
 #include <optional>
 
+#include "tests/support/builders.h"
+
 namespace kw {
 namespace {
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+using test::Day;
 
 // Which 6 aus 49 plan holds on a date, told by its first day and its class IX.
 struct LottoPlanCase {

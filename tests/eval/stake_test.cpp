@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "eval/ticket_check.h"
+#include "tests/support/builders.h"
 
 namespace kw {
 namespace {
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+using test::Day;
 
 // Two games, with or without the add-on games.
 TicketPlay TwoGames(bool spiel77, bool super6) {

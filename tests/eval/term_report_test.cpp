@@ -7,22 +7,18 @@
 
 #include "core/error.h"
 #include "eval/today_report.h"
+#include "tests/support/builders.h"
 
 namespace kw {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+using test::Day;
 
 Drawing DrawingOf(Date date, std::array<uint8_t, 6> numbers, std::optional<uint8_t> superzahl,
                   std::optional<uint8_t> zusatzzahl = std::nullopt) {
-  Drawing drawing;
-  drawing.date = date;
-  drawing.numbers = numbers;
-  drawing.superzahl = superzahl;
-  drawing.zusatzzahl = zusatzzahl;
-  return drawing;
+  return test::DrawingOf(date, numbers, superzahl, {}, {}, {}, zusatzzahl);
 }
 
 // Game 3 holds 3, 15, 22 and 40; the Superzahl digit is 5; Spiel 77 is played.

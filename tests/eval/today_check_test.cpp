@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "eval/today_report.h"
+#include "tests/support/builders.h"
 
 namespace kw {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+using test::Day;
 
 const Date k2012 = Day(2012, 6, 2);  // old plan, Saturday
 const Date k2019 = Day(2019, 6, 1);  // class IX 5 euro
@@ -22,12 +23,7 @@ const Date k2021 = Day(2021, 6, 5);  // class IX 6 euro
 // The numbers 1 to 6 drawn; the ticket's lot number ends in the Superzahl digit 5.
 Drawing DrawingOf(Date date, std::optional<uint8_t> superzahl,
                   std::optional<uint8_t> zusatzzahl = std::nullopt) {
-  Drawing drawing;
-  drawing.date = date;
-  drawing.numbers = {4, 1, 6, 2, 5, 3};
-  drawing.superzahl = superzahl;
-  drawing.zusatzzahl = zusatzzahl;
-  return drawing;
+  return test::DrawingOf(date, {4, 1, 6, 2, 5, 3}, superzahl, {}, {}, {}, zusatzzahl);
 }
 
 TicketPlay TicketOf(std::vector<Game> games, std::string lotNumber = "1234565") {

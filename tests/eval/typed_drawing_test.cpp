@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/builders.h"
+
 namespace kw {
 namespace {
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
+using test::Day;
 
 TEST(PlanDateOf, TheDrawingsOwnDateOrTheLatestDrawingDayUpToToday) {
   struct Row {

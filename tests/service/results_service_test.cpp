@@ -7,7 +7,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "tests/service/service_answers.h"
+#include "tests/support/service_answers.h"
 
 namespace kw::test {
 namespace {

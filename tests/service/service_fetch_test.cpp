@@ -14,10 +14,10 @@
 #include "core/version.h"
 #include "qtedge/cp1252_text.h"
 #include "service/results_service.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
 #include "tests/service/tls_certificates.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
 
 using namespace std::chrono_literals;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/date.h"
@@ -15,17 +16,22 @@ namespace kw::test {
 
 inline Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
 
-// A drawing of that day with its six numbers in the order drawn, and what else is given.
+// A drawing of that day with its six numbers in the order drawn, and what else is given; the
+// Zusatzzahl comes last, as only drawings until 2013 have one.
 inline Drawing DrawingOf(Date date, std::array<uint8_t, 6> numbers,
                          std::optional<uint8_t> superzahl = std::nullopt,
                          std::optional<std::string> spiel77 = std::nullopt,
-                         std::optional<std::string> super6 = std::nullopt) {
+                         std::optional<std::string> super6 = std::nullopt,
+                         std::vector<Quota> quotas = {},
+                         std::optional<uint8_t> zusatzzahl = std::nullopt) {
   Drawing drawing;
   drawing.date = date;
   drawing.numbers = numbers;
+  drawing.zusatzzahl = zusatzzahl;
   drawing.superzahl = superzahl;
   drawing.spiel77 = std::move(spiel77);
   drawing.super6 = std::move(super6);
+  drawing.quotas = std::move(quotas);
   return drawing;
 }
 

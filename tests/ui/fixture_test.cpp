@@ -1,9 +1,9 @@
 // The test helpers themselves: a control a test looks for and does not find fails that test with
 // its name, and the tests after it still run.
-#include <QProcess>
 #include <QTest>
 
 #include "app/application.h"
+#include "tests/support/process_runner.h"
 #include "tests/ui/editor_fixture.h"
 
 namespace kw::test {
@@ -26,18 +26,14 @@ class FixtureTest : public QObject {
 
 void FixtureTest::missingControlFailsOnlyItsTest() {
   if (qEnvironmentVariableIsSet(qPrintable(kProbe))) QSKIP("inside the probe");
-  QProcess probe;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(kProbe, QStringLiteral("1"));
-  probe.setProcessEnvironment(environment);
-  probe.start(QCoreApplication::applicationFilePath(),
-              {QStringLiteral("probeMissingInTheMainWindow"),
-               QStringLiteral("probeMissingInTheEditor"), QStringLiteral("probeAfterwards")});
-  QVERIFY(probe.waitForFinished(60'000));
-  const QString output = QString::fromUtf8(probe.readAllStandardOutput());
+  const ProcessResult probe =
+      RunProcess(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("probeMissingInTheMainWindow"),
+                  QStringLiteral("probeMissingInTheEditor"), QStringLiteral("probeAfterwards")},
+                 {{}, {{kProbe, QStringLiteral("1")}}});
+  const QString& output = probe.out;
 
-  QCOMPARE(probe.exitStatus(), QProcess::NormalExit);  // no crash
-  QCOMPARE(probe.exitCode(), 2);                       // the two failed tests
+  QCOMPARE(probe.code, 2);  // the two failed tests, and no crash
   QVERIFY2(output.contains(
                QStringLiteral("FAIL!  : kw::test::FixtureTest::probeMissingInTheMainWindow() "
                               "no control named Button99")),

@@ -1,7 +1,6 @@
 // The window "Meine Scheine" on the offscreen platform, with real ticket files, ZW.INI and an
 // archive file in a fresh folder: tickets added and removed, a missing file, a day selected, a
 // setting changed and found in the ticket file, the window's place kept.
-#include "ui/drawings_session.h"
 #include "ui/my_tickets_window.h"
 
 #include <QCheckBox>
@@ -14,21 +13,20 @@
 #include <QTreeWidget>
 
 #include "archive/archive.h"
+#include "tests/support/builders.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/temp_dir.h"
+#include "ui/drawings_session.h"
 
 namespace kw::test {
 namespace {
 
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
-
 // Two weeks on Saturdays from 28.11.2026, two games, Spiel 77 and not Super 6.
 const std::string kTicket =
-    "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nSpiel2=01 07 12 19 33 45 \r\n"
-    "Losnummer=4711235\r\nAblauf=05.12.2026\r\nBeginn=28.11.2026\r\nZiehungstage=Samstag\r\n"
-    "Spiel77=ja\r\nSuper6=nein\r\n";
+    TicketFile({"03 15 22 31 40 49", "01 07 12 19 33 45"}, "4711235", "05.12.2026",
+               "Beginn=28.11.2026\r\nZiehungstage=Samstag\r\nSpiel77=ja\r\nSuper6=nein\r\n");
 
 struct Window {
   TempDir dir;

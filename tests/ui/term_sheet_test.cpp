@@ -1,7 +1,5 @@
 // The tab "Laufzeit" on its own: a ticket's whole term against a real archive file, its settings
 // saved into the ticket file, drawings fetched from a local results service and imported from CSV.
-#include "ui/drawings_session.h"
-#include "ui/my_tickets_window.h"
 #include "ui/term_sheet.h"
 
 #include <unistd.h>
@@ -20,18 +18,17 @@
 #include "archive/archive.h"
 #include "core/cp1252.h"
 #include "core/file_io.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/find_control.h"
-#include "tests/support/local_http_server.h"
-#include "tests/support/temp_dir.h"
 #include "service/results_service.h"
-#include "tests/service/service_answers.h"
-#include "tests/service/service_routes.h"
+#include "tests/support/builders.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/find_control.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/local_http_server.h"
+#include "tests/support/service_answers.h"
+#include "tests/support/service_routes.h"
 #include "tests/support/temp_dir.h"
+#include "ui/drawings_session.h"
+#include "ui/my_tickets_window.h"
 
 namespace kw::test {
 namespace {
@@ -39,8 +36,6 @@ namespace {
 using namespace std::chrono_literals;
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-
-Date Day(int y, int m, int d) { return Date::FromYmd(y, m, d); }
 
 // Five weeks on Wednesday and Saturday, from Saturday 14.11.2026 to Wednesday 16.12.2026.
 const std::string kTicket =
@@ -56,13 +51,7 @@ const std::string kTicket =
 
 Drawing DrawingOn(Date date, std::array<uint8_t, 6> numbers, uint8_t superzahl,
                   std::string spiel77 = "1111111") {
-  Drawing d;
-  d.date = date;
-  d.numbers = numbers;
-  d.superzahl = superzahl;
-  d.spiel77 = std::move(spiel77);
-  d.super6 = "222222";
-  return d;
+  return DrawingOf(date, numbers, superzahl, std::move(spiel77), "222222");
 }
 
 // The past days of the term but 2 December; wins on 25 November (game 1: 3 + Superzahl) and on
@@ -226,9 +215,7 @@ void TermSheetTest::changingTheDaysWritesOnlyThatKey() {
 }
 
 void TermSheetTest::aTicketWithoutTheKeysShowsWhatIsAssumed() {
-  Sheet s(
-      "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\nLosnummer=4711235\r\nAblauf=12.12.2026\r\n"
-      "Super6=vielleicht\r\n");
+  Sheet s(TicketFile({"03 15 22 31 40 49"}, "4711235", "12.12.2026", "Super6=vielleicht\r\n"));
   s.Show();
   QCOMPARE(s.Column(0),
            (QStringList{QStringLiteral("Mi 09.12.2026"), QStringLiteral("Sa 12.12.2026")}));
