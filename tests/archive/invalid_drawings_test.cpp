@@ -12,6 +12,7 @@
 #include "core/lottery_rules.h"
 #include "tests/archive/sample_drawings.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/builders.h"
 
 namespace kw {
 namespace {
@@ -19,16 +20,7 @@ namespace {
 using test::RawDb;
 using test::TempDir;
 
-Drawing Saturday2026() {
-  Drawing d;
-  d.date = Date::FromYmd(2026, 12, 5);
-  d.numbers = {3, 15, 22, 31, 40, 49};
-  d.superzahl = 5;
-  d.spiel77 = "9911235";
-  d.super6 = "000235";
-  d.quotas = {{PrizeGame::Lotto, 9, 123456, 600}, {PrizeGame::Spiel77, 1, 0, 0}};
-  return d;
-}
+Drawing Saturday2026() { return test::PublishedSaturday(); }
 
 std::string Sql(const std::optional<std::string>& text) {
   return text ? "'" + *text + "'" : "NULL";

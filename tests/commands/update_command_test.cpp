@@ -19,9 +19,6 @@ using namespace std::chrono_literals;
 namespace kw::test {
 namespace {
 
-const Date kNov29 = Date::FromYmd(2025, 11, 29);
-const Date kDec3 = Date::FromYmd(2025, 12, 3);
-const Date kDec6 = Date::FromYmd(2025, 12, 6);
 
 const char* const kWednesdayLine =
     "Mi 03.12.2025: 1 7 19 28 36 44, Superzahl 0, Spiel 77 0123456, Super 6 987650, Quoten 9\n";

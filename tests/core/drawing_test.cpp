@@ -2,19 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/builders.h"
+
 namespace kw {
 namespace {
 
-Drawing Saturday2026() {
-  Drawing d;
-  d.date = Date::FromYmd(2026, 12, 5);
-  d.numbers = {3, 15, 22, 31, 40, 49};
-  d.superzahl = 5;
-  d.spiel77 = "9911235";
-  d.super6 = "000235";
-  d.quotas = {{PrizeGame::Lotto, 9, 123456, 600}, {PrizeGame::Spiel77, 1, 0, 0}};
-  return d;
-}
+Drawing Saturday2026() { return test::PublishedSaturday(); }
 
 TEST(Drawing, QuotaOfFindsTheGamesOwnClass) {
   const Drawing d = Saturday2026();

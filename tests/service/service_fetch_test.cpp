@@ -25,9 +25,6 @@ using namespace std::chrono_literals;
 namespace kw::test {
 namespace {
 
-const Date kNov29 = Date::FromYmd(2025, 11, 29);
-const Date kDec3 = Date::FromYmd(2025, 12, 3);
-const Date kDec6 = Date::FromYmd(2025, 12, 6);
 
 Drawing Read(const std::string& answer, Date day) { return ReadDayDrawing(answer, day).drawing; }
 

@@ -35,6 +35,13 @@ inline Drawing DrawingOf(Date date, std::array<uint8_t, 6> numbers,
   return drawing;
 }
 
+// A whole drawing of today's kind, as the results service gives one: Saturday 05.12.2026 with
+// the Superzahl, both add-on numbers and two quotas.
+inline Drawing PublishedSaturday() {
+  return DrawingOf(Day(2026, 12, 5), {3, 15, 22, 31, 40, 49}, 5, "9911235", "000235",
+                   {{PrizeGame::Lotto, 9, 123456, 600}, {PrizeGame::Spiel77, 1, 0, 0}});
+}
+
 // A ticket file as the editor writes it (CRLF, a blank after each game), with the keys of its
 // term or anything else appended as given: "Beginn=05.12.2026\r\nSuper6=nein\r\n".
 inline std::string TicketFile(const std::vector<std::string>& games, const std::string& lotNumber,

@@ -13,6 +13,12 @@
 
 namespace kw::test {
 
+// The drawing days the service's answers of the tests speak of: two Saturdays and the Wednesday
+// between them.
+inline const Date kNov29 = Date::FromYmd(2025, 11, 29);
+inline const Date kDec3 = Date::FromYmd(2025, 12, 3);
+inline const Date kDec6 = Date::FromYmd(2025, 12, 6);
+
 // The odds rows of a drawing from 2020-09-23 on, in euro: class IX pays a fixed 6 euro.
 inline const std::string kOddsEuro = R"([
   {"winningClass":1,"numberOfWinners":0,"odds":0,

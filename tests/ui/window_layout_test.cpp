@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <memory>
 
 #include "app/application.h"
 #include "ui/controls.h"
@@ -196,7 +197,8 @@ void WindowLayoutTest::colouredTextsReadOnLightAndDarkThemes() {
                                      {QPalette::Text, QColor(Qt::white)}}) {
     dark.setColor(role, colour);
   }
-  const QPalette light = QStyleFactory::create(u"Fusion"_s)->standardPalette();
+  const std::unique_ptr<QStyle> fusion(QStyleFactory::create(u"Fusion"_s));
+  const QPalette light = fusion->standardPalette();
   for (const QPalette& palette : {light, dark}) {
     for (const QPalette::ColorRole background : {QPalette::Window, QPalette::Base}) {
       for (const TextRole role : {TextRole::Link, TextRole::Error}) {
