@@ -10,6 +10,7 @@
 #include "core/version.h"
 #include "eval/prize_plan.h"
 #include "qtedge/cp1252_text.h"
+#include "service/network_failure.h"
 #include "service/results_service.h"
 
 namespace kw {
@@ -58,7 +59,7 @@ ServiceFetch::ServiceFetch(DrawingArchive& archive, QObject* parent)
   connect(&deadline_, &QTimer::timeout, this, [this] {
     Fail(QStringLiteral("Der Ergebnisdienst hat auf die Frage nach %1 nicht innerhalb von %2 "
                         "geantwortet (%3)")
-             .arg(RequestText(), DurationText(timeout_), requestUrl_.toDisplayString()));
+             .arg(RequestText(), DurationText(timeout_), HostText(requestUrl_)));
   });
   connect(&pause_, &QTimer::timeout, this, [this] {
     if (std::exchange(transmitPending_, false)) {
@@ -307,9 +308,7 @@ void ServiceFetch::Transmit() {
              .arg(RequestText(), target.toDisplayString()));
   });
   connect(reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError>& errors) {
-    QStringList texts;
-    for (const QSslError& error : errors) texts << error.errorString();
-    sslProblem_ = texts.join(QStringLiteral("; "));
+    sslProblem_ = CertificateFailureReason(errors);
   });
   connect(reply, &QNetworkReply::finished, this, &ServiceFetch::OnFinished);
   deadline_.start(timeout_);
@@ -319,7 +318,7 @@ void ServiceFetch::FailTooLarge(std::size_t limit) {
   Fail(QStringLiteral("Die Antwort auf die Frage nach %1 ist gr\u00F6\u00DFer als %2 MB (%3)")
            .arg(RequestText())
            .arg(limit >> 20)
-           .arg(requestUrl_.toDisplayString()));
+           .arg(HostText(requestUrl_)));
 }
 
 // The front's "wait": the same request goes out again after the wait it names, or after 5, 10,
@@ -332,7 +331,7 @@ void ServiceFetch::OnRefused(int status, std::optional<int> namedWait) {
                         "einmal (%3)")
              .arg(RequestText())
              .arg(status)
-             .arg(requestUrl_.toDisplayString()));
+             .arg(HostText(requestUrl_)));
     return;
   }
   const int seconds = namedWait.value_or(kFirstWaitSeconds << (refusals_ - 1));
@@ -350,7 +349,7 @@ void ServiceFetch::OnFinished() {
   reply_ = nullptr;
   reply->deleteLater();
   body_ += reply->readAll();
-  const QString where = reply->url().toDisplayString();
+  const QString where = HostText(reply->url());
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   const int code = status.isValid() ? status.toInt() : 0;
   if (code == 429 || code == 503) {
@@ -374,10 +373,10 @@ void ServiceFetch::OnFinished() {
   if (reply->error() != QNetworkReply::NoError) {
     if (!sslProblem_.isEmpty() || reply->error() == QNetworkReply::SslHandshakeFailedError) {
       Fail(QStringLiteral("Die sichere Verbindung zum Ergebnisdienst (%1) ist gescheitert: %2")
-               .arg(where, sslProblem_.isEmpty() ? reply->errorString() : sslProblem_));
+               .arg(where, sslProblem_.isEmpty() ? CertificateFailureReason({}) : sslProblem_));
     } else {
-      Fail(QStringLiteral("Der Ergebnisdienst ist nicht erreichbar (%1): %2")
-               .arg(where, reply->errorString()));
+      Fail(QStringLiteral("Der Ergebnisdienst (%1) ist nicht erreichbar: %2")
+               .arg(where, NetworkFailureReason(reply->error())));
     }
     return;
   }
