@@ -93,6 +93,16 @@ std::string Shown(std::string_view utf8) {
   return "'" + text + "'";
 }
 
+// A line a spreadsheet could have written: printable text (tabs allowed) with a separator, or
+// an empty one.
+bool LooksLikeTableLine(std::string_view line) {
+  const bool printable = std::none_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7F;
+  });
+  return printable && (line.empty() || line.find_first_of(";,") != std::string_view::npos);
+}
+
 // Digits only, at most `width` of them, at least one.
 std::optional<int> Digits(std::string_view text, std::size_t width) {
   if (text.empty() || text.size() > width) return std::nullopt;
@@ -361,6 +371,11 @@ DrawingsFileContent ParseDrawingsCsv(std::string_view bytes) {
 
     if (!layout) {
       layout = LayoutOf(line);
+      // A first line of text with separators is some other table, worth naming; anything else is
+      // no CSV at all, and its bytes are not shown.
+      if (!layout && !LooksLikeTableLine(line)) {
+        throw DrawingsFileError(std::string("die Datei ist ") + kNoDrawingsFile);
+      }
       if (!layout) {
         throw DrawingsFileError("die erste Zeile ist keine bekannte Kopfzeile: sie lautet " +
                                 Shown(line) + ", erwartet wird '" + Joined(kOurHeader, ';') +

@@ -4,9 +4,9 @@
 
 #include "archive/community_json.h"
 #include "archive/drawings_csv.h"
-#include "core/text.h"
 #include "core/cp1252.h"
 #include "core/file_io.h"
+#include "core/text.h"
 
 namespace kw {
 
@@ -57,8 +57,7 @@ DrawingsFileContent ParseDrawingsFile(std::string_view bytes) {
     return {DrawingsFileForm::CommunityJson, ParseCommunityJson(text)};
   }
   if (const char* kind = OtherKind(bytes, text)) {
-    throw DrawingsFileError(std::string("die Datei ist ") + kind +
-                            " und keine CSV- oder JSON-Datei mit Ziehungen");
+    throw DrawingsFileError(std::string("die Datei ist ") + kind + " und " + kNoDrawingsFile);
   }
   return ParseDrawingsCsv(bytes);
 }

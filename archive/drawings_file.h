@@ -32,6 +32,9 @@ class DrawingsFileError : public Error {
 // forty times that is no list of drawings, and its lines would only cost memory.
 inline constexpr std::size_t kMaxDrawingsFileSize = 16u << 20;
 
+// The end of the refusal of a file that is no list of drawings in any form we read.
+inline constexpr const char* kNoDrawingsFile = "keine CSV- oder JSON-Datei mit Ziehungen";
+
 enum class DrawingsFileForm { OurCsv, CommunityCsv, OperatorCsv, CommunityJson };
 
 struct DrawingsFileContent {

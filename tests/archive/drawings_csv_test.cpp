@@ -199,11 +199,17 @@ TEST_F(DrawingsCsvTest, AnyOtherHeaderIsRefusedNamingWhatWasFound) {
       {"date;n1;n2;n3;n4;n5;n6;superzahl\n", "'date;n1;n2;n3;n4;n5;n6;superzahl'"},
       {"05.12.2026;Samstag;1;2;3;4;5;6;;;;\n", "'05.12.2026;Samstag;1;2;3;4;5;6;;;;'"},
       {"\n" + std::string(kHeader) + "\n", "''"},
-      {std::string(200, 'x'), "'" + std::string(57, 'x') + "...'"},
+      {std::string(200, ';'), "'" + std::string(57, ';') + "...'"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Message([&] { Parse(c.file); }),
               "die erste Zeile ist keine bekannte Kopfzeile: sie lautet " + c.found + expected);
+  }
+  // No table at all: refused as such, without a byte of it.
+  for (const std::string& file : {std::string(200, 'x'), std::string("\x89PNG\r\n\x1A\n", 8),
+                                  std::string("a;b\0c\n", 6), std::string("\x7F;")}) {
+    EXPECT_EQ(Message([&] { Parse(file); }),
+              "die Datei ist keine CSV- oder JSON-Datei mit Ziehungen");
   }
   EXPECT_EQ(Message([] { Parse(""); }), "die Datei ist leer, es fehlt die Kopfzeile");
   EXPECT_EQ(Message([] { Parse("\xEF\xBB\xBF"); }), "die Datei ist leer, es fehlt die Kopfzeile");
