@@ -1,5 +1,6 @@
 #include "core/ticket_term.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "core/cp1252.h"
@@ -108,9 +109,55 @@ TicketTerm ReadTicketTerm(const Profile& ticketFile, Date expiry) {
 }
 
 TermTicket ReadTermTicket(const std::string& ticketPath, int currentYear) {
+  const std::filesystem::path file = FsPath(ticketPath);
+  const auto notATicket = [](const std::string& what) {
+    return TicketRefused("ist keine Schein-Datei (" + what + ")");
+  };
+  // The kind first: the reader's own refusal names the whole path, which the caller names already.
+  std::error_code ec;
+  const std::filesystem::file_type kind = std::filesystem::status(file, ec).type();
+  if (kind == std::filesystem::file_type::directory) throw notATicket("ein Ordner");
+  if (kind != std::filesystem::file_type::regular &&
+      kind != std::filesystem::file_type::not_found) {
+    throw notATicket("keine gew\xF6hnliche Datei");
+  }
+  std::optional<std::string> bytes;
+  try {
+    bytes = ReadProfileFile(file);
+  } catch (const FileTooLargeError&) {
+    throw notATicket(
+        "gr\xF6\xDF"
+        "er als " +
+        std::to_string(kMaxProfileFileSize >> 20) + " MB");
+  } catch (const ReadError&) {
+    throw TicketRefused("kann nicht gelesen werden");
+  }
+  if (!bytes) throw TicketRefused(kTicketFileMissing);
+  if (ProfileSectionBytes(*bytes, kTicketSection).empty()) {
+    throw notATicket(std::string("kein Abschnitt [") + kTicketSection + "]");
+  }
+  const Profile profile = Profile::Parse(std::move(*bytes));
+
   TermTicket read;
-  ReadEditorTicketFile(read.ticket, ticketPath, currentYear);
-  read.term = ReadTicketTerm(Profile::Load(FsPath(ticketPath)), read.ticket.expiryDate);
+  for (int g = 0; g < kGameCount; ++g) {
+    const std::string key = kGameKeyPrefix + std::to_string(g + 1);
+    const std::string value = profile.Read(kTicketSection, key);
+    try {
+      ReadGameValue(value, g + 1, read.ticket.games[g]);
+    } catch (const ConversionError&) {
+      throw TicketRefused(key + " \xBB" + value + "\xAB ist kein Spiel aus sechs Zahlen");
+    }
+  }
+  read.ticket.systems = ReadTicketSystems(profile);
+  read.ticket.lotNumber = profile.Read(kTicketSection, kLotNumberKey);
+  const std::string expiry = profile.Read(kTicketSection, kExpiryKey);
+  if (expiry.empty()) throw TicketRefused(std::string(kExpiryKey) + " fehlt");
+  try {
+    read.ticket.expiryDate = ParseDate(expiry, currentYear);
+  } catch (const ConversionError&) {
+    throw TicketRefused(std::string(kExpiryKey) + " \xBB" + expiry + "\xAB ist kein Datum");
+  }
+  read.term = ReadTicketTerm(profile, read.ticket.expiryDate);
   return read;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/date.h"
 #include "core/drawing.h"
+#include "core/error.h"
 #include "core/profile.h"
 #include "core/records.h"
 
@@ -56,8 +57,18 @@ struct TermTicket {
   TicketTerm term;
 };
 
-// Throws what the ticket readers throw: ConversionError for a value that does not convert (a
-// missing file fails on its empty "Ablauf"), ReadError for a file that must not be read.
+// A ticket file the check of its term cannot take, with the reason that follows the file's name:
+// "Datei fehlt", "Ablauf »31.02.2026« ist kein Datum", "ist keine Schein-Datei (ein Ordner)".
+class TicketRefused : public Error {
+ public:
+  using Error::Error;
+};
+inline constexpr const char* kTicketFileMissing = "Datei fehlt";
+
+// Reads the file once. Throws TicketRefused for a missing file, one that is no ticket (a folder,
+// a device, a file far too large, one without section "Schein"), a game that is no six numbers
+// and an "Ablauf" that is missing or no date: the first of them, as the readers of the windows
+// stop at the first.
 TermTicket ReadTermTicket(const std::string& ticketPath, int currentYear);
 
 // The drawing days of the term, first to last, in date order.

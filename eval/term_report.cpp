@@ -173,7 +173,7 @@ TermCheck CheckTerm(const TicketPlay& ticket, const std::vector<TermDay>& days,
         break;
       case TermDay::State::Missing:
         result.summary.kind = DaySummary::Kind::Missing;
-        ++term.missing;
+        ++term.totals.drawingsMissing;
         break;
       case TermDay::State::NotYetDrawn:
         result.summary.kind = DaySummary::Kind::NotYetDrawn;

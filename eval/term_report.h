@@ -76,8 +76,7 @@ struct TermDayResult {
 
 struct TermCheck {
   std::vector<TermDayResult> days;
-  CheckTotals totals;  // of every drawn day
-  int missing = 0;
+  CheckTotals totals;  // of every drawn day, and the days the archive lacks
   int notYetDrawn = 0;
   // The first drawn day whose won quota the archive lacks and the results service can give:
   // where "Ziehungen holen" (or --update --from) brings what is missing.

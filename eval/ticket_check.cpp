@@ -14,7 +14,8 @@ namespace kw {
 
 std::string TicketFileCheck::RefusalText() const {
   if (check) return {};
-  return "Schein \xBB" + path + "\xAB: " + reason;
+  // A reason that goes on from the name ("ist keine Schein-Datei") follows it without a colon.
+  return "Schein \xBB" + path + "\xAB" + (reason.starts_with("ist ") ? " " : ": ") + reason;
 }
 
 TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
@@ -25,18 +26,28 @@ TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSour
   if (std::filesystem::symlink_status(FsPath(ticketPath), ec).type() ==
       std::filesystem::file_type::not_found) {
     file.missing = true;
-    file.reason = "Datei fehlt";
+    file.reason = kTicketFileMissing;
     return file;
   }
   std::optional<TermTicket> ticket;
   try {
     ticket = ReadTermTicket(ticketPath, today.year());
-  } catch (const Error& failure) {
-    file.reason = failure.what();
+  } catch (const TicketRefused& refused) {
+    file.missing = std::string_view(refused.what()) == kTicketFileMissing;
+    file.reason = refused.what();
     return file;
   }
   file.check = CheckTicket(std::move(*ticket), drawings, today);
   return file;
+}
+
+std::string TicketRefusal(const std::string& ticketPath, int currentYear) {
+  try {
+    ReadTermTicket(ticketPath, currentYear);
+    return {};
+  } catch (const TicketRefused& refused) {
+    return TicketFileCheck{ticketPath, std::nullopt, false, refused.what()}.RefusalText();
+  }
 }
 
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today) {
@@ -132,11 +143,24 @@ std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck>
   return range;
 }
 
+std::optional<std::pair<Date, Date>> ArchiveFetchRange(std::optional<Date> newestStored,
+                                                       Date today) {
+  constexpr int kEmptyArchiveDays = 8 * 7;
+  Date first = today;
+  if (newestStored) {
+    first.dayCount = newestStored->dayCount + 1;
+  } else {
+    first.dayCount -= kEmptyArchiveDays - 1;
+  }
+  if (first > today) return std::nullopt;
+  return std::pair{first, today};
+}
+
 TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
   TicketsSum sum;
   // The add-on numbers the archive lacks are counted by calendar days: two tickets over the
   // same day miss one number, not two.
-  std::set<Date> spiel77Missing, super6Missing;
+  std::set<Date> spiel77Missing, super6Missing, drawingsMissing;
   for (const TicketFileCheck& file : tickets) {
     if (!file.check) {
       ++sum.unread;
@@ -145,6 +169,7 @@ TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
     sum.stake += file.check->stake;
     sum.won += file.check->term.totals;
     for (const TermDayResult& day : file.check->term.days) {
+      if (day.day.state() == TermDay::State::Missing) drawingsMissing.insert(day.day.date());
       if (!day.check) continue;
       if (day.check->spiel77.numberMissing) spiel77Missing.insert(day.day.date());
       if (day.check->super6.numberMissing) super6Missing.insert(day.day.date());
@@ -152,6 +177,7 @@ TicketsSum SumOf(std::span<const TicketFileCheck> tickets) {
   }
   sum.won.spiel77NumberMissing = static_cast<int>(spiel77Missing.size());
   sum.won.super6NumberMissing = static_cast<int>(super6Missing.size());
+  sum.won.drawingsMissing = static_cast<int>(drawingsMissing.size());
   return sum;
 }
 
@@ -160,6 +186,7 @@ std::string AllTicketsLine(const TicketsSum& sum) {
                      ", Gewinn " + EuroText(sum.won.cents) + WithoutAmountText(sum.won);
   const std::string addOns = MissingAddOnNumbersText(sum.won);
   if (!addOns.empty()) line += "; " + addOns;
+  if (sum.won.drawingsMissing > 0) line += "; " + MissingDrawingsText(sum.won.drawingsMissing);
   if (sum.unread > 0) line += "; " + CountText(sum.unread, "Schein", "Scheine") + " nicht gelesen";
   return line;
 }

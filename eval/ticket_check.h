@@ -48,6 +48,9 @@ struct TicketFileCheck {
 TicketFileCheck CheckTicketFile(const std::string& ticketPath, const DrawingSource& drawings,
                                 Date today);
 
+// Why the ticket file cannot be checked, as RefusalText says it; empty when it can be read.
+std::string TicketRefusal(const std::string& ticketPath, int currentYear);
+
 // Checks a ticket already read, against what the source gives for its term.
 TicketCheck CheckTicket(TermTicket ticket, const DrawingSource& drawings, Date today);
 
@@ -84,6 +87,12 @@ std::string StateText(const TicketCheck& check, Date today);
 // results service for. Nothing when no ticket has a drawing day up to today.
 std::optional<std::pair<Date, Date>> FetchRange(std::span<const TicketFileCheck> tickets,
                                                 Date today);
+
+// What "Ziehungen holen" asks for where no ticket names days: from the day after the newest
+// stored drawing (the last eight weeks of an empty archive) up to today. Nothing when the archive
+// holds today already.
+std::optional<std::pair<Date, Date>> ArchiveFetchRange(std::optional<Date> newestStored,
+                                                       Date today);
 
 // The sum over several tickets: what they cost, what they won, how many could not be read.
 struct TicketsSum {

@@ -235,6 +235,7 @@ CheckTotals& CheckTotals::operator+=(const CheckTotals& other) {
   quotaMissing += other.quotaMissing;
   spiel77NumberMissing += other.spiel77NumberMissing;
   super6NumberMissing += other.super6NumberMissing;
+  drawingsMissing += other.drawingsMissing;
   return *this;
 }
 

@@ -108,6 +108,7 @@ struct CheckTotals {
   int quotaMissing = 0;          // wins whose quota the archive lacks more than a week after
   int spiel77NumberMissing = 0;  // drawings whose Spiel 77 number is not known (played)
   int super6NumberMissing = 0;   // the same for Super 6
+  int drawingsMissing = 0;       // drawing days of a term that the archive lacks: still open
   int WithoutAmount() const {
     return awaitingQuota + amountNotKnown + classNotKnown + quotaMissing;
   }

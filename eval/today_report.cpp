@@ -1,5 +1,6 @@
 #include "eval/today_report.h"
 
+#include "core/drawing.h"
 #include "core/money.h"
 #include "core/text.h"
 
@@ -203,7 +204,12 @@ std::string TotalLine(const CheckTotals& totals) {
   line += WithoutAmountText(totals);
   const std::string addOns = MissingAddOnNumbersText(totals);
   if (!addOns.empty()) line += "; " + addOns;
+  if (totals.drawingsMissing > 0) line += "; " + MissingDrawingsText(totals.drawingsMissing);
   return line;
+}
+
+std::string MissingDrawingsText(int days) {
+  return DrawingsText(days) + (days == 1 ? " fehlt im Archiv" : " fehlen im Archiv");
 }
 
 }  // namespace kw

@@ -49,4 +49,8 @@ std::string MissingAddOnNumbersText(const CheckTotals& totals);
 // "Gewinn insgesamt: 0,00 €; Spiel 77 und Super 6: Gewinnzahlen fehlen an 16 Tagen".
 std::string TotalLine(const CheckTotals& totals);
 
+// "1 Ziehung fehlt im Archiv", "2 Ziehungen fehlen im Archiv": days of a term whose result is
+// still open because the archive does not hold their drawing.
+std::string MissingDrawingsText(int days);
+
 }  // namespace kw

@@ -1,7 +1,8 @@
 // Any bytes as a ticket file: whatever the readers accept, the writer saves so that it reads back
 // the same, both over the file it came from and into a new file. A game holding a 0 is saved as
 // an empty game, so it comes back empty; the system fields come back with the same numbers, or
-// as they stood with the same reason.
+// as they stood with the same reason. The term check's reader takes exactly what the editor's
+// takes and refuses the rest with its own reason, never with another failure.
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include "core/error.h"
 #include "core/records.h"
 #include "core/ticket_file.h"
+#include "core/ticket_term.h"
 
 namespace {
 
@@ -85,7 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::filesystem::remove(fresh);
 
   kw::EditorTicket read;
-  if (!Read(input, read)) return 0;
+  const bool editorReads = Read(input, read);
+  try {
+    const kw::TermTicket term = kw::ReadTermTicket(input.string(), kYear);
+    if (!editorReads || term.ticket.games != read.games) std::abort();
+  } catch (const kw::TicketRefused&) {
+    if (editorReads) std::abort();
+  }
+  if (!editorReads) return 0;
 
   // The main window's reader accepts the same files and reads the same games.
   kw::Ticket ticket;

@@ -106,7 +106,7 @@ TEST_F(Commands, CheckWithoutArchiveFindsEveryDayMissingAndCreatesNone) {
             "Laufzeit: 16.12.2026 (angenommen) bis 19.12.2026, Ziehungstage: Mittwoch, Spiel 77: "
             "ja (angenommen), Super 6: ja (angenommen)\n"
             "Mi 16.12.2026: fehlt im Archiv\n"
-            "Gewinn insgesamt: 0,00 \u20ac\n"
+            "Gewinn insgesamt: 0,00 \u20ac; 1 Ziehung fehlt im Archiv\n"
             "Einsatz ohne Bearbeitungsgeb\u00fchr: 4,95 \u20ac\n");
   // The setting named as the tab names it.
   EXPECT_EQ(run.err,
@@ -159,8 +159,9 @@ TEST_F(Commands, CheckOfSeveralTicketsEndsWithTheSumOfThoseItCouldRead) {
   EXPECT_NE(run.out.find("\nSchein: " + missing + "\nSchein: " + a + "\n"), std::string::npos)
       << run.out;
   // Two of 7.789,60 € won, each for three Saturdays of a game and Spiel 77 at 3,70 €.
-  EXPECT_TRUE(run.out.ends_with("\nAlle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 22,20 "
-                                "\u20ac, Gewinn 15.579,20 \u20ac; 1 Schein nicht gelesen\n"))
+  EXPECT_TRUE(
+      run.out.ends_with("\nAlle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 22,20 "
+                        "\u20ac, Gewinn 15.579,20 \u20ac; 1 Schein nicht gelesen\n"))
       << run.out;
 }
 
@@ -171,7 +172,8 @@ TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
   });
   EXPECT_EQ(run.code, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "kreuzwart: Schein \u00bb" + (dir / "none.sch").string() + "\u00ab: Datei fehlt\n");
+  EXPECT_EQ(run.err,
+            "kreuzwart: Schein \u00bb" + (dir / "none.sch").string() + "\u00ab: Datei fehlt\n");
 
   WriteFile(Archive(), "keine Datenbank, nur Text, der lang genug ist, um wie eine Datei zu sein");
   const std::string before = ReadFile(Archive());

@@ -125,7 +125,7 @@ TEST(TicketTerm, AFileThatCannotBeWrittenSaysSoAndStaysAsItWas) {
   EXPECT_EQ(ReadFile(dir / "plain"), "x");
 }
 
-TEST(TicketTerm, ATermTicketKeepsTheWholeLotNumberAndFailsLikeTheTicketReaders) {
+TEST(TicketTerm, ATermTicketKeepsTheWholeLotNumberAndRefusesAMissingFile) {
   TempDir dir;
   const std::string path = (dir / "t.sch").string();
   WriteFile(path,
@@ -136,7 +136,7 @@ TEST(TicketTerm, ATermTicketKeepsTheWholeLotNumberAndFailsLikeTheTicketReaders) 
   EXPECT_EQ(read.ticket.games[1], (Game{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(read.term.lastDay, kSaturday19);
   EXPECT_FALSE(read.term.super6.value);
-  EXPECT_THROW(ReadTermTicket((dir / "none.sch").string(), 2026), ConversionError);
+  EXPECT_THROW(ReadTermTicket((dir / "none.sch").string(), 2026), TicketRefused);
 }
 
 }  // namespace

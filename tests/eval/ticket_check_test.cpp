@@ -36,7 +36,8 @@ TEST(TicketCheckTest, StateAndFetchRangeAtTheEdgesOfTheTerm) {
       {Day(2026, 12, 5), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 5)}},
       {Day(2026, 12, 10), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 10)}},
       {Day(2026, 12, 12), "l\xE4uft", std::pair{Day(2026, 12, 5), Day(2026, 12, 12)}},
-      {Day(2026, 12, 13), "abgelaufen am 12.12.2026", std::pair{Day(2026, 12, 5), Day(2026, 12, 12)}},
+      {Day(2026, 12, 13), "abgelaufen am 12.12.2026",
+       std::pair{Day(2026, 12, 5), Day(2026, 12, 12)}},
   };
   for (const Row& row : rows) {
     const std::vector<TicketFileCheck> tickets = {Checked(term)};
@@ -54,35 +55,67 @@ TEST(TicketCheckTest, FetchRangeAndSumOverTickets) {
   const std::vector<TicketFileCheck> tickets = {
       Checked({Day(2026, 11, 18), Day(2026, 11, 21)}), unread, Checked({}),
       Checked({Day(2026, 12, 2), Day(2026, 12, 30)}), Checked({Day(2027, 1, 2)})};
-  EXPECT_EQ(FetchRange(tickets, Day(2026, 12, 10)), std::pair(Day(2026, 11, 18), Day(2026, 12, 10)));
+  EXPECT_EQ(FetchRange(tickets, Day(2026, 12, 10)),
+            std::pair(Day(2026, 11, 18), Day(2026, 12, 10)));
   EXPECT_EQ(FetchRange(std::span(tickets).subspan(1, 2), Day(2026, 12, 10)), std::nullopt);
   EXPECT_EQ(SumOf(tickets).unread, 1);
+
+  // No ticket to name days: the archive up to today.
+  const Date today = Day(2026, 12, 10);
+  EXPECT_EQ(ArchiveFetchRange(std::nullopt, today), std::pair(Day(2026, 10, 16), today));
+  EXPECT_EQ(ArchiveFetchRange(Day(2026, 12, 5), today), std::pair(Day(2026, 12, 6), today));
+  EXPECT_EQ(ArchiveFetchRange(Day(2026, 12, 9), today), std::pair(today, today));
+  EXPECT_EQ(ArchiveFetchRange(today, today), std::nullopt);
 }
 
-// A file that is not there, or no ticket file, is named with its path and why, never thrown.
-TEST(TicketCheckTest, AFileThatCannotBeCheckedIsNamed) {
+// Every answer why a file cannot be checked, as the tab, the window, the start and --check show
+// it: the file's name and the reason, German, the first problem of the file only. A Losnummer
+// that cannot be read does not stop the check: its first problem line names it.
+TEST(TicketCheckTest, EveryRefusalNamesTheFileAndWhy) {
   TempDir dir;
   const auto none = [](Date, Date) { return std::vector<Drawing>{}; };
-  const std::string missing = (dir / "weg.sch").string();
-  const TicketFileCheck gone = CheckTicketFile(missing, none, Day(2026, 12, 10));
-  EXPECT_TRUE(gone.missing);
-  EXPECT_EQ(gone.RefusalText(), "Schein \xBB" + missing + "\xAB: Datei fehlt");
-
-  std::filesystem::create_directory(dir / "ordner.sch");
-  const TicketFileCheck folder =
-      CheckTicketFile((dir / "ordner.sch").string(), none, Day(2026, 12, 10));
-  EXPECT_FALSE(folder.missing);
-  EXPECT_FALSE(folder.check);
-  EXPECT_TRUE(folder.RefusalText().starts_with("Schein \xBB" + (dir / "ordner.sch").string() +
-                                               "\xAB: "))
-      << folder.RefusalText();
-
-  const std::string ticket = (dir / "a.sch").string();
-  test::WriteFile(ticket, TicketFile({"03 15 22 31 40 49"}, "4711235", "12.12.2026"));
-  const TicketFileCheck read = CheckTicketFile(ticket, none, Day(2026, 12, 10));
-  ASSERT_TRUE(read.check);
-  EXPECT_EQ(read.RefusalText(), "");
-  EXPECT_EQ(read.check->days.size(), 2u);  // the week up to Ablauf: Wednesday and Saturday
+  const std::string good = TicketFile({"03 15 22 31 40 49"}, "4711235", "12.12.2026");
+  struct Row {
+    const char* name;
+    std::string bytes;  // empty: no file; "/": a folder
+    std::string said;   // after "Schein »<path>«"
+    bool missing = false;
+  };
+  const Row rows[] = {
+      {"weg.sch", "", ": Datei fehlt", true},
+      {"ordner.sch", "/", " ist keine Schein-Datei (ein Ordner)"},
+      {"gross.sch", std::string(kMaxProfileFileSize + 1, 'x'),
+       " ist keine Schein-Datei (gr\xF6\xDF"
+       "er als 4 MB)"},
+      {"bild.sch", "\x89PNG\r\n\x1a\n[Schein", " ist keine Schein-Datei (kein Abschnitt [Schein])"},
+      {"datum.sch", TicketFile({"03 15 22 31 40 49"}, "4711235", "31.02.2026"),
+       ": Ablauf \xBB"
+       "31.02.2026\xAB ist kein Datum"},
+      {"ohne.sch", "[Schein]\r\nSpiel1=03 15 22 31 40 49 \r\n", ": Ablauf fehlt"},
+      {"spiel.sch", TicketFile({"03 15 22 31 40 49", "1x 02 03 04 05 06"}, "4711235", "12.12.2026"),
+       ": Spiel2 \xBB"
+       "1x 02 03 04 05 06\xAB ist kein Spiel aus sechs Zahlen"},
+      {"los.sch", TicketFile({"03 15 22 31 40 49"}, "12345a7", "12.12.2026"),
+       ": Losnummer \xBB"
+       "12345a7\xAB ist keine siebenstellige Zahl"},
+      {"gut.sch", good, ""},
+  };
+  for (const Row& row : rows) {
+    const std::string path = (dir / row.name).string();
+    if (row.bytes == "/") {
+      std::filesystem::create_directory(path);
+    } else if (!row.bytes.empty()) {
+      test::WriteFile(path, row.bytes);
+    }
+    const TicketFileCheck file = CheckTicketFile(path, none, Day(2026, 12, 10));
+    std::string said = file.RefusalText();
+    if (file.check && !ProblemLines(*file.check).empty()) {
+      said = "Schein \xBB" + path + "\xAB: " + ProblemLines(*file.check).front();
+    }
+    EXPECT_EQ(said, row.said.empty() ? "" : "Schein \xBB" + path + "\xAB" + row.said) << row.name;
+    EXPECT_EQ(file.missing, row.missing) << row.name;
+    EXPECT_EQ(TicketRefusal(path, 2026), file.check ? "" : said) << row.name;
+  }
 }
 
 // A day whose Spiel 77 number the archive lacks is one day in the sum, however many tickets play
