@@ -75,13 +75,6 @@ DrawingsBar::~DrawingsBar() {
 
 void DrawingsBar::AddToRow(QWidget* control) { row_->addWidget(control); }
 
-void DrawingsBar::SetOwnVisible(bool visible) {
-  for (QWidget* own : {static_cast<QWidget*>(fetch_), static_cast<QWidget*>(cancel_),
-                       static_cast<QWidget*>(import_), static_cast<QWidget*>(status_)}) {
-    own->setVisible(visible);
-  }
-}
-
 void DrawingsBar::SetFetchable(bool fetchable) {
   fetchable_ = fetchable;
   FollowSession();
@@ -95,8 +88,9 @@ void DrawingsBar::SetNote(const QString& note, const QString& tip) {
 
 void DrawingsBar::FollowSession() {
   const bool running = session_.IsRunning();
-  fetch_->setEnabled(!running && session_.IsOpen() && fetchable_);
-  import_->setEnabled(!running && session_.IsOpen());
+  // A click opens the archive where it is not open yet; one that cannot be opened says why then.
+  fetch_->setEnabled(!running && fetchable_);
+  import_->setEnabled(!running);
   cancel_->setEnabled(running);
 }
 

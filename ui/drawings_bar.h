@@ -33,8 +33,6 @@ class DrawingsBar : public QWidget {
 
   // A control of the owner's at the end of the buttons' row.
   void AddToRow(QWidget* control);
-  // Shows or hides the bar's own buttons and line; what the owner added stays.
-  void SetOwnVisible(bool visible);
   // Whether the owner has days to fetch.
   void SetFetchable(bool fetchable);
   // The owner's note, shown while no fetch runs; the tip gives more where there is more.
@@ -58,7 +56,7 @@ class DrawingsBar : public QWidget {
   QPushButton* cancel_ = nullptr;  // "Abb&rechen"
   QPushButton* import_ = nullptr;  // "Ziehungen i&mportieren …"
   QLabel* status_ = nullptr;       // the fetch's progress, how it ended, or the owner's note
-  QHBoxLayout* row_ = nullptr;  // the buttons, and what the owner adds
+  QHBoxLayout* row_ = nullptr;     // the buttons, and what the owner adds
 };
 
 // A button of the term's views: its object and accessible name, its tip, Enter clicks it.

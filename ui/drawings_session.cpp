@@ -5,9 +5,10 @@
 #include "archive/archive.h"
 #include "archive/drawings_file.h"
 #include "core/error.h"
+#include "eval/ticket_check.h"
+#include "qtedge/cp1252_text.h"
 #include "service/service_fetch.h"
 #include "ui/platform.h"
-#include "qtedge/cp1252_text.h"
 
 namespace kw {
 
@@ -71,6 +72,21 @@ bool DrawingsSession::OpenArchive() {
 
 std::vector<Drawing> DrawingsSession::ReadRange(Date first, Date last) {
   return OpenArchive() ? archive_->ReadRange(first, last) : std::vector<Drawing>{};
+}
+
+std::optional<Date> DrawingsSession::NewestStored() {
+  if (!OpenArchive()) return std::nullopt;
+  const std::optional<Drawing> newest = archive_->Latest();
+  return newest ? std::optional(newest->date) : std::nullopt;
+}
+
+void DrawingsSession::FetchUpTo(Date today) {
+  if (!OpenArchive()) return;
+  if (const auto range = ArchiveFetchRange(NewestStored(), today)) {
+    Fetch(range->first, range->second);
+  } else {
+    SetStatus(QStringLiteral("Keine neuen Ziehungen"));
+  }
 }
 
 bool DrawingsSession::IsRunning() const { return service_ && service_->IsRunning(); }

@@ -41,6 +41,11 @@ class DrawingsSession : public QObject {
   const std::string& ArchiveProblem() const { return archiveProblem_; }
   // The stored drawings from first to last; none when the archive cannot be opened.
   std::vector<Drawing> ReadRange(Date first, Date last);
+  // The day of the newest stored drawing; nothing for an empty archive or one not to be opened.
+  std::optional<Date> NewestStored();
+  // Fetch for the views whose tickets name no day to fetch: the archive up to today, from its
+  // newest drawing on (ArchiveFetchRange).
+  void FetchUpTo(Date today);
 
   // Fetches what the archive lacks from first to last; while a fetch runs, the days are kept
   // and fetched after it.

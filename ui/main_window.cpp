@@ -22,6 +22,7 @@
 #include "core/ticket_term.h"
 #include "core/version.h"
 #include "eval/evaluation.h"
+#include "eval/ticket_check.h"
 #include "eval/typed_drawing.h"
 #include "eval/validity.h"
 #include "qtedge/cp1252_text.h"
@@ -255,7 +256,7 @@ void TForm1::Start(const std::optional<std::string>& ticketFile) {
   const std::string named = ticket_.path.empty() ? rememberedTicketPath_ : ticket_.path;
   RunHandler(platform_, [this, &ticketFile, &named] {
     try {
-      OpenTicket(TicketPathFromUtf8(*ticketFile));
+      OpenOutsideTicket(*ticketFile);
     } catch (const Error&) {
       rememberedTicketPath_ = named;
       throw;
@@ -263,6 +264,19 @@ void TForm1::Start(const std::optional<std::string>& ticketFile) {
     PageControl1->setCurrentWidget(TabSheet1);
     FormShow();
   });
+}
+
+void TForm1::OpenOutsideTicket(const std::string& utf8Path) {
+  const std::string path = TicketPathFromUtf8(utf8Path);
+  try {
+    OpenTicket(path);
+  } catch (const ConversionError&) {
+    // A file given from outside (the command line, a double click) is named with the reason in
+    // the words of the tab and --check, not in the conversion's own.
+    const std::string refusal = TicketRefusal(path, CurrentYear());
+    if (refusal.empty()) throw;
+    throw Error(refusal);
+  }
 }
 
 void TForm1::TakeHandedTicket(const std::optional<std::string>& ticketFile) {
@@ -282,7 +296,7 @@ void TForm1::OpenHandedTicket(const std::optional<std::string>& ticketFile) {
     return;
   }
   RunHandler(platform_, [this, &ticketFile] {
-    OpenTicket(TicketPathFromUtf8(*ticketFile));
+    OpenOutsideTicket(*ticketFile);
     PageControl1->setCurrentWidget(TabSheet1);
   });
 }

@@ -99,6 +99,9 @@ class TForm1 : public QWidget {
   // "&Schein laden" once the file is chosen: the ticket file read into the current ticket and
   // shown. Throws the load's failure, the ticket then cleared.
   void OpenTicket(const std::string& path);
+  // OpenTicket for a file named from outside, UTF-8 (the command line, a second start): a file
+  // that cannot be read is refused in the words of the term check ("Schein »x.sch«: Datei fehlt").
+  void OpenOutsideTicket(const std::string& utf8Path);
   void OpenHandedTicket(const std::optional<std::string>& ticketFile);
 
   // The current ticket as today's check plays it, and the date of the drawing shown.

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,12 +19,12 @@
 #include "core/text.h"
 #include "core/ticket_file.h"
 #include "eval/today_report.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/controls.h"
 #include "ui/drawings_bar.h"
 #include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
-#include "qtedge/cp1252_text.h"
 
 namespace kw {
 
@@ -41,10 +41,40 @@ QString FileName(const std::string& path) {
   return FromCp1252(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
-QString TermText(const TicketCheck& check) {
+// The cells are short, so that at the smallest size every column shows its value whole; the
+// tip of each holds the long form.
+
+QString TermText(const TicketCheck& check, bool shortYears) {
   if (check.days.empty()) return {};
-  return FromCp1252(FormatShortDate(check.days.front())) + QStringLiteral(" \u2013 ") +
-         FromCp1252(FormatShortDate(check.days.back()));
+  const auto date = [shortYears](Date day) {
+    const QString text = FromCp1252(FormatShortDate(day));
+    return shortYears ? text.left(6) + text.right(2) : text;
+  };
+  return date(check.days.front()) + QStringLiteral(" \u2013 ") + date(check.days.back());
+}
+
+// "3 Spiele", "3 Spiele, System 008", "3 Spiele, 2 Systeme".
+QString KindCell(const TicketPlay& play) {
+  const auto games = std::count_if(play.games.begin(), play.games.end(),
+                                   [](const Game& game) { return !IsEmptyGame(game); });
+  std::vector<const TicketSystem*> systems;
+  for (const TicketSystem& system : play.systems) {
+    if (system.IsSystem()) systems.push_back(&system);
+  }
+  if (systems.size() < 2) return FromCp1252(KindText(play));
+  QString text = games > 0 ? FromCp1252(CountText(games, "Spiel", "Spiele")) + QStringLiteral(", ")
+                           : QString();
+  return text + QStringLiteral("%1 Systeme").arg(systems.size());
+}
+
+// "läuft", "abgelaufen", "beginnt 05.12.", "ohne Losnummer" (what the person must mend first).
+QString StateCell(const TicketCheck& check, Date today) {
+  if (WithoutLotNumber(check)) return FromCp1252(kWithoutLotNumber);
+  if (!check.days.empty() && today < check.days.front()) {
+    return QStringLiteral("beginnt ") + FromCp1252(FormatShortDate(check.days.front())).left(6);
+  }
+  if (!check.days.empty() && check.days.back() < today) return QStringLiteral("abgelaufen");
+  return FromCp1252(StateText(check, today));
 }
 
 // "12 34 56": numbers parted by blanks; nothing when the text is no such list.
@@ -174,9 +204,9 @@ void MyTicketsWindow::CreateControls() {
   connect(bar_, &DrawingsBar::fetchRequested, this,
           [this] { RunHandler(platform_, [this] { FetchClicked(); }); });
 
-  QWidget* const chain[] = {TicketsList,          TicketsAdd,          TicketsRemove,
-                            bar_->fetchButton(),  bar_->cancelButton(), bar_->importButton(),
-                            panel_};
+  QWidget* const chain[] = {
+      TicketsList,          TicketsAdd,           TicketsRemove, bar_->fetchButton(),
+      bar_->cancelButton(), bar_->importButton(), panel_};
   for (std::size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -222,10 +252,9 @@ std::vector<std::string> MyTicketsWindow::Stamps() const {
     const std::filesystem::path file = FsPath(row.path);
     const auto size = std::filesystem::file_size(file, sizeError);
     const auto time = std::filesystem::last_write_time(file, timeError);
-    stamps.push_back(sizeError || timeError
-                         ? std::string("-")
-                         : std::to_string(size) + " " +
-                               std::to_string(time.time_since_epoch().count()));
+    stamps.push_back(sizeError || timeError ? std::string("-")
+                                            : std::to_string(size) + " " +
+                                                  std::to_string(time.time_since_epoch().count()));
   }
   return stamps;
 }
@@ -284,7 +313,8 @@ void MyTicketsWindow::ShowRows() {
     }
   }
   keptWidths_ = true;
-  bar_->SetFetchable(FetchRange(rows_, clock_.Today()).has_value());
+  // Where no ticket names a day to fetch, "Ziehungen holen" brings the archive up to today.
+  bar_->SetFetchable(true);
   TicketsRemove->setEnabled(!rows_.empty());
 }
 
@@ -299,30 +329,45 @@ void MyTicketsWindow::ShowRow(int index) {
     item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
   }
   if (!row.check) {
-    item->setText(kState, row.missing ? QStringLiteral("Datei fehlt")
-                                      : QStringLiteral("nicht lesbar"));
+    item->setText(kState,
+                  row.missing ? FromCp1252(kTicketFileMissing) : QStringLiteral("nicht lesbar"));
     item->setToolTip(kState, FromCp1252(row.RefusalText()));
-    item->setForeground(kState, ReadableColour(TextRole::Error, TicketsList->palette().color(QPalette::Base)));
+    item->setForeground(
+        kState, ReadableColour(TextRole::Error, TicketsList->palette().color(QPalette::Base)));
     return;
   }
   const TicketCheck& check = *row.check;
-  item->setText(kKind, FromCp1252(KindText(check.play)));
-  item->setText(kTerm, TermText(check));
+  item->setText(kKind, KindCell(check.play));
+  item->setToolTip(kKind, FromCp1252(KindText(check.play)));
+  item->setText(kTerm, TermText(check, true));
+  item->setToolTip(kTerm, TermText(check, false));
   item->setText(kDays, QString::number(check.days.size()));
   // Checked without its Losnummer the ticket wins less than it may have: the state says so, the
   // tip names why.
-  std::string state = StateText(check, clock_.Today());
-  if (WithoutLotNumber(check)) state += std::string(", ") + kWithoutLotNumber;
-  item->setText(kState, FromCp1252(state));
-  item->setToolTip(kState, FromCp1252(ReadLotNumber(check.ticket.ticket.lotNumber).line));
+  item->setText(kState, StateCell(check, clock_.Today()));
+  std::string stateTip = StateText(check, clock_.Today());
+  if (const std::string lotNumber = ReadLotNumber(check.ticket.ticket.lotNumber).line;
+      !lotNumber.empty()) {
+    stateTip += "; " + lotNumber;
+  }
+  item->setToolTip(kState, FromCp1252(stateTip));
   item->setForeground(kState, palette().color(QPalette::Text));
   item->setText(kStake, FromCp1252(StakeText(check.stake)));
   item->setText(kWon, FromCp1252(EuroText(check.term.totals.cents)));
-  // What has no amount yet, counted; the tip names it whole, as the total below does.
-  const int open = check.term.totals.WithoutAmount();
-  item->setText(kOpen, open == 0 ? QString() : FromCp1252(CountText(open, "Gewinn", "Gewinne")) +
-                                                   QStringLiteral(" ohne Betrag"));
-  item->setToolTip(kOpen, FromCp1252(OpenAmountsText(check.term.totals)));
+  // What is still open, counted: wins without an amount yet and days the archive lacks. The tip
+  // names it whole, as the total below does.
+  const CheckTotals& totals = check.term.totals;
+  QStringList open, openTip;
+  if (const int wins = totals.WithoutAmount(); wins > 0) {
+    open << FromCp1252(CountText(wins, "Gewinn", "Gewinne"));
+    openTip << FromCp1252(OpenAmountsText(totals));
+  }
+  if (const int days = totals.drawingsMissing; days > 0) {
+    open << FromCp1252(DrawingsText(days) + (days == 1 ? " fehlt" : " fehlen"));
+    openTip << FromCp1252(MissingDrawingsText(days));
+  }
+  item->setText(kOpen, open.join(QStringLiteral(", ")));
+  item->setToolTip(kOpen, openTip.join(QStringLiteral("; ")));
 }
 
 int MyTicketsWindow::SelectedRow() const {
@@ -346,8 +391,9 @@ void MyTicketsWindow::ShowSelected() {
     panel_->hide();
     QString note = FromCp1252(row.RefusalText());
     if (row.missing) {
-      note += QStringLiteral(". \u201EEntfernen\u201C nimmt den Schein aus der Liste; eine Datei "
-                             "wird dabei nie gel\u00f6scht.");
+      note += QStringLiteral(
+          ". \u201EEntfernen\u201C nimmt den Schein aus der Liste; eine Datei "
+          "wird dabei nie gel\u00f6scht.");
     }
     TicketsNote->setText(note);
     TicketsNote->show();
@@ -367,7 +413,8 @@ void MyTicketsWindow::AddClicked() {
   RememberTicket(settings_, path);
   Refresh();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (rows_[i].path == path) TicketsList->setCurrentItem(TicketsList->topLevelItem(static_cast<int>(i)));
+    if (rows_[i].path == path)
+      TicketsList->setCurrentItem(TicketsList->topLevelItem(static_cast<int>(i)));
   }
 }
 
@@ -386,6 +433,8 @@ void MyTicketsWindow::RemoveClicked() {
 void MyTicketsWindow::FetchClicked() {
   if (const auto range = FetchRange(rows_, clock_.Today())) {
     drawings_.Fetch(range->first, range->second);
+  } else {
+    drawings_.FetchUpTo(clock_.Today());
   }
 }
 
@@ -411,7 +460,8 @@ void MyTicketsWindow::RestorePlace() {
     resize(kFirstSize.boundedTo(available.size()).expandedTo(kSmallest));
     CentreOnScreen(this);
   }
-  const std::vector<int> widths = Numbers(settings_.ReadWindowValue(SettingsFile::kWindowColumnsKey));
+  const std::vector<int> widths =
+      Numbers(settings_.ReadWindowValue(SettingsFile::kWindowColumnsKey));
   keptWidths_ = !widths.empty();
   for (int column = 0; column < static_cast<int>(widths.size()) && column < kColumns - 1;
        ++column) {
@@ -430,11 +480,11 @@ void MyTicketsWindow::KeepPlace() {
   // The place is a help: a ZW.INI that cannot take it is reported by the settings' own saves.
   try {
     settings_.WriteWindowValue(SettingsFile::kWindowPlaceKey, QStringLiteral("%1 %2 %3 %4")
-                                              .arg(place.x())
-                                              .arg(place.y())
-                                              .arg(place.width())
-                                              .arg(place.height())
-                                              .toStdString());
+                                                                  .arg(place.x())
+                                                                  .arg(place.y())
+                                                                  .arg(place.width())
+                                                                  .arg(place.height())
+                                                                  .toStdString());
     settings_.WriteWindowValue(SettingsFile::kWindowColumnsKey, widths.join(u' ').toStdString());
   } catch (const Error&) {
   }

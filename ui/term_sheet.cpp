@@ -6,13 +6,24 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "eval/today_report.h"
+#include "qtedge/cp1252_text.h"
 #include "ui/drawings_bar.h"
 #include "ui/drawings_session.h"
 #include "ui/platform.h"
 #include "ui/term_panel.h"
-#include "qtedge/cp1252_text.h"
 
 namespace kw {
+
+namespace {
+
+const QString kTermFetchHint =
+    QStringLiteral("Die fehlenden Ziehungen der Laufzeit von lotto.de holen");
+// Without a ticket the archive is brought up to today, so that a new user can fill it first.
+const QString kArchiveFetchHint =
+    QStringLiteral("Die Ziehungen seit der neuesten im Archiv von lotto.de holen");
+
+}  // namespace
 
 TermSheet::TermSheet(DrawingsSession& drawings, Platform& platform, const Clock& clock,
                      QWidget* parent)
@@ -45,13 +56,12 @@ void TermSheet::CreateControls() {
   panel_ = new TermPanel(TermPanel::Room::Compact, platform_, content_);
   column->addWidget(panel_, 1);
 
-  bar_ = new DrawingsBar(drawings_, platform_, QStringLiteral("Term"),
-                         QStringLiteral("Die fehlenden Ziehungen der Laufzeit von lotto.de holen"),
+  bar_ = new DrawingsBar(drawings_, platform_, QStringLiteral("Term"), kTermFetchHint,
                          DrawingsBar::StatusPlace::Above, this);
   // Every ticket of the household, in a window of its own.
-  TermAllTickets = TermButton(this, QStringLiteral("TermAllTickets"),
-                              QStringLiteral("Alle &Scheine \u2026"),
-                              QStringLiteral("Alle Spielscheine mit Einsatz und Gewinn zeigen"));
+  TermAllTickets =
+      TermButton(this, QStringLiteral("TermAllTickets"), QStringLiteral("Alle &Scheine \u2026"),
+                 QStringLiteral("Alle Spielscheine mit Einsatz und Gewinn zeigen"));
   bar_->AddToRow(TermAllTickets);
   // Below the content: the way to every ticket stays also when no ticket is loaded.
   outer->addWidget(bar_);
@@ -104,7 +114,7 @@ void TermSheet::Refresh() {
   }
   noTicket_->hide();
   content_->show();
-  bar_->SetOwnVisible(true);
+  bar_->fetchButton()->setToolTip(kTermFetchHint);
   panel_->Show(*ticket_.check, ticket_.path);
   ShowStatus();
 }
@@ -113,7 +123,9 @@ void TermSheet::ShowNoTicket(const QString& why) {
   noTicket_->setText(why);
   noTicket_->show();
   content_->hide();
-  bar_->SetOwnVisible(false);
+  bar_->fetchButton()->setToolTip(kArchiveFetchHint);
+  bar_->SetFetchable(true);
+  bar_->SetNote(FromCp1252(drawings_.ArchiveProblem()));
 }
 
 void TermSheet::ShowStatus() {
@@ -128,16 +140,15 @@ void TermSheet::ShowStatus() {
   } else if (days.front() > today) {
     bar_->SetNote(QStringLiteral("Die erste Ziehung ist am ") +
                   FromCp1252(WeekdayDateText(days.front())));
-  } else if (ticket_.check->term.missing > 0) {
-    const int missing = ticket_.check->term.missing;
-    bar_->SetNote(FromCp1252(DrawingsText(missing)) + (missing == 1 ? QStringLiteral(" fehlt im Archiv")
-                                                              : QStringLiteral(" fehlen im Archiv")));
+  } else if (const int missing = ticket_.check->term.totals.drawingsMissing; missing > 0) {
+    bar_->SetNote(FromCp1252(MissingDrawingsText(missing)));
   } else {
     bar_->SetNote({});
   }
 }
 
 void TermSheet::FetchClicked() {
+  if (!ticket_.check) return drawings_.FetchUpTo(clock_.Today());
   if (const auto range = FetchRange(std::span(&ticket_, 1), clock_.Today())) {
     drawings_.Fetch(range->first, range->second);
   }

@@ -36,22 +36,25 @@ void StartWithTicketTest::theTicketOfTheCommandLineIsLoaded_data() {
   // ZW.INI keeps the path at the end, so it must hold from any folder.
   QTest::newRow("relative to the folder it is started in")
       << QStringLiteral("neu.sch") << QStringLiteral("@/neu.sch")
-      << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice}
-      << QStringLiteral("TabSheet1") << QStringLiteral("@/neu.sch");
+      << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice} << QStringLiteral("TabSheet1")
+      << QStringLiteral("@/neu.sch");
   QTest::newRow("with dot segments")
       << QStringLiteral("./ordner/../neu.sch") << QStringLiteral("@/neu.sch")
-      << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice}
-      << QStringLiteral("TabSheet1") << QStringLiteral("@/neu.sch");
-  // As "&Schein laden": the load clears the ticket first, the failure goes to the error box; the
-  // ticket ZW.INI named stays named there.
+      << QStringLiteral("Ablauf : 19.12.2026") << QStringList{notice} << QStringLiteral("TabSheet1")
+      << QStringLiteral("@/neu.sch");
+  // As "&Schein laden": the load clears the ticket first, the failure goes to the error box,
+  // there named with the file as the tab and --check name it; the ticket ZW.INI named stays
+  // named there.
   QTest::newRow("missing file") << QStringLiteral("@/nix.sch") << QString()
                                 << QStringLiteral("Ablauf :")
-                                << QStringList{QStringLiteral("'' is not a valid date.")}
+                                << QStringList{QStringLiteral(
+                                       "Schein \u00bb@/nix.sch\u00ab: Datei fehlt.")}
                                 << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
-  QTest::newRow("not a ticket") << QStringLiteral("@/kaputt.sch") << QString()
-                                << QStringLiteral("Ablauf :")
-                                << QStringList{QStringLiteral("'31.02.2027' is not a valid date.")}
-                                << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
+  QTest::newRow("not a ticket")
+      << QStringLiteral("@/kaputt.sch") << QString() << QStringLiteral("Ablauf :")
+      << QStringList{QStringLiteral(
+             "Schein \u00bb@/kaputt.sch\u00ab: Ablauf \u00bb31.02.2027\u00ab ist kein Datum.")}
+      << QStringLiteral("TabSheet3") << QStringLiteral("@/alt.sch");
   // ZW.INI could not keep the path: the ticket it names stays, and no other file stands in.
   QTest::newRow("name outside Windows-1252")
       << QStringLiteral("@/neu\u03a9.sch") << QStringLiteral("@/alt.sch")

@@ -4,9 +4,17 @@
 // main-laufzeit.png (five weeks of a ticket's term with two wins), editor.png, open-dialog.png.
 // Then the same ticket with two systems: editor-systeme.png (the editor's system page) and
 // main-laufzeit-systeme.png (the day the systems won).
+// Last "Meine Scheine" at 800 x 500 once more on a dark theme (Fusion with a dark palette):
+// my-tickets-800x500-dark.png.
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./ui_screenshots <folder>
+// With --scaled-editor it writes only editor-scale2-1280x800.png, the whole screen with the
+// editor open as the program places it; run it on such a screen at a scale factor of 2:
+//   QT_SCALE_FACTOR=2 xvfb-run -s "-screen 0 1280x800x24" ./ui_screenshots <folder> --scaled-editor
+#include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -20,9 +28,9 @@
 #include "core/profile.h"
 #include "tests/support/modal_handler.h"
 #include "tests/ui/editor_fixture.h"
-#include "ui/qt_platform.h"
 #include "ui/drawings_session.h"
 #include "ui/my_tickets_window.h"
+#include "ui/qt_platform.h"
 #include "ui/term_sheet.h"
 
 using namespace Qt::StringLiterals;
@@ -58,8 +66,9 @@ void StoreFiveWeeks(const std::filesystem::path& file) {
 
 int main(int argc, char* argv[]) {
   kw::Application app(argc, argv);
-  if (argc != 2) {
-    qWarning("usage: ui_screenshots <folder>");
+  const bool scaledEditor = argc == 3 && std::string_view(argv[2]) == "--scaled-editor";
+  if (argc != 2 && !scaledEditor) {
+    qWarning("usage: ui_screenshots <folder> [--scaled-editor]");
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -86,6 +95,16 @@ int main(int argc, char* argv[]) {
   f.TypeDrawFields({u"3"_s, u"15"_s, u"22"_s, u"7"_s, u"12"_s, u"45"_s, u""_s, u"5"_s, u"9911235"_s,
                     u"000235"_s});
   f.Click(f.Button(3));
+
+  if (scaledEditor) {
+    bool saved = false;
+    f.Open([&] {
+      QTest::qWait(300);
+      saved = QGuiApplication::primaryScreen()->grabWindow(0).save(
+          out.filePath(u"editor-scale2-1280x800.png"_s));
+    });
+    return saved ? 0 : 1;
+  }
 
   const char* names[] = {"main-spielschein.png", "main-zahlen.png", "main-programminfos.png",
                          "main-laufzeit.png"};
@@ -180,5 +199,27 @@ int main(int argc, char* argv[]) {
   QCoreApplication::processEvents();
   QTest::qWait(200);
   if (!tickets.grab().save(out.filePath(u"my-tickets-maximised.png"_s))) return 1;
+
+  QApplication::setStyle(u"Fusion"_s);
+  QPalette dark;
+  for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(0x35, 0x35, 0x35)},
+                                     {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},
+                                     {QPalette::AlternateBase, QColor(0x42, 0x42, 0x42)},
+                                     {QPalette::Button, QColor(0x35, 0x35, 0x35)},
+                                     {QPalette::WindowText, QColor(Qt::white)},
+                                     {QPalette::Text, QColor(Qt::white)},
+                                     {QPalette::ButtonText, QColor(Qt::white)},
+                                     {QPalette::Highlight, QColor(0x2a, 0x82, 0xda)},
+                                     {QPalette::HighlightedText, QColor(Qt::black)}}) {
+    dark.setColor(role, colour);
+  }
+  QApplication::setPalette(dark);
+  kw::MyTicketsWindow darkTickets(f.Directory(), drawings, f.platform, f.clock);
+  darkTickets.show();
+  darkTickets.resize(800, 500);
+  auto* darkList = darkTickets.findChild<QTreeWidget*>(u"TicketsList"_s);
+  darkList->setCurrentItem(darkList->topLevelItem(0));
+  QCoreApplication::processEvents();
+  if (!darkTickets.grab().save(out.filePath(u"my-tickets-800x500-dark.png"_s))) return 1;
   return 0;
 }
