@@ -187,7 +187,7 @@ std::string AllTicketsLine(const TicketsSum& sum) {
   const std::string addOns = MissingAddOnNumbersText(sum.won);
   if (!addOns.empty()) line += "; " + addOns;
   if (sum.won.drawingsMissing > 0) line += "; " + MissingDrawingsText(sum.won.drawingsMissing);
-  if (sum.unread > 0) line += "; " + CountText(sum.unread, "Schein", "Scheine") + " nicht gelesen";
+  if (sum.unread > 0) line += " (" + CountText(sum.unread, "Schein", "Scheine") + " nicht gelesen)";
   return line;
 }
 

@@ -103,8 +103,8 @@ struct TicketsSum {
 TicketsSum SumOf(std::span<const TicketFileCheck> tickets);
 
 // "Alle Scheine: Einsatz ohne Bearbeitungsgebühr 73,20 €, Gewinn 23,00 €", with what has no
-// amount named as in a ticket's total, the add-on numbers the archive lacks, and "; 1 Schein
-// nicht gelesen".
+// amount named as in a ticket's total, the add-on numbers and the days the archive lacks, and at
+// the end "(1 Schein nicht gelesen)".
 std::string AllTicketsLine(const TicketsSum& sum);
 
 }  // namespace kw

@@ -313,6 +313,7 @@ void MyTicketsWindow::ShowRows() {
     }
   }
   keptWidths_ = true;
+  FitColumns();
   // Where no ticket names a day to fetch, "Ziehungen holen" brings the archive up to today.
   bar_->SetFetchable(true);
   TicketsRemove->setEnabled(!rows_.empty());
@@ -363,11 +364,45 @@ void MyTicketsWindow::ShowRow(int index) {
     openTip << FromCp1252(OpenAmountsText(totals));
   }
   if (const int days = totals.drawingsMissing; days > 0) {
-    open << FromCp1252(DrawingsText(days) + (days == 1 ? " fehlt" : " fehlen"));
+    // Beside the wins the days are counted in a word, so that the cell stays whole.
+    open << FromCp1252(open.isEmpty() ? DrawingsText(days) + (days == 1 ? " fehlt" : " fehlen")
+                                      : CountText(days, "Tag", "Tage"));
     openTip << FromCp1252(MissingDrawingsText(days));
   }
   item->setText(kOpen, open.join(QStringLiteral(", ")));
   item->setToolTip(kOpen, openTip.join(QStringLiteral("; ")));
+}
+
+void MyTicketsWindow::FitColumns() {
+  // The name is the person's own and may be of any length: where the row is wider than the list,
+  // it gives way (its tip holds the whole path), so that every figure and state stays whole.
+  const auto contentWidth = [this](int column) {
+    const int margin =
+        2 *
+        (TicketsList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, TicketsList) + 1);
+    int width = TicketsList->header()->sectionSizeHint(column);
+    for (int row = 0; row < TicketsList->topLevelItemCount(); ++row) {
+      width = std::max(width, TicketsList->fontMetrics().horizontalAdvance(
+                                  TicketsList->topLevelItem(row)->text(column)) +
+                                  margin);
+    }
+    return width;
+  };
+  int others = 0;
+  for (int column = kName + 1; column < kColumns - 1; ++column) {
+    others += TicketsList->columnWidth(column);
+  }
+  const int room = TicketsList->viewport()->width() - others - contentWidth(kOpen);
+  if (TicketsList->columnWidth(kName) > room) {
+    const int least = TicketsList->header()->sectionSizeHint(kName);
+    TicketsList->setColumnWidth(kName,
+                                std::clamp(room, least, std::max(least, contentWidth(kName))));
+  }
+}
+
+void MyTicketsWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (keptWidths_) FitColumns();
 }
 
 int MyTicketsWindow::SelectedRow() const {

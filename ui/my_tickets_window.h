@@ -46,6 +46,7 @@ class MyTicketsWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateControls();
@@ -54,6 +55,8 @@ class MyTicketsWindow : public QWidget {
   void CheckRow(TicketFileCheck& row);
   std::vector<std::string> Stamps() const;
   void ShowRows();
+  // Narrows the name column where the list is too narrow for every column whole.
+  void FitColumns();
   void ShowRow(int index);
   void ShowSelected();
   void ShowSum();
@@ -73,16 +76,16 @@ class MyTicketsWindow : public QWidget {
   std::vector<std::string> stamps_;
   bool placed_ = false;
   bool startedList_ = false;  // an empty list took the main window's ticket at the first showing
-  bool keptWidths_ = false;  // the columns have widths a person may have chosen
+  bool keptWidths_ = false;   // the columns have widths a person may have chosen
 
   QTreeWidget* TicketsList = nullptr;    // one row per ticket
   QPushButton* TicketsAdd = nullptr;     // "Schein &hinzufügen …"
   QPushButton* TicketsRemove = nullptr;  // "&Entfernen"
-  DrawingsBar* bar_ = nullptr;           // TicketsFetch, TicketsCancel, TicketsImport, TicketsStatus
+  DrawingsBar* bar_ = nullptr;  // TicketsFetch, TicketsCancel, TicketsImport, TicketsStatus
   QSplitter* splitter_ = nullptr;
-  QLabel* TicketsNote = nullptr;         // what the selected ticket lacks: its file, its reading
-  TermPanel* panel_ = nullptr;           // the selected ticket's term
-  QLabel* TicketsSum = nullptr;          // "Alle Scheine: ..."
+  QLabel* TicketsNote = nullptr;  // what the selected ticket lacks: its file, its reading
+  TermPanel* panel_ = nullptr;    // the selected ticket's term
+  QLabel* TicketsSum = nullptr;   // "Alle Scheine: ..."
 };
 
 }  // namespace kw

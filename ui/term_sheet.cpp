@@ -6,7 +6,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "eval/today_report.h"
 #include "qtedge/cp1252_text.h"
 #include "ui/drawings_bar.h"
 #include "ui/drawings_session.h"
@@ -140,8 +139,9 @@ void TermSheet::ShowStatus() {
   } else if (days.front() > today) {
     bar_->SetNote(QStringLiteral("Die erste Ziehung ist am ") +
                   FromCp1252(WeekdayDateText(days.front())));
-  } else if (const int missing = ticket_.check->term.totals.drawingsMissing; missing > 0) {
-    bar_->SetNote(FromCp1252(MissingDrawingsText(missing)));
+  } else if (ticket_.check->term.totals.drawingsMissing > 0) {
+    // The total counts them; the note says what brings them.
+    bar_->SetNote(QStringLiteral("Die fehlenden Ziehungen holt \u201EZiehungen holen\u201C"));
   } else {
     bar_->SetNote({});
   }

@@ -161,7 +161,7 @@ TEST_F(Commands, CheckOfSeveralTicketsEndsWithTheSumOfThoseItCouldRead) {
   // Two of 7.789,60 € won, each for three Saturdays of a game and Spiel 77 at 3,70 €.
   EXPECT_TRUE(
       run.out.ends_with("\nAlle Scheine: Einsatz ohne Bearbeitungsgeb\u00fchr 22,20 "
-                        "\u20ac, Gewinn 15.579,20 \u20ac; 1 Schein nicht gelesen\n"))
+                        "\u20ac, Gewinn 15.579,20 \u20ac (1 Schein nicht gelesen)\n"))
       << run.out;
 }
 
@@ -174,6 +174,14 @@ TEST_F(Commands, CheckFailsForATicketOrAnArchiveItCannotRead) {
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err,
             "kreuzwart: Schein \u00bb" + (dir / "none.sch").string() + "\u00ab: Datei fehlt\n");
+  // A file that is there but no ticket: the ticket check's own refusal, in UTF-8.
+  const std::string badDate = (dir / "datum.sch").string();
+  WriteFile(badDate, test::TicketFile({"03 15 22 31 40 49"}, "4711235", "31.02.2026"));
+  run = Capture([&](auto out, auto err) {
+    return CheckCommand({badDate}, Archive(), Date::FromYmd(2026, 12, 15), out, err);
+  });
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "kreuzwart: " + Cp1252ToUtf8(TicketRefusal(badDate, 2026)) + "\n");
 
   WriteFile(Archive(), "keine Datenbank, nur Text, der lang genug ist, um wie eine Datei zu sein");
   const std::string before = ReadFile(Archive());

@@ -70,7 +70,7 @@ TEST(StakeTest, ATermAddsItsDaysAndNamesWhatHasNoPrice) {
   sum.unread = 2;
   EXPECT_EQ(AllTicketsLine(sum),
             "Alle Scheine: Einsatz ohne Bearbeitungsgeb\xFChr 4,90 \x80, Gewinn 23,00 \x80 (dazu 1 "
-            "Gewinn mit noch unbekannter Quote); 2 Scheine nicht gelesen");
+            "Gewinn mit noch unbekannter Quote) (2 Scheine nicht gelesen)");
 }
 
 // A system costs its rows, each at the price of one game; a field that is no system costs

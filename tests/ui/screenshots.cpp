@@ -213,6 +213,10 @@ int main(int argc, char* argv[]) {
                                      {QPalette::HighlightedText, QColor(Qt::black)}}) {
     dark.setColor(role, colour);
   }
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    dark.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+  }
   QApplication::setPalette(dark);
   kw::MyTicketsWindow darkTickets(f.Directory(), drawings, f.platform, f.clock);
   darkTickets.show();

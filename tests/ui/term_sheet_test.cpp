@@ -132,6 +132,7 @@ class TermSheetTest : public QObject {
   void importTakesACsvFile();
   void keyboardAndNames();
   void bothViewsFollowOneFetch();
+  void bothViewsNameAnUnreadableTicketAsTheCheckDoes();
 };
 
 void TermSheetTest::everyDayOfTheTermWithItsResult() {
@@ -160,7 +161,7 @@ void TermSheetTest::everyDayOfTheTermWithItsResult() {
   QCOMPARE(s.Find<QLabel>("TermTotal")->text(),
            QStringLiteral("Gewinn insgesamt: 29,60 \u20ac; 1 Ziehung fehlt im Archiv\n"
                           "Einsatz ohne Bearbeitungsgeb\u00fchr: 49,00 \u20ac"));
-  QCOMPARE(s.Status(), QStringLiteral("1 Ziehung fehlt im Archiv"));
+  QCOMPARE(s.Status(), QStringLiteral("Die fehlenden Ziehungen holt \u201EZiehungen holen\u201C"));
   QVERIFY(s.platform.messages.empty());
 
   // The last drawn day is selected at first; another shows its own lines.
@@ -444,6 +445,33 @@ void TermSheetTest::bothViewsFollowOneFetch() {
   QCOMPARE(s.Column(2)[0], QStringLiteral("kein Gewinn"));
   QCOMPARE(window.rows().front().check->term.totals, s.sheet->check()->term.totals);
   QVERIFY(windowControl("TicketsFetch")->isEnabled());
+  QVERIFY(s.platform.messages.empty());
+}
+
+// The tab and the window show the ticket check's own refusal for each kind of file it refuses.
+void TermSheetTest::bothViewsNameAnUnreadableTicketAsTheCheckDoes() {
+  Sheet s;
+  const std::string folder = (s.dir / "ordner.sch").string();
+  std::filesystem::create_directory(folder);
+  const std::string badDate = (s.dir / "datum.sch").string();
+  WriteFile(badDate, TicketFile({"03 15 22 31 40 49"}, "4711235", "31.02.2026"));
+  const std::string gone = (s.dir / "weg.sch").string();
+  SettingsFile(s.dir.path()).WriteTicketList({folder, badDate, gone});
+  s.Show();
+  MyTicketsWindow window(s.dir.path(), *s.drawings, s.platform, s.clock);
+  window.show();
+  auto* list = FindControl<QTreeWidget>(&window, QStringLiteral("TicketsList"));
+  const std::string paths[] = {folder, badDate, gone};
+  for (int row = 0; row < 3; ++row) {
+    const QString refusal = FromCp1252(TicketRefusal(paths[row], 2026));
+    QVERIFY(!refusal.isEmpty());
+    s.sheet->SetTicketSource([path = paths[row]] { return path; });
+    s.sheet->Reload();
+    QCOMPARE(s.Find<QLabel>("TermNoTicket")->text(), refusal);
+    QCOMPARE(list->topLevelItem(row)->toolTip(4), refusal);
+    list->setCurrentItem(list->topLevelItem(row));
+    QVERIFY(FindControl<QLabel>(&window, QStringLiteral("TicketsNote"))->text().startsWith(refusal));
+  }
   QVERIFY(s.platform.messages.empty());
 }
 
