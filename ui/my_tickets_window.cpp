@@ -57,14 +57,12 @@ QString TermText(const TicketCheck& check, bool shortYears) {
 QString KindCell(const TicketPlay& play) {
   const auto games = std::count_if(play.games.begin(), play.games.end(),
                                    [](const Game& game) { return !IsEmptyGame(game); });
-  std::vector<const TicketSystem*> systems;
-  for (const TicketSystem& system : play.systems) {
-    if (system.IsSystem()) systems.push_back(&system);
-  }
-  if (systems.size() < 2) return FromCp1252(KindText(play));
+  const auto systems = std::count_if(play.systems.begin(), play.systems.end(),
+                                     [](const TicketSystem& system) { return system.IsSystem(); });
+  if (systems < 2) return FromCp1252(KindText(play));
   QString text = games > 0 ? FromCp1252(CountText(games, "Spiel", "Spiele")) + QStringLiteral(", ")
                            : QString();
-  return text + QStringLiteral("%1 Systeme").arg(systems.size());
+  return text + QStringLiteral("%1 Systeme").arg(systems);
 }
 
 // "läuft", "abgelaufen", "beginnt 05.12.", "ohne Losnummer" (what the person must mend first).
