@@ -55,6 +55,15 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+// Whether some program has the file open without letting others delete it: asking for the
+// right to delete it then fails with a sharing violation, not for a lack of permission.
+bool HeldOpenElsewhere(const std::filesystem::path& file) {
+  const Handle probe(::CreateFileW(file.c_str(), DELETE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !probe.valid() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 int FlushToDisk(int fd) {
   const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
   return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle) ? 0 : -1;
@@ -147,9 +156,11 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
   }
   if (!ok) {
     ::DeleteFileW(temp.c_str());
-    // Another program that opened the file without letting others delete it (an editor, a
-    // virus scanner, a backup) keeps it from being replaced until it closes it.
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+    // Another program that holds the file open (an editor, a virus scanner, a backup) keeps it
+    // from being replaced until it closes it; Windows then says only "access denied".
+    if ((error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_LOCK_VIOLATION) &&
+        HeldOpenElsewhere(file)) {
       throw FileInUseError(PathText(path));
     }
     throw failure;

@@ -61,20 +61,6 @@ TEST(ReplaceFileAtomically, AFileAnotherProgramHoldsOpenStaysAndTheRefusalSaysWh
   EXPECT_EQ(ReadFile(file), "neu");
 }
 
-TEST(ReplaceFileAtomically, AReaderThatSharesEverythingDoesNotStopIt) {
-  TempDir dir;
-  const fs::path file = dir / "ZW.INI";
-  WriteFile(file, "alt");
-  // Kreuzwart's own reads share reading, writing and deleting.
-  const HANDLE reader = ::CreateFileW(file.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  ReplaceFileAtomically(file, "neu");
-  ::CloseHandle(reader);
-  EXPECT_EQ(ReadFile(file), "neu");
-}
-
 TEST(ReadRegularFile, ADeviceNameIsNoFile) {
   try {
     ReadRegularFile("NUL", 100);
