@@ -5,11 +5,11 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <csignal>
 
 #include "app/end_signals.h"
 #include "app/single_instance.h"
 #include "archive/archive.h"
+#include "core/cp1252.h"
 #include "core/settings_file.h"
 #include "core/version.h"
 #include "ui/controls.h"
@@ -77,8 +77,9 @@ ProgramOptions WindowOptions(const CommandLine& commandLine) {
     options.resultsService = QUrl(QString::fromStdString(*commandLine.resultsService));
   }
   if (!commandLine.tickets.empty()) {
-    options.ticket =
-        std::filesystem::absolute(commandLine.tickets.front()).lexically_normal().string();
+    options.ticket = std::filesystem::absolute(PathFromUtf8(commandLine.tickets.front()))
+                         .lexically_normal()
+                         .string();
   }
   return options;
 }
@@ -87,7 +88,7 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
                const ProgramOptions& web) {
   // The end of the session, a closed terminal, Ctrl+C: the program ends as when its window is
   // closed. Watched from the start, as a notice may stand on the screen before the loop runs.
-  EndSignals endSignals({SIGTERM, SIGHUP, SIGINT});
+  EndSignals endSignals;
   bool endAsked = false;
   QObject::connect(&endSignals, &EndSignals::received, qApp, [&endAsked] {
     endAsked = true;
@@ -103,6 +104,11 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
   ProgramOptions options = web;
   options.instance = &instance;
   ProgramWindows windows = StartProgram(directory, platform, clock, options);
+  // Windows ends the process right after the session's end has been reported through
+  // aboutToQuit, before exec() returns: what was typed is kept there already.
+  QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [&endAsked, &windows] {
+    if (endAsked) windows.form1.reset();
+  });
   const int result = endAsked ? 0 : QCoreApplication::exec();
   windows.form1.reset();  // FormDestroy stores what was typed and writes the settings
   return result;

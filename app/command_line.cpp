@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line_forms.h"
+#include "core/cp1252.h"
 #include "core/version.h"
 #include "qtedge/addresses.h"
 
@@ -242,7 +243,7 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
   if (command) {
     line.command = command->command;
     if (!command->valueName.empty() && !command->takesTickets) {
-      line.drawsFile = std::filesystem::path(commandValue);
+      line.drawsFile = PathFromUtf8(commandValue);
     }
   }
   for (auto& [name, value] : options) {
@@ -251,7 +252,7 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
     } else if (name == "--to") {
       line.to = DateValue(name, value);
     } else if (name == "--archive") {
-      line.archive = std::filesystem::path(value);
+      line.archive = PathFromUtf8(value);
     } else if (name == "--results-url") {
       line.resultsUrl = ResultsPageValue(name, value);
     } else if (name == "--results-service") {

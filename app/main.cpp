@@ -1,5 +1,4 @@
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -9,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/help_text.h"
 #include "app/program_commands.h"
+#include "app/program_platform.h"
 #include "app/settings_location.h"
 #include "core/date.h"
 #include "ui/qt_platform.h"
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   // The command line is read before any window exists: --help and --version need no display.
   kw::CommandLine commandLine;
   try {
-    commandLine = kw::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    commandLine = kw::ParseCommandLine(kw::ProgramArguments(argc, argv));
   } catch (const kw::UsageError& failure) {
     std::fputs(kw::UsageMessage(failure.what()).c_str(), stderr);
     return 2;
@@ -35,9 +35,8 @@ int main(int argc, char* argv[]) {
       // A command: no window and no display, as over ssh or in cron.
       QCoreApplication app(argc, argv);
       QCoreApplication::setApplicationName(QStringLiteral("Kreuzwart"));
-      return kw::RunCommand(
-          commandLine, QCoreApplication::applicationDirPath().toStdU16String(),
-          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+      return kw::RunCommand(commandLine, QCoreApplication::applicationDirPath().toStdU16String(),
+                            kw::UserSettingsDirectory());
     }
   }
 
@@ -48,9 +47,10 @@ int main(int argc, char* argv[]) {
   app.SetPlatform(&platform);
   const kw::SystemClock clock;
 
-  // ZW.INI lives beside the executable, or in ~/.config/Kreuzwart where that folder is closed.
-  const std::filesystem::path directory = kw::SettingsDirectory(
-      platform, QCoreApplication::applicationDirPath().toStdU16String(),
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdU16String());
+  // ZW.INI lives beside the executable, or in ~/.config/Kreuzwart (%APPDATA%\Kreuzwart on
+  // Windows) where that folder is closed.
+  const std::filesystem::path directory =
+      kw::SettingsDirectory(platform, QCoreApplication::applicationDirPath().toStdU16String(),
+                            kw::UserSettingsDirectory());
   return kw::RunWindows(directory, platform, clock, web);
 }

@@ -1,11 +1,10 @@
 #include "app/settings_location.h"
 
-#include <unistd.h>
-
 #include <QString>
 #include <string>
 
 #include "core/error.h"
+#include "core/file_io.h"
 #include "core/profile.h"
 #include "core/settings_file.h"
 #include "qtedge/cp1252_text.h"
@@ -15,17 +14,6 @@ namespace kw {
 
 namespace {
 
-// Tries what a save does: a new file in the folder. Write permission bits alone would not tell,
-// for the superuser ignores them and a read-only mount refuses everyone.
-bool CanCreateFilesIn(const std::filesystem::path& directory) {
-  std::string probe = (directory / ".ZW.INI.XXXXXX").string();
-  const int fd = ::mkstemp(probe.data());
-  if (fd < 0) return false;
-  ::close(fd);
-  ::unlink(probe.c_str());
-  return true;
-}
-
 QString Shown(const std::filesystem::path& directory) {
   return QString::fromStdU16String(directory.u16string());
 }
@@ -34,10 +22,10 @@ QString Shown(const std::filesystem::path& directory) {
 
 std::optional<std::filesystem::path> ChooseSettingsDirectory(
     const std::filesystem::path& programDirectory, const std::filesystem::path& userDirectory) {
-  if (CanCreateFilesIn(programDirectory)) return programDirectory;
+  if (CanCreateFileIn(programDirectory)) return programDirectory;
   std::error_code ec;
   std::filesystem::create_directories(userDirectory, ec);
-  if (!userDirectory.empty() && CanCreateFilesIn(userDirectory)) return userDirectory;
+  if (!userDirectory.empty() && CanCreateFileIn(userDirectory)) return userDirectory;
   return std::nullopt;
 }
 

@@ -1,10 +1,7 @@
 #include "archive/archive.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "archive/archive_files.h"
 #include "archive/schema.h"
 #include "core/cp1252.h"
 #include "core/money.h"
@@ -108,17 +106,10 @@ uint32_t BigEndian(const unsigned char* p, int bytes) {
 // Reads the header without SQLite, which takes any file for a database until a query fails and
 // cannot tell a file cut short by a failed copy from a sound one without reading all of it.
 Header ReadHeader(const fs::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw Refusal(file, "kann nicht gelesen werden");
   unsigned char bytes[100];
-  std::size_t used = 0;
-  while (used < sizeof bytes) {
-    const ssize_t n = ::read(fd, bytes + used, sizeof bytes - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
+  const long read = archive_files::ReadStart(file, bytes, sizeof bytes);
+  if (read < 0) throw Refusal(file, "kann nicht gelesen werden");
+  const auto used = static_cast<std::size_t>(read);
 
   Header header;
   static constexpr char kMagic[] = "SQLite format 3";  // with its terminating zero: 16 bytes
@@ -134,26 +125,7 @@ Header ReadHeader(const fs::path& file) {
   return header;
 }
 
-bool Exists(const fs::path& file) {
-  struct stat info {};
-  return ::lstat(file.c_str(), &info) == 0;
-}
-
-// Why the archive may only be read, or nothing. A file without any write bit is taken as meant
-// to be kept as it is, also by root, whom the system would let write it.
-std::string WhyReadOnly(const fs::path& file, const struct stat& info) {
-  if ((info.st_mode & 0222) == 0) return "ist schreibgesch\xFCtzt";
-  if (::access(file.c_str(), W_OK) != 0) {
-    return errno == EROFS ? "liegt auf einem schreibgesch\xFCtzten Datentr\xE4ger"
-                          : "darf von diesem Benutzer nicht ge\xE4ndert werden";
-  }
-  // SQLite writes its journal beside the file.
-  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-  if (::access(folder.c_str(), W_OK) != 0) {
-    return "liegt in einem Ordner, in dem dieser Benutzer nicht schreiben darf";
-  }
-  return {};
-}
+using archive_files::Exists;
 
 std::string CreationProblem(int error) {
   switch (error) {
@@ -196,22 +168,21 @@ void Upgrade(SQLite::Database& db) {
 // empty or half-made file under the archive's name; so an empty file found there was not made by
 // us, and is refused like any other file that is not an archive.
 void CreateArchive(const fs::path& file) {
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temp = file.string() + ".neu-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-    // 0666 less the umask, the mode any program's new file gets.
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) throw Refusal(file, CreationProblem(errno));
+  fs::path temp;
+  int error = EEXIST;
+  for (int attempt = 0; error == EEXIST && attempt < 100; ++attempt) {
+    temp = file;
+    temp += ".neu-" + std::to_string(archive_files::ProcessId()) + "-" + std::to_string(attempt);
+    error = archive_files::CreateNew(temp);
   }
-  if (fd < 0) throw Refusal(file, CreationProblem(EEXIST));
-  ::close(fd);
+  if (error != 0) throw Refusal(file, CreationProblem(error));
 
   struct RemoveTemp {
-    const std::string& name;
+    const fs::path& name;
     ~RemoveTemp() {
-      ::unlink(name.c_str());
-      ::unlink((name + "-journal").c_str());
+      archive_files::Remove(name);
+      fs::path journal = name;
+      archive_files::Remove(journal += "-journal");
     }
   } removeTemp{temp};
 
@@ -222,24 +193,9 @@ void CreateArchive(const fs::path& file) {
     throw Translate(file, e, "; das Archiv wurde nicht angelegt");
   }
 
-  // link() never replaces: a file another program put there meanwhile is kept and opened.
-  if (::link(temp.c_str(), file.c_str()) != 0) {
-    const int error = errno;
-    if (error == EEXIST) return;
-    // File systems without hard links (FAT on a memory stick): a rename, after a last look.
-    const bool noLinks =
-        error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
-    if (!noLinks || Exists(file) || std::rename(temp.c_str(), file.c_str()) != 0) {
-      throw Refusal(file, CreationProblem(error));
-    }
-  }
-  // The new name reaches the disk with the folder.
-  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
+  // A file another program put there meanwhile is kept and opened.
+  error = archive_files::NameWithoutReplacing(temp, file);
+  if (error != 0 && error != EEXIST) throw Refusal(file, CreationProblem(error));
 }
 
 // ---- Values and rows ------------------------------------------------------------------------
@@ -521,16 +477,16 @@ struct DrawingArchive::Impl {
     }
   }
 
-  static std::unique_ptr<Impl> OpenExisting(const fs::path& file, const struct stat& info);
+  static std::unique_ptr<Impl> OpenExisting(const fs::path& file, const archive_files::Look& info);
 };
 
 // Opens a file that exists, after looking at it: nothing is written to a file that is not an
 // archive of ours, of a schema this program knows.
-std::unique_ptr<DrawingArchive::Impl> DrawingArchive::Impl::OpenExisting(const fs::path& file,
-                                                                         const struct stat& info) {
-  if (S_ISDIR(info.st_mode)) throw Refusal(file, "ist ein Ordner und keine Datei");
-  if (!S_ISREG(info.st_mode)) throw Refusal(file, "ist keine gew\xF6hnliche Datei");
-  if (info.st_size == 0) {
+std::unique_ptr<DrawingArchive::Impl> DrawingArchive::Impl::OpenExisting(
+    const fs::path& file, const archive_files::Look& info) {
+  if (info.folder) throw Refusal(file, "ist ein Ordner und keine Datei");
+  if (!info.regular) throw Refusal(file, "ist keine gew\xF6hnliche Datei");
+  if (info.size == 0) {
     throw Refusal(file,
                   "ist leer und kein Ziehungsarchiv; ein Archiv wird nur angelegt, wo noch keine "
                   "Datei steht");
@@ -539,14 +495,16 @@ std::unique_ptr<DrawingArchive::Impl> DrawingArchive::Impl::OpenExisting(const f
   if (!header.sqlite) throw Refusal(file, "ist keine SQLite-Datenbank und kein Ziehungsarchiv");
   // A journal beside the file may hold the pages of a write that a crash broke off; SQLite puts
   // them back, and the size may differ until then.
-  const bool journal = Exists(file.string() + "-journal") || Exists(file.string() + "-wal");
-  if (!journal && header.expectedSize > static_cast<uint64_t>(info.st_size)) {
-    throw Damaged(file, "die Datei ist k\xFCrzer als ihr Inhalt (" + GroupedNumber(info.st_size) +
-                            " statt " + GroupedNumber(static_cast<int64_t>(header.expectedSize)) +
+  fs::path journalFile = file, walFile = file;
+  const bool journal = Exists(journalFile += "-journal") || Exists(walFile += "-wal");
+  if (!journal && header.expectedSize > info.size) {
+    throw Damaged(file, "die Datei ist k\xFCrzer als ihr Inhalt (" +
+                            GroupedNumber(static_cast<int64_t>(info.size)) + " statt " +
+                            GroupedNumber(static_cast<int64_t>(header.expectedSize)) +
                             " Bytes), vielleicht wurde sie nicht ganz kopiert");
   }
 
-  std::string readOnly = WhyReadOnly(file, info);
+  std::string readOnly = archive_files::WhyReadOnly(file);
   try {
     auto impl = std::make_unique<DrawingArchive::Impl>(
         file, readOnly.empty() ? SQLite::OPEN_READWRITE : SQLite::OPEN_READONLY);
@@ -603,14 +561,14 @@ DrawingArchive::DrawingArchive(const fs::path& file) {
   // At most three looks: a file that vanishes between a look and the open, or a second program
   // that links its new archive first, only sends us round once more.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) == 0) {
+    const archive_files::Look info = archive_files::LookAt(file);
+    if (info.error == 0) {
       impl_ = Impl::OpenExisting(file, info);
       return;
     }
-    if (errno != ENOENT) {
-      throw Refusal(file, errno == ENOTDIR ? CreationProblem(ENOTDIR)
-                                           : std::string("kann nicht gelesen werden"));
+    if (info.error != ENOENT) {
+      throw Refusal(file, info.error == ENOTDIR ? CreationProblem(ENOTDIR)
+                                                : std::string("kann nicht gelesen werden"));
     }
     CreateArchive(file);
   }

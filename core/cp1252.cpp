@@ -115,7 +115,11 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) { return ToCp1252
 std::string Utf8ToCp1252Lossy(std::string_view utf8) { return *ToCp1252(utf8, true); }
 
 std::filesystem::path FsPath(std::string_view cp1252Path) {
-  return std::filesystem::path(Cp1252ToUtf8(cp1252Path));
+  return PathFromUtf8(Cp1252ToUtf8(cp1252Path));
+}
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToCp1252Lossy(path.string()); }

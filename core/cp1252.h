@@ -23,6 +23,10 @@ std::string Utf8ToCp1252Lossy(std::string_view utf8);
 // A file path held as Windows-1252 text, as the profile files store it, for the file system.
 std::filesystem::path FsPath(std::string_view cp1252Path);
 
+// A path given as UTF-8 (a command line, a window's text) for the file system. Never a plain
+// std::string to std::filesystem::path: on Windows that reads the bytes in the ANSI code page.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+
 // A file system path as Windows-1252 text for messages.
 std::string PathText(const std::filesystem::path& path);
 

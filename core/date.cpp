@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "core/error.h"
+#include "core/local_time.h"
 
 namespace kw {
 
@@ -165,9 +166,7 @@ Date ParseDate(std::string_view text, int currentYear) {
 }
 
 Date SystemClock::Today() const {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = LocalTime(std::time(nullptr));
   return Date::FromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 

@@ -23,6 +23,11 @@ class WriteError : public Error {
  public:
   explicit WriteError(const std::string& path)
       : Error(std::string("Unable to write to ").append(path)) {}
+
+ protected:
+  // A refusal with a text of its own, for a reason the plain one would hide.
+  struct OwnText {};
+  WriteError(OwnText, const std::string& text) : Error(text) {}
 };
 
 // A ticket or settings file that must not be read: a folder, a device or a pipe in its place,

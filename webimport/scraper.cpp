@@ -90,7 +90,7 @@ struct FileCloser {
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File Open(const std::filesystem::path& path, const char* mode) {
-  return File(std::fopen(path.c_str(), mode));
+  return File(OpenFile(path, mode));
 }
 
 // The filtered page, or nothing when it cannot be read: a page the search cannot read.

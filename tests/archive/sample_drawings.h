@@ -176,7 +176,7 @@ class RawDb {
  public:
   explicit RawDb(const std::filesystem::path& file,
                  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) {
-    if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr) != SQLITE_OK) {
       throw std::runtime_error(sqlite3_errmsg(db_));
     }
   }

@@ -13,22 +13,26 @@ struct Outcome {
   std::string err;
 };
 
+inline std::string ReadBack(std::FILE* stream) {
+  std::string bytes;
+  std::rewind(stream);
+  char buffer[4096];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, n);
+  std::fclose(stream);
+  return bytes;
+}
+
 // Runs command(out, err), each a stream kept in memory, and gives what it printed.
 template <class Command>
 Outcome Capture(Command command) {
-  char* outBytes = nullptr;
-  char* errBytes = nullptr;
-  std::size_t outSize = 0, errSize = 0;
-  std::FILE* out = open_memstream(&outBytes, &outSize);
-  std::FILE* err = open_memstream(&errBytes, &errSize);
+  // Temporary files, which every system has (open_memstream is POSIX only); removed on close.
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
   Outcome run;
   run.code = command(out, err);
-  std::fclose(out);
-  std::fclose(err);
-  run.out.assign(outBytes, outSize);
-  run.err.assign(errBytes, errSize);
-  std::free(outBytes);
-  std::free(errBytes);
+  run.out = ReadBack(out);
+  run.err = ReadBack(err);
   return run;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -13,8 +14,12 @@ namespace kw::test {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kreuzwart-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    // create_directory makes a folder only where none is: a name taken is drawn again.
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    do {
+      path_ = base / ("kreuzwart-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TempDir() {
     std::error_code ec;

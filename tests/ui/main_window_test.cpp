@@ -1,12 +1,12 @@
 // The main window driven as a user drives it: start, ticket display, evaluation, the day toggle,
 // loading, ending, and the notices at start.
-#include <sys/stat.h>
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include "app/application.h"
 #include "core/error.h"
+#include "tests/support/special_files.h"
 #include "tests/ui/window_fixture.h"
 
 using namespace Qt::StringLiterals;
@@ -221,7 +221,8 @@ void MainWindowTest::loadFailureShowsErrorBoxAndLeavesNoTicket() {
   if (file == u"folder"_s) {
     std::filesystem::create_directory(broken);
   } else if (file == u"fifo"_s) {
-    QCOMPARE(::mkfifo(broken.c_str(), 0644), 0);
+    if (!test::kHasFifos) QSKIP("Windows has no pipes in the file system");
+    QVERIFY(test::MakeFifo(broken));
   } else if (file == u"large"_s) {
     f.WriteFile("broken.sch", kTicketFile);
     std::filesystem::resize_file(broken, 50'000'000);

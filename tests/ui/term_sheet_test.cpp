@@ -2,7 +2,6 @@
 // saved into the ticket file, drawings fetched from a local results service and imported from CSV.
 #include "ui/term_sheet.h"
 
-#include <unistd.h>
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -239,12 +238,13 @@ void TermSheetTest::aTicketThatCannotBeWrittenKeepsTheOldValue() {
   QVERIFY(spiel77->isChecked());
 
   // The disk refuses the new file: the ticket keeps its old value, and the box says why.
+  int (*const sync)(int) = ReplacementSync;
   ReplacementSync = [](int) {
     errno = EIO;
     return -1;
   };
   QTest::mouseClick(spiel77, Qt::LeftButton);
-  ReplacementSync = ::fsync;
+  ReplacementSync = sync;
   QVERIFY2(spiel77->isChecked(), "the old value");
   QCOMPARE(s.platform.messages.size(), 1u);
   QCOMPARE(s.platform.messages[0].kind, MessageKind::Error);

@@ -1,5 +1,3 @@
-#include "app/end_signals.h"
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -7,6 +5,8 @@
 #include <cerrno>
 #include <csignal>
 #include <map>
+
+#include "app/end_signals.h"
 
 namespace kw {
 
@@ -30,8 +30,7 @@ std::map<int, struct sigaction>& SavedActions() {
 
 }  // namespace
 
-EndSignals::EndSignals(std::initializer_list<int> signalNumbers, QObject* parent)
-    : QObject(parent) {
+EndSignals::EndSignals(QObject* parent) : QObject(parent) {
   if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;  // the signals then act as before
   notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &EndSignals::ReadPipe);
@@ -41,7 +40,7 @@ EndSignals::EndSignals(std::initializer_list<int> signalNumbers, QObject* parent
   sigemptyset(&action.sa_mask);
   // Once handled, the next one of its kind ends the program as the system would.
   action.sa_flags = SA_RESTART | SA_RESETHAND;
-  for (int signalNumber : signalNumbers) {
+  for (int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
     struct sigaction old {};
     if (::sigaction(signalNumber, &action, &old) == 0) SavedActions()[signalNumber] = old;
   }
