@@ -145,14 +145,16 @@ std::string NoWebAddress(std::string_view name, const std::string& text) {
   return std::string(name) + ": " + Quoted(text) + " ist keine http- oder https-Adresse";
 }
 
+// The arguments are UTF-8 on every system (ProgramArguments); Windows' local 8-bit code page is
+// another.
 std::string ResultsPageValue(std::string_view name, const std::string& text) {
-  const std::optional<QString> url = ResultsPageUrlFromOption(QString::fromLocal8Bit(text));
+  const std::optional<QString> url = ResultsPageUrlFromOption(QString::fromUtf8(text));
   if (!url) throw UsageError(NoWebAddress(name, text));
   return url->toStdString();
 }
 
 std::string ServiceValue(std::string_view name, const std::string& text) {
-  const QUrl url(QString::fromLocal8Bit(text), QUrl::StrictMode);
+  const QUrl url(QString::fromUtf8(text), QUrl::StrictMode);
   switch (CheckServiceAddress(url)) {
     case ServiceAddressFault::NoWebAddress:
       throw UsageError(NoWebAddress(name, text));
