@@ -35,10 +35,9 @@ enum Column { kName, kKind, kTerm, kDays, kState, kStake, kWon, kOpen, kColumns 
 const QSize kSmallest(800, 500);
 const QSize kFirstSize(1000, 640);
 
-// The file's name, as a person knows the ticket.
+// The file's name, as a person knows the ticket. Windows separates folders by "\\" as well.
 QString FileName(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return FromCp1252(slash == std::string::npos ? path : path.substr(slash + 1));
+  return QString::fromStdU16String(FsPath(path).filename().u16string());
 }
 
 // The cells are short, so that at the smallest size every column shows its value whole; the

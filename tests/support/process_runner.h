@@ -16,9 +16,15 @@ namespace kw::test {
 
 struct ProcessResult {
   int code = -1;  // -1: it did not start, did not end in time or crashed
-  QString out;    // standard output, read as UTF-8
-  QString err;    // standard error, read as UTF-8
+  QString out;    // standard output, read as UTF-8, lines ending in "\n"
+  QString err;    // standard error, read as UTF-8, lines ending in "\n"
 };
+
+// A program's text as a test compares it: on Windows the C runtime ends every line on standard
+// output and error with "\r\n", as a console wants it.
+inline QString ConsoleText(const QByteArray& bytes) {
+  return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 // Changes to the environment the program inherits: variables removed, then variables set.
 struct EnvironmentChange {
@@ -61,8 +67,8 @@ inline ProcessResult RunProcess(const QString& program, const QStringList& argum
   if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit) {
     return {};
   }
-  return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-          QString::fromUtf8(process.readAllStandardError())};
+  return {process.exitCode(), ConsoleText(process.readAllStandardOutput()),
+          ConsoleText(process.readAllStandardError())};
 }
 
 }  // namespace kw::test

@@ -84,10 +84,13 @@ void SettingsLocationTest::noFolderGivesAWarningAndTheProgramFolder() {
            QString::fromStdString((root / "plain/bin").string()));
   QCOMPARE(platform.messages.size(), 1u);
   QCOMPARE(platform.messages.front().kind, MessageKind::Warning);
+  const auto shown = [&](const char* folder) {
+    return QString::fromStdU16String((root / folder).u16string());
+  };
   QCOMPARE(platform.messages.front().text,
-           u"Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \""_s + scratch.path() +
-               u"/plain/bin\" noch in \""_s + scratch.path() +
-               "/plain/cfg\" anlegen. Gespeichert werden kann erst, wenn einer der beiden "
+           u"Kreuzwart kann seine Einstellungsdatei ZW.INI weder in \""_s + shown("plain/bin") +
+               u"\" noch in \""_s + shown("plain/cfg") +
+               "\" anlegen. Gespeichert werden kann erst, wenn einer der beiden "
                u"Ordner beschreibbar ist."_s);
 }
 
