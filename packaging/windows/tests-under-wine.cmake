@@ -11,11 +11,13 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${PROJECT_BINARY_DIR}/wine-
                    WORLD_EXECUTE
   @ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run)
-# Each test program is asked for its tests when CTest runs, under Wine, not while building.
-set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
-
-# A test program's first start in a fresh Wine prefix, or beside a build, takes longer than
-# GoogleTest's five seconds to list its tests.
-function(gtest_discover_tests)
-  _gtest_discover_tests(${ARGV} DISCOVERY_TIMEOUT 60)
+# Under Wine every start of a program costs most of a second: CTest runs each GoogleTest
+# program once, as one test, instead of once for each of its cases; the program's own output
+# names every case that failed.
+function(gtest_discover_tests target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TEST_PREFIX" "PROPERTIES")
+  set(name "${arg_TEST_PREFIX}${target}")
+  add_test(NAME ${name} COMMAND ${target})
+  set_tests_properties(${name} PROPERTIES ${arg_PROPERTIES})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
