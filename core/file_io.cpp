@@ -45,6 +45,15 @@ FileTooLargeError TooLargeError(const std::filesystem::path& file, std::size_t m
   return FileTooLargeError("'" + PathText(file) + "' " + reason);
 }
 
+std::filesystem::path ReplacementTarget(const std::filesystem::path& path,
+                                        const WriteError& failure) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec)) return path;
+  std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+  if (ec) throw failure;
+  return target;
+}
+
 std::filesystem::path TemporaryPath(const std::filesystem::path& file, long processId) {
   static std::atomic<unsigned> count{0};
   static thread_local std::mt19937 random{std::random_device{}()};

@@ -121,13 +121,7 @@ bool CanCreateFileIn(const std::filesystem::path& folder) {
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const WriteError failure(PathText(path));
 
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code ec;
-  std::filesystem::path file = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    file = std::filesystem::weakly_canonical(path, ec);
-    if (ec) throw failure;
-  }
+  const std::filesystem::path file = file_io::ReplacementTarget(path, failure);
 
   // Only a regular file is ever replaced. A link to a device, a pipe or a folder keeps its
   // target: a rename over it would put a file in the place of, say, a device of the machine.

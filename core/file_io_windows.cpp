@@ -123,13 +123,7 @@ int (*ReplacementSync)(int fd) = FlushToDisk;
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   const WriteError failure(PathText(path));
 
-  // A link stays a link: the file it points to is the one replaced.
-  std::error_code ec;
-  std::filesystem::path file = path;
-  if (std::filesystem::is_symlink(path, ec)) {
-    file = std::filesystem::weakly_canonical(path, ec);
-    if (ec) throw failure;
-  }
+  const std::filesystem::path file = file_io::ReplacementTarget(path, failure);
   // Only a file is ever replaced, never a folder or a device.
   const DWORD attributes = ::GetFileAttributesW(file.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
