@@ -104,8 +104,11 @@ int RunWindows(const std::filesystem::path& directory, Platform& platform, const
   ProgramOptions options = web;
   options.instance = &instance;
   ProgramWindows windows = StartProgram(directory, platform, clock, options);
-  // Windows ends the process right after the session's end has been reported through
-  // aboutToQuit, before exec() returns: what was typed is kept there already.
+  // Windows ends the process soon after it has asked for the session's end, maybe before the
+  // loop gets to quit: what was typed is kept at once, while Windows waits for the answer.
+  QObject::connect(&endSignals, &EndSignals::received, qApp, [&windows] {
+    if (windows.form1) windows.form1->KeepForEnd();
+  });
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [&endAsked, &windows] {
     if (endAsked) windows.form1.reset();
   });

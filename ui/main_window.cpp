@@ -90,6 +90,10 @@ TForm1::~TForm1() {
   RunHandler(platform_, [this] { FormDestroy(); });
 }
 
+void TForm1::KeepForEnd() {
+  RunHandler(platform_, [this] { FormDestroy(); });
+}
+
 void TForm1::CreateControls() {
   setObjectName(QStringLiteral("TForm1"));
   // The version of the project; the application title keeps its own (kApplicationTitle).

@@ -46,6 +46,11 @@ class TForm1 : public QWidget {
   // Runs FormDestroy, which writes the settings file.
   ~TForm1() override;
 
+  // Keeps now what the window's end keeps (FormDestroy): the end of the session was asked, and
+  // Windows ends the process soon after asking, before the window may get to its own end. The
+  // end itself still comes, and writes the same once more.
+  void KeepForEnd();
+
   // The start after creation: FormShow (the validity notice), the window shown, then the first
   // activation. With a ticket file given (the command line's, as UTF-8), that ticket is loaded
   // after the first activation, as "&Schein laden" loads one, and shown on its tab; the notice

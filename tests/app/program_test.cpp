@@ -2,93 +2,22 @@
 // to end ends it the way closing its window does, with what was typed saved.
 #include <signal.h>
 
-#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "app/application.h"
 #include "app/single_instance.h"
 #include "core/profile.h"
 #include "core/version.h"
+#include "tests/app/program_child.h"
 #include "tests/support/builders.h"
 #include "tests/support/process_runner.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
 
 using namespace Qt::StringLiterals;
 
 namespace kw::test {
-namespace {
-
-constexpr int kTimeoutMs = 30'000;
-
-// Reads what the child says until the word comes (or the child ends).
-bool WaitFor(QProcess& child, const QByteArray& word) {
-  QByteArray said = child.property("said").toByteArray();
-  while (!said.contains(word) && child.waitForReadyRead(kTimeoutMs)) {
-    said += child.readAllStandardOutput();
-  }
-  child.setProperty("said", said);
-  return said.contains(word);
-}
-const QString kChild = QStringLiteral("--child");
-
-const std::string kSaturdayLine =
-    "01091427304406031234567654321"
-    "06.12.2026";
-
-// The child: the program's windows on the folder given, with the ticket given after it, as main()
-// runs them. Once they stand, it types 2 into the first draw field, unless a notice is still
-// waiting, and says so; it says "geladen" once the main window shows a ticket.
-int RunChild(int argc, char* argv[]) {
-  Application app(argc, argv);
-  const std::filesystem::path directory = argv[2];
-  QtPlatform platform(QString::fromLatin1(kApplicationTitle));
-  app.SetPlatform(&platform);
-  const SystemClock clock;
-  ProgramOptions options;
-  if (argc > 3) options.ticket = argv[3];
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&watch] {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      auto* form = qobject_cast<TForm1*>(window);
-      if (form && !form->ticket().path.empty()) {
-        std::puts("geladen");
-        std::fflush(stdout);
-        watch.stop();
-      }
-    }
-  });
-  watch.start(20);
-  QTimer::singleShot(0, [] {
-    if (!QApplication::activeModalWidget()) {
-      for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* edit = window->findChild<QLineEdit*>(QStringLiteral("Edit1"))) {
-          edit->setText(QStringLiteral("2"));
-        }
-      }
-    }
-    std::puts("bereit");
-    std::fflush(stdout);
-  });
-  return RunWindows(directory, platform, clock, options);
-}
-
-// Starts a child on the folder and waits until it says the word.
-bool StartChild(QProcess& child, const QString& folder, const QByteArray& word,
-                const QStringList& more = {}) {
-  child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  child.start(QCoreApplication::applicationFilePath(), QStringList{kChild, folder} + more);
-  if (!child.waitForStarted(kTimeoutMs)) return false;
-  return WaitFor(child, word);
-}
-
-}  // namespace
 
 class ProgramTest : public QObject {
   Q_OBJECT
@@ -237,10 +166,10 @@ void ProgramTest::onlyAWholeMessageIsTaken_data() {
                             << u"/home/a/M\u00fcller.sch"_s;
   QTest::newRow("no ticket") << HandOverMessage(std::nullopt) << true << QString();
   QTest::newRow("another start") << QByteArray("Kreuzwart 2\n/a.sch\n") << false << QString();
-  QTest::newRow("two lines of path") << QByteArray("Kreuzwart 1\n/a.sch\n/b.sch\n") << false
-                                     << QString();
-  QTest::newRow("a control character") << QByteArray("Kreuzwart 1\n/a\x01.sch\n") << false
-                                       << QString();
+  QTest::newRow("two lines of path")
+      << QByteArray("Kreuzwart 1\n/a.sch\n/b.sch\n") << false << QString();
+  QTest::newRow("a control character")
+      << QByteArray("Kreuzwart 1\n/a\x01.sch\n") << false << QString();
   QTest::newRow("not UTF-8") << QByteArray("Kreuzwart 1\n/M\xfcller.sch\n") << false << QString();
   QTest::newRow("no end") << QByteArray("Kreuzwart 1\n/a.sch") << false << QString();
   QTest::newRow("too long") << HandOverMessage(std::string(8200, 'a')) << false << QString();

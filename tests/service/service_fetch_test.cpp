@@ -371,8 +371,9 @@ class ServiceFetchTest : public QObject {
 
   void aRedirectToHttpsIsFollowed() {
     if (QSslSocket::activeBackend() == QStringLiteral("schannel")) {
-      QSKIP("Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
-            "not the test server's PEM key");
+      QSKIP(
+          "Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
+          "not the test server's PEM key");
     }
     FetchRun run;
     LocalHttpServer tls(kTrustedCertificate, kTrustedKey);
@@ -388,8 +389,9 @@ class ServiceFetchTest : public QObject {
 
   void aCertificateNotTrustedIsReported() {
     if (QSslSocket::activeBackend() == QStringLiteral("schannel")) {
-      QSKIP("Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
-            "not the test server's PEM key");
+      QSKIP(
+          "Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
+          "not the test server's PEM key");
     }
     FetchRun run;
     LocalHttpServer tls(kUntrustedCertificate, kUntrustedKey);

@@ -590,8 +590,9 @@ void MainWindowTest::dateKeepsItsYearThroughSaveAndStart() {
 }
 
 void MainWindowTest::ticketMissingAtStartStaysNamed_data() {
-  QTest::addColumn<QString>("then");    // what the person does before "&Beenden"
-  QTest::addColumn<QString>("schein");  // the file "Schein" names afterwards, in the fixture's folder
+  QTest::addColumn<QString>("then");  // what the person does before "&Beenden"
+  QTest::addColumn<QString>(
+      "schein");  // the file "Schein" names afterwards, in the fixture's folder
   QTest::newRow("nothing") << ""
                            << "stick.sch";
   QTest::newRow("the ticket editor, saving nothing") << "editor"
