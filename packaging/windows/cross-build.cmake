@@ -30,3 +30,11 @@ file(CREATE_LINK /usr/include/nlohmann ${json_include}/nlohmann SYMBOLIC)
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${json_include})
+
+# Where the compiler's runtime DLLs are (libstdc++-6, libgcc_s_seh-1; libwinpthread-1 comes with
+# MinGW-w64's own libraries): the tests under Wine load them from there, the setup program takes
+# them along.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
+                OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
+get_filename_component(KREUZWART_COMPILER_DLLS "${libstdcxx}" DIRECTORY)
+set(KREUZWART_WINPTHREAD_DLLS /usr/x86_64-w64-mingw32/lib)

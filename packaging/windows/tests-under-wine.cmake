@@ -2,10 +2,6 @@
 # Wine prefix, Qt's DLLs and plugins and the compiler's runtime DLLs.
 set(KREUZWART_WINE_PREFIX "$ENV{HOME}/.cache/kreuzwart-windows/wine" CACHE PATH
     "The Wine prefix the tests run in; made on first use")
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-                OUTPUT_VARIABLE libstdcxx OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(KREUZWART_COMPILER_DLLS "${libstdcxx}" DIRECTORY)
-set(KREUZWART_WINPTHREAD_DLLS /usr/x86_64-w64-mingw32/lib)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${PROJECT_BINARY_DIR}/wine-run
   FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
                    WORLD_EXECUTE
