@@ -170,6 +170,7 @@ std::size_t NoBreakReferenceLength(std::string_view text) {
   return i < text.size() && text[i] == ';' ? i + 1 : i;
 }
 
+// Every reference for U+00A0 written "&nbsp;"; the rest of the markup as it stands.
 std::string WithNoBreakEntities(std::string_view markup) {
   std::string out;
   out.reserve(markup.size());
@@ -237,19 +238,10 @@ BrowserReport::Outcome Ending(QNetworkReply& reply, Load& load, qsizetype maxPag
 }  // namespace
 
 QByteArray PageBodyUtf8(const QByteArray& document, const QByteArray& contentType) {
-  std::string_view text(document.constData(), static_cast<std::size_t>(document.size()));
-  // A byte order mark goes before everything else, as in a browser.
-  Charset charset = Charset::Unknown;
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text.starts_with(kByteOrderMark)) {
-    charset = Charset::Utf8;
-    text.remove_prefix(kByteOrderMark.size());
-  }
-  if (charset == Charset::Unknown) {
-    charset = CharsetParameter(
-        std::string_view(contentType.constData(), static_cast<std::size_t>(contentType.size())));
-  }
-  const DocumentParts parts = SplitDocument(text);
+  const DocumentParts parts = SplitDocument(
+      std::string_view(document.constData(), static_cast<std::size_t>(document.size())));
+  Charset charset = CharsetParameter(
+      std::string_view(contentType.constData(), static_cast<std::size_t>(contentType.size())));
   if (charset == Charset::Unknown) charset = MetaCharset(parts.head);
   const std::string body =
       charset == Charset::Windows1252 ? Cp1252ToUtf8(parts.body) : std::string(parts.body);

@@ -17,8 +17,9 @@ namespace kw {
 // do not run, so the markup is the page as the server sent it.
 
 // The body markup of a document as the server sent it, as the helper would hand it on: the
-// `<body ...>...</body>` (the whole text when there is none) in UTF-8, read in the charset of
-// the Content-Type header, else of a <meta> of the document, else as UTF-8. A no-break blank
+// `<body ...>...</body>` (the whole text when there is none) in UTF-8, read in the charset that
+// the Content-Type header, else a <meta> of the document names; UTF-8 when neither names UTF-8
+// or Windows-1252 (with its aliases, iso-8859-1 among them). A no-break blank
 // written as a character reference ("&#160;", "&#xA0;", "&nbsp" without its ";") becomes
 // "&nbsp;", which the scraper looks for and the helper's serialisation writes; every other
 // reference stays, as the scraper reads none.
