@@ -1,7 +1,6 @@
 #include "app/application.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -56,17 +55,6 @@ std::unique_ptr<TForm1> CreateMainWindow(const std::filesystem::path& settingsDi
 }
 
 }  // namespace
-
-QString FindBrowserProgram(const QString& programDirectory) {
-  const QDir beside(programDirectory);
-  const QString candidates[] = {
-      beside.filePath(QStringLiteral("kreuzwart-browser")),
-      beside.filePath(QStringLiteral("../libexec/kreuzwart/kreuzwart-browser"))};
-  for (const QString& candidate : candidates) {
-    if (QFileInfo(candidate).isExecutable()) return QDir::cleanPath(candidate);
-  }
-  return candidates[0];  // missing: the download then names the place it looked first
-}
 
 ProgramOptions WindowOptions(const CommandLine& commandLine) {
   ProgramOptions options;

@@ -55,8 +55,8 @@ struct ProgramWindows {
 };
 
 // What the command line may change of the windows: where "WWW &Import" takes the results page
-// from and the browser helper program it loads the page with; where the tab "Laufzeit" keeps its
-// drawings and fetches them from; the ticket loaded at start.
+// from and the browser helper program it loads the page with (none: over Qt Network); where the
+// tab "Laufzeit" keeps its drawings and fetches them from; the ticket loaded at start.
 struct ProgramOptions {
   QString resultsPageUrl = QString::fromLatin1(kResultsPageURL);
   QString browserProgram;
@@ -70,10 +70,6 @@ struct ProgramOptions {
 // The options the command line gives the windows. The ticket's path is made full, as the file
 // dialog of "&Schein laden" gives it, so that ZW.INI keeps a path that holds from any folder.
 ProgramOptions WindowOptions(const CommandLine& commandLine);
-
-// The browser helper program kreuzwart-browser for the executable in programDirectory: beside it
-// (the build tree, a copied folder), else in ../libexec/kreuzwart (an installed program).
-QString FindBrowserProgram(const QString& programDirectory);
 
 // The program's start and its whole run: the windows until the program ends, then the main
 // window destroyed, which saves the settings. SIGTERM, SIGHUP and SIGINT end it as closing the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,5 +19,12 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // on Linux, %APPDATA%\Kreuzwart on Windows (Program Files is not writable for users). After the
 // application object exists, which names the program.
 std::filesystem::path UserSettingsDirectory();
+
+// The browser helper program kreuzwart-browser for the executable in programDirectory: on Linux
+// beside it (the build tree, a copied folder), else in ../libexec/kreuzwart (an installed
+// program); when it is in neither, the place looked first, which the download then names. On
+// Windows there is none, as Qt WebEngine does not build there: empty, and the download loads the
+// page over Qt Network.
+QString FindBrowserProgram(const QString& programDirectory);
 
 }  // namespace kw

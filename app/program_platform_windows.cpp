@@ -36,4 +36,6 @@ std::filesystem::path UserSettingsDirectory() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String();
 }
 
+QString FindBrowserProgram(const QString&) { return {}; }
+
 }  // namespace kw

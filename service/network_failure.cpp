@@ -31,6 +31,10 @@ QString NetworkFailureReason(QNetworkReply::NetworkError error) {
       return QStringLiteral("der Proxy-Server des Systems verlangt eine Anmeldung");
     case QNetworkReply::SslHandshakeFailedError:
       return QStringLiteral("die sichere Verbindung ist gescheitert");
+    case QNetworkReply::TooManyRedirectsError:
+      return QStringLiteral("er leitet immer weiter um, ohne dass eine Seite kommt");
+    case QNetworkReply::InsecureRedirectError:
+      return QStringLiteral("er leitet auf eine unverschl\u00FCsselte Adresse um");
     default:
       return QStringLiteral("Netzwerkfehler %1").arg(static_cast<int>(error));
   }

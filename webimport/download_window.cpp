@@ -43,7 +43,8 @@ TWWWDownload::TWWWDownload(DownloadSetup setup, Platform& platform, QWidget* par
   Memo1->setGeometry(0, 0, 217, 105);
   Memo1->setReadOnly(true);
 
-  WebBrowser1 = new WebBrowser(setup_.browserProgram, setup_.browserTimeLimit, this);
+  WebBrowser1 =
+      new WebBrowser(setup_.browserProgram, setup_.browserTimeLimit, setup_.maxPageBytes, this);
   WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
   connect(WebBrowser1, &WebBrowser::documentComplete, this,
           [this](const QString& address, const QByteArray& body) {

@@ -16,8 +16,9 @@ class Platform;
 struct DownloadSetup {
   QString resultsPageUrl;           // ResultsPageURL, or the address given with --results-url
   std::filesystem::path directory;  // lotto.tmp is written here, beside ZW.INI
-  QString browserProgram;           // the browser helper program, kreuzwart-browser
+  QString browserProgram;           // the browser helper kreuzwart-browser; empty: over Qt Network
   std::chrono::milliseconds browserTimeLimit = kBrowserTimeLimit;
+  qsizetype maxPageBytes = WebBrowser::kMaxPageBytes;
 };
 
 // "WWW Download": loads the results page out of sight, writes its body markup to lotto.tmp and

@@ -1,18 +1,46 @@
 #include "webimport/web_browser.h"
 
-#include <QLocale>
+#include <QNetworkAccessManager>
 #include <QProcess>
 #include <QTimer>
 #include <memory>
 
-#include "webimport/browser_report.h"
+#include "webimport/network_page.h"
 
 namespace kw {
 
-WebBrowser::WebBrowser(QString helperProgram, std::chrono::milliseconds timeLimit, QObject* parent)
-    : QObject(parent), helperProgram_(std::move(helperProgram)), timeLimit_(timeLimit) {}
+WebBrowser::WebBrowser(QString helperProgram, std::chrono::milliseconds timeLimit,
+                       qsizetype maxPageBytes, QObject* parent)
+    : QObject(parent),
+      helperProgram_(std::move(helperProgram)),
+      timeLimit_(timeLimit),
+      maxPageBytes_(maxPageBytes) {}
 
 void WebBrowser::Navigate(const QString& address) {
+  ++running_;
+  if (helperProgram_.isEmpty()) {
+    NavigateOverNetwork(address);
+  } else {
+    NavigateWithHelper(address);
+  }
+}
+
+void WebBrowser::Report(const BrowserReport::Outcome& outcome) {
+  --running_;
+  if (outcome.kind == BrowserReport::Outcome::Kind::Complete) {
+    emit documentComplete(outcome.address, outcome.bodyUtf8);
+  } else {
+    emit navigateError(outcome.reason);
+  }
+}
+
+void WebBrowser::NavigateOverNetwork(const QString& address) {
+  if (!network_) network_ = new QNetworkAccessManager(this);
+  LoadPage(*network_, address, timeLimit_, maxPageBytes_, this,
+           [this](const BrowserReport::Outcome& outcome) { Report(outcome); });
+}
+
+void WebBrowser::NavigateWithHelper(const QString& address) {
   auto* process = new QProcess(this);
   process->setProgram(helperProgram_);
   process->setArguments({address});
@@ -26,11 +54,10 @@ void WebBrowser::Navigate(const QString& address) {
     *timedOut = true;
     process->kill();
   });
-  ++running_;
 
-  connect(process, &QProcess::readyReadStandardOutput, this, [process, output, tooLarge] {
+  connect(process, &QProcess::readyReadStandardOutput, this, [this, process, output, tooLarge] {
     output->append(process->readAllStandardOutput());
-    if (output->size() > kMaxPageBytes && !*tooLarge) {
+    if (output->size() > maxPageBytes_ && !*tooLarge) {
       *tooLarge = true;
       output->clear();
       process->kill();
@@ -38,31 +65,20 @@ void WebBrowser::Navigate(const QString& address) {
   });
   connect(process, &QProcess::finished, this,
           [this, process, output, tooLarge, timedOut, limit](int, QProcess::ExitStatus status) {
-            --running_;
+            using BrowserReport::Outcome;
             limit->stop();
             process->deleteLater();
             output->append(process->readAllStandardOutput());
             if (*timedOut) {
-              emit navigateError(
+              Report(Outcome::Failed(
                   QStringLiteral("der Browser hat nicht innerhalb von %1 Sekunden geantwortet")
-                      .arg(QLocale(QLocale::German).toString(
-                          static_cast<double>(timeLimit_.count()) / 1000.0)));
-              return;
-            }
-            if (*tooLarge) {
-              emit navigateError(
-                  QStringLiteral("die Seite ist gr\u00F6\u00DFer als %1 MB").arg(kMaxPageBytes >> 20));
-              return;
-            }
-            if (status == QProcess::CrashExit) {
-              emit navigateError(QStringLiteral("der Browser ist unerwartet beendet worden"));
-              return;
-            }
-            const BrowserReport::Outcome outcome = BrowserReport::Parse(*output);
-            if (outcome.kind == BrowserReport::Outcome::Kind::Complete) {
-              emit documentComplete(outcome.address, outcome.bodyUtf8);
+                      .arg(BrowserReport::SecondsText(timeLimit_))));
+            } else if (*tooLarge) {
+              Report(Outcome::Failed(BrowserReport::TooLargeReason(maxPageBytes_)));
+            } else if (status == QProcess::CrashExit) {
+              Report(Outcome::Failed(QStringLiteral("der Browser ist unerwartet beendet worden")));
             } else {
-              emit navigateError(outcome.reason);
+              Report(BrowserReport::Parse(*output));
             }
           });
   connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {

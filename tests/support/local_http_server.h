@@ -16,8 +16,8 @@
 namespace kw::test {
 
 // A small HTTP server on 127.0.0.1 for the download tests: every path answers what the test set
-// for it (a page, an error status, a redirect, an answer after a delay, or no answer at all);
-// any other path answers 404. Given a certificate and key it speaks HTTPS.
+// for it (a page, an error status, a redirect, an answer after a delay, one that stops midway,
+// or no answer at all); any other path answers 404. Given a certificate and key it speaks HTTPS.
 class LocalHttpServer : public QObject {
  public:
   struct Response {
@@ -25,9 +25,12 @@ class LocalHttpServer : public QObject {
     QByteArray body;
     QByteArray location;  // for a redirect
     QByteArray contentType = "text/html; charset=utf-8";
-    int delayMs = 0;      // before the answer goes out
-    bool silent = false;  // reads the request and never answers
+    int delayMs = 0;       // before the answer goes out
+    bool silent = false;   // reads the request and never answers
     QByteArray headers{};  // more header lines, each ending in CRLF
+    // Sends no more than this much of the body and leaves the connection open, as a server that
+    // stalls in the middle of a page; negative: the whole body.
+    qsizetype bodyBytesSent = -1;
   };
 
   LocalHttpServer() : server_(std::make_unique<QTcpServer>()) { Listen(); }
@@ -52,6 +55,10 @@ class LocalHttpServer : public QObject {
         .arg(QString::fromLatin1(path));
   }
   void Route(const QByteArray& path, Response response) { routes_[path] = std::move(response); }
+  // The next request for path gets this answer, once; after it, what Route set.
+  void RouteOnce(const QByteArray& path, Response response) {
+    once_[path].append(std::move(response));
+  }
   // Plays a throttling front: a request that comes when `requests` others were answered within
   // the last windowMs gets 429 "error code: 1015", with Retry-After when given. Refused requests
   // are counted by Requests and Arrivals like any other, and by Refused.
@@ -98,7 +105,9 @@ class LocalHttpServer : public QObject {
       ++requests_[path];
       arrivals_.append(clock_.elapsed());
       Response response =
-          routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}});
+          once_.value(path).isEmpty()
+              ? routes_.value(path, Response{404, "<html><body>Not found</body></html>", {}})
+              : once_[path].takeFirst();
       if (throttleRequests_ > 0) {
         const qint64 now = arrivals_.back();
         while (!answered_.isEmpty() && answered_.front() <= now - throttleWindowMs_) {
@@ -120,11 +129,13 @@ class LocalHttpServer : public QObject {
       if (!response.location.isEmpty()) answer += "Location: " + response.location + "\r\n";
       answer += response.headers;
       answer += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-      answer += "Connection: close\r\n\r\n" + response.body;
-      QTimer::singleShot(response.delayMs, socket, [this, socket, answer] {
+      answer += "Connection: close\r\n\r\n";
+      const bool stalls = response.bodyBytesSent >= 0;
+      answer += stalls ? response.body.left(response.bodyBytesSent) : response.body;
+      QTimer::singleShot(response.delayMs, socket, [this, socket, answer, stalls] {
         --open_;
         socket->write(answer);
-        socket->disconnectFromHost();
+        if (!stalls) socket->disconnectFromHost();
       });
     });
   }
@@ -133,6 +144,7 @@ class LocalHttpServer : public QObject {
   bool https_ = false;
   QElapsedTimer clock_;
   QMap<QByteArray, Response> routes_;
+  QMap<QByteArray, QList<Response>> once_;
   QMap<QByteArray, int> requests_;
   QMap<QTcpSocket*, QByteArray> pending_;
   QList<qint64> arrivals_;

@@ -2,34 +2,18 @@
 #include "webimport/download_window.h"
 
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "qtedge/addresses.h"
-#include "tests/support/fake_platform.h"
-#include "tests/support/find_control.h"
-#include "tests/support/local_http_server.h"
+#include "tests/webimport/download_run.h"
 #include "webimport/web_browser.h"
 
 using namespace Qt::StringLiterals;
 
 namespace kw::test {
 namespace {
-
-const QByteArray kResultsPath = "/subnav/gewinnzahlen-quoten/index.html";
-constexpr int kBrowserTimeoutMs = 20'000;  // an upper bound only: a load takes about a second
-
-const QString kPrompt = QString::fromUtf8(
-    "Es mu\u00df eine Internet-Verbindung bestehen, damit die aktuellen Zahlen geladen werden "
-    "k\u00f6nnen ! Sie k\u00f6nnen jetzt eine Verbindung herstellen. Klicken Sie OK sobald eine "
-    "Verbindung besteht.");
-const QString kUnreachable = QStringLiteral(
-    "Die Internet Seite ist nicht erreichbar. Stellen Sie sicher, dass eine Internet Verbindung "
-    "besteht und versuchen Sie es noch einmal. Sollten weiterhin Probleme bestehen, kontaktieren "
-    "Sie mich bitte.");
 
 // Lower-case tags, a raw U+00A0 as well as the entity, a number written in by the page's own
 // script, and characters beyond Windows-1252.
@@ -41,49 +25,15 @@ const QByteArray kPage =
     "<script>document.getElementById('n').textContent = '25';</script>\n"
     "</body></html>";
 
-class DownloadFixture {
-  QTemporaryDir dir_;  // first: the members below live in it
-
+class DownloadFixture : public DownloadRun {
  public:
-  DownloadFixture() {
-    QVERIFY(dir_.isValid());
-    QVERIFY(server.listening());
-    server.Route(kResultsPath, {200, kPage, {}});
-  }
+  DownloadFixture() { server.Route(kResultsPath, {200, kPage, {}}); }
 
   // A download window for the results page at path (on the test server unless url is given).
   TWWWDownload& Window(QString url = {}) {
     if (url.isEmpty()) url = server.Url(kResultsPath);
     return Make(DownloadSetup{url, directory, QStringLiteral(KREUZWART_BROWSER)});
   }
-  TWWWDownload& Make(DownloadSetup setup) {
-    window = std::make_unique<TWWWDownload>(std::move(setup), platform);
-    QObject::connect(window.get(), &TWWWDownload::pageSaved, [this] { ++importShown; });
-    return *window;
-  }
-
-  // Shows the window as the main window does and waits until it has closed by itself.
-  void RunDownload() {
-    window->show();
-    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), kBrowserTimeoutMs);
-  }
-
-  QStringList Log() const {
-    return FindControl<QPlainTextEdit>(window.get(), QStringLiteral("Memo1"))
-        ->toPlainText()
-        .split(u'\n');
-  }
-  std::filesystem::path TempFile() const { return directory / "lotto.tmp"; }
-  std::string TempFileBytes() const {
-    std::ifstream in(TempFile(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  LocalHttpServer server;
-  FakePlatform platform;
-  std::filesystem::path directory{dir_.path().toStdString()};
-  std::unique_ptr<TWWWDownload> window;
-  int importShown = 0;
 };
 
 }  // namespace
@@ -274,7 +224,7 @@ void DownloadWindowTest::closingByHandDoesNotStopTheDownload() {
   QTRY_COMPARE(f.platform.messages.size(), std::size_t{1});  // the prompt: navigation started
   w.close();
   auto* browser = w.findChild<WebBrowser*>(QStringLiteral("WebBrowser1"));
-  QTRY_COMPARE_WITH_TIMEOUT(browser->running(), 0, kBrowserTimeoutMs);
+  QTRY_COMPARE_WITH_TIMEOUT(browser->running(), 0, kDownloadTimeoutMs);
 
   QCOMPARE(f.importShown, 1);
   QVERIFY(std::filesystem::exists(f.TempFile()));
