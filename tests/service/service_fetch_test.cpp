@@ -370,11 +370,7 @@ class ServiceFetchTest : public QObject {
   }
 
   void aRedirectToHttpsIsFollowed() {
-    if (QSslSocket::activeBackend() == QStringLiteral("schannel")) {
-      QSKIP(
-          "Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
-          "not the test server's PEM key");
-    }
+    if (!LocalHttpServer::ServesHttps()) QSKIP(LocalHttpServer::kNoHttps);
     FetchRun run;
     LocalHttpServer tls(kTrustedCertificate, kTrustedKey);
     QVERIFY(tls.listening());
@@ -388,11 +384,7 @@ class ServiceFetchTest : public QObject {
   }
 
   void aCertificateNotTrustedIsReported() {
-    if (QSslSocket::activeBackend() == QStringLiteral("schannel")) {
-      QSKIP(
-          "Qt's Schannel backend serves TLS only with a key from Windows' certificate store, "
-          "not the test server's PEM key");
-    }
+    if (!LocalHttpServer::ServesHttps()) QSKIP(LocalHttpServer::kNoHttps);
     FetchRun run;
     LocalHttpServer tls(kUntrustedCertificate, kUntrustedKey);
     tls.Route(HistoryOf(2025), Json(kDays2025));

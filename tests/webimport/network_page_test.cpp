@@ -188,6 +188,10 @@ void NetworkPageTest::failedDownload() {
   NetworkDownload d;
   QString url = d.server.Url(kResultsPath);
   std::optional<LocalHttpServer> tls;
+  if ((failure == Failure::HttpsToHttp || failure == Failure::Untrusted) &&
+      !LocalHttpServer::ServesHttps()) {
+    QSKIP(LocalHttpServer::kNoHttps);
+  }
   if (failure == Failure::HttpsToHttp) tls.emplace(kTrustedCertificate, kTrustedKey);
   if (failure == Failure::Untrusted) tls.emplace(kUntrustedCertificate, kUntrustedKey);
   if (tls) url = tls->Url(kResultsPath);
