@@ -95,12 +95,7 @@ class ServiceFetchTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    // The "trusted" certificate is trusted for this test program only.
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    configuration.addCaCertificate(QSslCertificate(kTrustedCertificate));
-    QSslConfiguration::setDefaultConfiguration(configuration);
-  }
+  void initTestCase() { TrustTheTestCertificate(); }
 
   void nothingIsAskedBeforeStart() {
     FetchRun run;

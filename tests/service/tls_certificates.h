@@ -4,6 +4,8 @@
 // fetch tests trust the first and not the second.
 
 #include <QByteArray>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 
 namespace kw::test {
 
@@ -44,5 +46,12 @@ MIGHAgEAMBMGByqGSM49AgEGCCqGSM49AwEHBG0wawIBAQQgRbzLEGLw/qT59enu
 mjG7Tk5A56GQjlAobaTCaF7Xp4ifnixj54F1IqS/iMQ6HAFC2PrcsZb4
 -----END PRIVATE KEY-----
 )";
+
+// The "trusted" certificate is trusted for the calling test program only.
+inline void TrustTheTestCertificate() {
+  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+  configuration.addCaCertificate(QSslCertificate(kTrustedCertificate));
+  QSslConfiguration::setDefaultConfiguration(configuration);
+}
 
 }  // namespace kw::test

@@ -43,12 +43,7 @@ class NetworkPageTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    // The "trusted" certificate is trusted for this test program only.
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    configuration.addCaCertificate(QSslCertificate(kTrustedCertificate));
-    QSslConfiguration::setDefaultConfiguration(configuration);
-  }
+  void initTestCase() { TrustTheTestCertificate(); }
   void bodyAsTheHelperGivesIt_data();
   void bodyAsTheHelperGivesIt();
   void pageIsSavedAsTheScraperReadsIt_data();
